@@ -1,0 +1,89 @@
+#pragma once
+// Captions of the main window, its menus and the about box.
+
+namespace kalidor::texts {
+
+inline constexpr char kMainCaption[] = "KALIDOR";
+
+// Menus
+inline constexpr char kMenuFichiers[] = "Fichiers";
+inline constexpr char kMenuModifier[] = "Modifier";
+inline constexpr char kMenuAffichage[] = "Affichage";
+inline constexpr char kMenuEdition[] = "Edition";
+inline constexpr char kMenuImprimer[] = "Imprimer";
+
+// Fichiers
+inline constexpr char kAjouterUnEleve[] = "Ajouter un élève";
+inline constexpr char kEffacerEleve[] = "Effacer l'élève sélectionné";
+inline constexpr char kFichierTransfert[] = "Fichier de transfert de données b2i";
+inline constexpr char kImporterClasse[] = "Importer classe en mode texte et ;";
+inline constexpr char kQuitter[] = "Quitter";
+inline constexpr char kValiderCompetences[] = "Valider compétences éleve sél";
+inline constexpr char kAPropos[] = "A propos...";
+inline constexpr char kCreer110[] = "créer 110 élèves";
+inline constexpr char kCreer17Niveau1[] = "créer 17 élèves niveau 1";
+inline constexpr char kCreer17Niveau2[] = "créer 17 élèves niveau 2";
+inline constexpr char kCreer17Niveau3[] = "créer 17 élèves niveau 3";
+
+// Modifier
+inline constexpr char kCompetencesEleve[] = "Compétences B2i de l'élève sélectionné";
+
+// Affichage
+inline constexpr char kTousLesEleves[] = "Tous les élèves";
+inline constexpr char kTriParNoms[] = "Tri par noms";
+inline constexpr char kTriParClasses[] = "Tri par classes";
+inline constexpr char kAyantEcole[] = "Les élèves ayant le niveau école";
+inline constexpr char kAyantCollege[] = "Les élèves ayant le niveau collège";
+inline constexpr char kNayantPasEcole[] = "Les élèves n'ayant pas le niveau école";
+inline constexpr char kNayantPasCollege[] = "Les élèves n'ayant pas le niveau collège";
+inline constexpr char kBilanEcole[] = "Bilan des compétences école de l'élève";
+inline constexpr char kBilanCollege[] = "Bilan des compétences collège de l'élève";
+inline constexpr char kListeCompetencesEcole[] = "Liste des compétences niveau école";
+inline constexpr char kListeCompetencesCollege[] = "Liste des compétences niveau collège";
+
+// Edition
+inline constexpr char kTextesOfficiels[] = "Textes officiels";
+
+// Imprimer
+inline constexpr char kImprimerCompetencesEcole[] = "Imprimer compétences niveau école de l'élève";
+inline constexpr char kImprimerCompetencesCollege[] =
+    "Imprimer compétences niveau collège de l'élève";
+inline constexpr char kImprimerAttestationEcole[] = "Imprimer attestation niveau école de l'élève";
+inline constexpr char kImprimerAttestationCollege[] =
+    "Imprimer attestation niveau collège de l'élève";
+inline constexpr char kListeTous[] = "Liste de tous les élèves";
+inline constexpr char kListeAyantEcole[] = "Liste des élèves ayant le niveau école";
+inline constexpr char kListeAyantCollege[] = "Liste des élèves ayant le niveau collège";
+inline constexpr char kListeNayantPasEcole[] = "Liste des élèves n'ayant pas le niveau école";
+inline constexpr char kListeNayantPasCollege[] = "Liste des élèves n'ayant pas le niveau collège";
+inline constexpr char kToutesAttestationsEcole[] =
+    "Imprimer toutes les attestations de niveau école";
+inline constexpr char kToutesAttestationsCollege[] =
+    "Imprimer toutes les attestations de niveau collège";
+
+// Pop-up menu of the list
+inline constexpr char kModifierCompetences[] = "Modifier compétences de l'élève";
+inline constexpr char kTrierParClasses[] = "Trier par classes";
+inline constexpr char kTrierParNoms[] = "Trier par noms";
+inline constexpr char kImprimerBilan[] = "Imprimer bilan compétences de l'élève";
+inline constexpr char kImprimerAttestationLycee[] = "Imprimer attestation niveau lycée de l'élève";
+
+// Side files beside the program
+inline constexpr char kOfficialTextsFile[] = "bo.txb";
+inline constexpr char kLogoFile[] = "logo.jpg";
+inline constexpr char kIconFile[] = "kalidor.png";
+
+// About box
+inline constexpr char kAboutCaption[] = "A propos";
+inline constexpr char kProductName[] = "KALIDOR 2009";
+inline constexpr char kProductDescription[] = "Suivi des compétences B2i";
+inline constexpr char kAuthor[] = "L'équipe KALIDOR, pour les enseignants";
+inline constexpr char kOk[] = "OK";
+
+// Start-up without a display
+inline constexpr char kNoDisplay[] =
+    "KALIDOR est un programme à fenêtres : il a besoin d'un écran graphique.\n"
+    "Aucun affichage n'est disponible (la variable DISPLAY n'est pas définie).\n"
+    "Lancez-le depuis une session graphique.\n";
+
+} // namespace kalidor::texts

@@ -1,0 +1,60 @@
+// KALIDOR: the B2i competence records of a school's pupils.
+
+#include "app/app_texts.h"
+#include "app/kalidor_program.h"
+#include "platform/qt_platform.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A program with windows needs a display; without one, say so rather than let the toolkit
+// abort.
+bool displayAvailable() {
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // A write beyond a file size limit then fails with an error the program reports as a full
+    // disk, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (!displayAvailable()) {
+        std::fputs(kalidor::texts::kNoDisplay, stderr);
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kalidor::texts::kMainCaption));
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTranslator translator;
+    if (translator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&translator);
+    }
+
+    kalidor::QtPlatform platform;
+    kalidor::KalidorProgram program(platform, QApplication::applicationDirPath());
+    program.F_une->show();
+
+    // Used by the start-up benchmark: leave as soon as the main window is on screen.
+    if (qEnvironmentVariableIsSet("KALIDOR_EXIT_WHEN_SHOWN")) {
+        QTimer::singleShot(0, &application, &QApplication::quit);
+    }
+    return application.exec();
+}

@@ -1,0 +1,245 @@
+#include "app/app_texts.h"
+#include "app/tf_une.h"
+#include "records/record_file.h"
+
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStyledItemDelegate>
+
+namespace kalidor {
+
+namespace {
+
+constexpr int kClientWidth = 875;
+constexpr int kClientHeight = 615;
+constexpr int kListLeft = 16;
+constexpr int kListTop = 16;
+constexpr int kListWidth = 642;
+constexpr int kListHeight = 290;
+constexpr int kListItemHeight = 18;
+constexpr int kImageWidth = 165;
+constexpr int kImageHeight = 96;
+constexpr int kMemoHeight = 273;
+
+const QColor kBlue(0x00, 0x00, 0xFF);
+
+QString tr8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// List lines 18 pixels high.
+class FixedHeightDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), kListItemHeight};
+    }
+};
+
+} // namespace
+
+TF_une::TF_une(SharedState& state, Platform& platform, const QString& executableFolder,
+               const QPixmap& logo, QWidget* parent)
+    : QMainWindow(parent), state_(state), platform_(platform) {
+    setObjectName(QStringLiteral("F_une"));
+    setWindowTitle(tr8(texts::kMainCaption));
+    state_.prefix = dataDirectoryPrefix(executableFolder);
+    buildControls(logo);
+    buildMainMenu();
+    buildPopupMenu();
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    ListBox1->setFocus();
+}
+
+void TF_une::buildControls(const QPixmap& logo) {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setAutoFillBackground(true);
+    QPalette clientPalette = client->palette();
+    clientPalette.setColor(QPalette::Window, Qt::white);
+    client->setPalette(clientPalette);
+    setCentralWidget(client);
+
+    ListBox1 = new SortedListBox(client);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setAccessibleName(tr8(texts::kTousLesEleves));
+    ListBox1->setGeometry(kListLeft, kListTop, kListWidth, kListHeight);
+    ListBox1->setFont(QFont(QStringLiteral("Arial"), 12));
+    ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
+    QPalette listPalette = ListBox1->palette();
+    listPalette.setColor(QPalette::Text, kBlue);
+    listPalette.setColor(QPalette::Base, Qt::white);
+    ListBox1->setPalette(listPalette);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListBox1, &QListView::doubleClicked, this, &TF_une::ListBox1DblClick);
+    connect(ListBox1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
+
+    Image1 = new QLabel(client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(kClientWidth - kImageWidth - kListLeft, kListTop, kImageWidth,
+                        kImageHeight);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(logo);
+
+    Memo1 = new Memo(client);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("Memo1"));
+    QFont memoFont(QStringLiteral("Times New Roman"), 12);
+    memoFont.setBold(true);
+    Memo1->setFont(memoFont);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QPalette memoPalette = Memo1->palette();
+    memoPalette.setColor(QPalette::Base, kBlue);
+    memoPalette.setColor(QPalette::Text, Qt::black);
+    Memo1->setPalette(memoPalette);
+}
+
+void TF_une::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QWidget* client = centralWidget();
+    // The text pane is docked at the bottom of the client area, across its whole width.
+    Memo1->setGeometry(0, client->height() - kMemoHeight, client->width(), kMemoHeight);
+}
+
+QAction* TF_une::addItem(QMenu* menu, const char* name, const char* caption,
+                         void (TF_une::*handler)(), const QKeySequence& shortcut, bool visible) {
+    QAction* action = menu->addAction(tr8(caption));
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    action->setVisible(visible);
+    if (handler != nullptr) {
+        connect(action, &QAction::triggered, this, handler);
+    }
+    if (!visible && !shortcut.isEmpty()) {
+        // Qt ignores the shortcut of a hidden item; the window answers it instead.
+        auto* key = new QShortcut(shortcut, this);
+        key->setObjectName(QLatin1String(name) + QLatin1String("Shortcut"));
+        connect(key, &QShortcut::activated, action, &QAction::trigger);
+    }
+    return action;
+}
+
+void TF_une::buildMainMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* fichiers = bar->addMenu(tr8(texts::kMenuFichiers));
+    fichiers->setObjectName(QStringLiteral("Fichiers1"));
+    addItem(fichiers, "Ajouterunlve1", texts::kAjouterUnEleve, &TF_une::Ajouterunlve1Click,
+            Qt::Key_F10);
+    addItem(fichiers, "Effacer1", texts::kEffacerEleve, &TF_une::Effacer1Click, Qt::Key_F12);
+    fichiers->addSeparator();
+    addItem(fichiers, "Crerunfichierdetransfert1", texts::kFichierTransfert,
+            &TF_une::Crerunfichierdetransfert1Click, {}, false);
+    addItem(fichiers, "Importerclasseenmodetexte1", texts::kImporterClasse,
+            &TF_une::Importerclasseenmodetexte1Click);
+    fichiers->addSeparator();
+    addItem(fichiers, "Quitter1", texts::kQuitter, &TF_une::Quitter1Click);
+    addItem(fichiers, "Validercomptenceslevesl1", texts::kValiderCompetences,
+            &TF_une::Validercomptenceslevesl1Click, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_W),
+            false);
+    addItem(fichiers, "Apropos1", texts::kAPropos, &TF_une::Apropos1Click);
+    addItem(fichiers, "crer110lves1", texts::kCreer110, &TF_une::crer110lves1Click, {}, false);
+    addItem(fichiers, "crer17lvesniveau11", texts::kCreer17Niveau1,
+            &TF_une::crer17lvesniveau11Click, {}, false);
+    addItem(fichiers, "crer17lvesniveau21", texts::kCreer17Niveau2,
+            &TF_une::crer17lvesniveau21Click, {}, false);
+    addItem(fichiers, "crer17lvesniveau31", texts::kCreer17Niveau3, nullptr, {}, false);
+
+    QMenu* modifier = bar->addMenu(tr8(texts::kMenuModifier));
+    modifier->setObjectName(QStringLiteral("Modifier1"));
+    addItem(modifier, "Comptencesb2idellveslectionn1", texts::kCompetencesEleve,
+            &TF_une::ListBox1DblClick);
+
+    QMenu* affichage = bar->addMenu(tr8(texts::kMenuAffichage));
+    affichage->setObjectName(QStringLiteral("Affichage1"));
+    addItem(affichage, "Tousleslves1", texts::kTousLesEleves, &TF_une::Tousleslves1Click);
+    addItem(affichage, "Triparnoms1", texts::kTriParNoms, &TF_une::Triparnoms1Click);
+    addItem(affichage, "Triparclasses1", texts::kTriParClasses, &TF_une::Triparclasses1Click);
+    affichage->addSeparator();
+    addItem(affichage, "Leslvesayantleniveaucole1", texts::kAyantEcole,
+            &TF_une::Leslvesayantleniveaucole1Click);
+    addItem(affichage, "Leslvesayantleniveaucollge1", texts::kAyantCollege,
+            &TF_une::Leslvesayantleniveaucollge1Click);
+    affichage->addSeparator();
+    addItem(affichage, "Leslvesnayantpasleniveaucole1", texts::kNayantPasEcole,
+            &TF_une::Leslvesnayantpasleniveaucole1Click);
+    addItem(affichage, "Leslvesnayantpasleniveaucollge1", texts::kNayantPasCollege,
+            &TF_une::Leslvesnayantpasleniveaucollge1Click);
+    affichage->addSeparator();
+    addItem(affichage, "Bilandescomptencescoledellve1", texts::kBilanEcole,
+            &TF_une::Bilandescomptencescoledellve1Click);
+    addItem(affichage, "Bilandescomptencescollgedellve1", texts::kBilanCollege,
+            &TF_une::Bilandescomptencescollgedellve1Click);
+    affichage->addSeparator();
+    addItem(affichage, "Listedescomptencesniveaucole1", texts::kListeCompetencesEcole,
+            &TF_une::Listedescomptencesniveaucole1Click);
+    addItem(affichage, "Listedescomptencesniveaucollge1", texts::kListeCompetencesCollege,
+            &TF_une::Listedescomptencesniveaucollge1Click);
+
+    QMenu* edition = bar->addMenu(tr8(texts::kMenuEdition));
+    edition->setObjectName(QStringLiteral("Edition1"));
+    edition->menuAction()->setVisible(false);
+    edition->addSeparator();
+    addItem(edition, "Textesofficiels1", texts::kTextesOfficiels, &TF_une::Textesofficiels1Click);
+
+    QMenu* imprimer = bar->addMenu(tr8(texts::kMenuImprimer));
+    imprimer->setObjectName(QStringLiteral("Imprimer1"));
+    addItem(imprimer, "Imprimer2", texts::kImprimerCompetencesEcole, &TF_une::Imprimer2Click,
+            Qt::Key_F4);
+    addItem(imprimer, "Imprimercomptencesniveaucollgedellve1", texts::kImprimerCompetencesCollege,
+            &TF_une::Imprimercomptencesniveaucollgedellve1Click, Qt::Key_F5);
+    imprimer->addSeparator();
+    addItem(imprimer, "imprimerattestation11", texts::kImprimerAttestationEcole,
+            &TF_une::imprimerattestation11Click, Qt::Key_F6);
+    addItem(imprimer, "Imprimerattestationniveau2dellve1", texts::kImprimerAttestationCollege,
+            &TF_une::Imprimerattestationniveau2dellve1Click, Qt::Key_F7);
+    imprimer->addSeparator();
+    addItem(imprimer, "Listedetousleslves1", texts::kListeTous, &TF_une::Listedetousleslves1Click);
+    addItem(imprimer, "Listedeslvesayantleniveaucole1", texts::kListeAyantEcole,
+            &TF_une::Listedeslvesayantleniveaucole1Click);
+    addItem(imprimer, "Listedeslvesayantleniveaucollge1", texts::kListeAyantCollege,
+            &TF_une::Listedeslvesayantleniveaucollge1Click);
+    imprimer->addSeparator();
+    addItem(imprimer, "Listedeslvesnayantpasleniveaucole1", texts::kListeNayantPasEcole,
+            &TF_une::Listedeslvesnayantpasleniveaucole1Click);
+    addItem(imprimer, "Listedeslvesnayantpasleniveaucollge1", texts::kListeNayantPasCollege,
+            &TF_une::Listedeslvesnayantpasleniveaucollge1Click);
+    imprimer->addSeparator();
+    addItem(imprimer, "Imprimertouteslesattestationsdeniveau11", texts::kToutesAttestationsEcole,
+            &TF_une::Imprimertouteslesattestationsdeniveau11Click);
+    addItem(imprimer, "Imprimertouteslesattestationsdeniveau21", texts::kToutesAttestationsCollege,
+            &TF_une::Imprimertouteslesattestationsdeniveau21Click);
+    imprimer->addSeparator();
+    addItem(imprimer, "Listedescomptencesniveaucole2", texts::kListeCompetencesEcole,
+            &TF_une::Listedescomptencesniveaucole2Click);
+    addItem(imprimer, "Listedescomptencesniveaucollge2", texts::kListeCompetencesCollege,
+            &TF_une::Listedescomptencesniveaucollge2Click);
+}
+
+void TF_une::buildPopupMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    addItem(PopupMenu1, "Modifiercomptencesdellve1", texts::kModifierCompetences,
+            &TF_une::ListBox1DblClick);
+    addItem(PopupMenu1, "Trierparclasses1", texts::kTrierParClasses, &TF_une::Triparclasses1Click);
+    addItem(PopupMenu1, "Trierparnoms1", texts::kTrierParNoms, &TF_une::Triparnoms1Click);
+    PopupMenu1->addSeparator();
+    addItem(PopupMenu1, "Ajouterunlve2", texts::kAjouterUnEleve, &TF_une::Ajouterunlve1Click);
+    addItem(PopupMenu1, "Effacerllveslectionn1", texts::kEffacerEleve, &TF_une::Effacer1Click);
+    PopupMenu1->addSeparator();
+    addItem(PopupMenu1, "Imprimerbilancomptencesdellve1", texts::kImprimerBilan,
+            &TF_une::Imprimer2Click);
+    addItem(PopupMenu1, "Imprimerattestationniveaucoledellve1", texts::kImprimerAttestationEcole,
+            &TF_une::imprimerattestation11Click);
+    addItem(PopupMenu1, "Imprimerattestationniveaucollgedellve1",
+            texts::kImprimerAttestationCollege, &TF_une::Imprimerattestationniveau2dellve1Click);
+    addItem(PopupMenu1, "Imprimerattestationniveaulycedellve1", texts::kImprimerAttestationLycee,
+            nullptr);
+}
+
+} // namespace kalidor

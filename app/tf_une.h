@@ -1,0 +1,119 @@
+#pragma once
+// The main window: the pupil list, the text pane, the logo, the menus and every command.
+// The commands are spread over files by subject: views and opening (view_commands.cpp),
+// adding and deleting (pupil_commands.cpp), reports and printing (report_commands.cpp),
+// transfer and class import (exchange_commands.cpp).
+
+#include "platform/memo.h"
+#include "platform/platform.h"
+#include "platform/sorted_list_box.h"
+#include "records/list_lines.h"
+#include "records/shared_state.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPixmap>
+
+namespace kalidor {
+
+class TF_ajout;
+class TF_saisi1;
+class TF_annule;
+class TF_trans;
+class TAboutBox;
+
+// The other windows, created after the main window and living as long as it.
+struct KalidorWindows {
+    TF_ajout* F_ajout = nullptr;
+    TF_saisi1* F_saisi1 = nullptr;
+    TF_annule* F_annule = nullptr;
+    TF_trans* F_trans = nullptr;
+    TAboutBox* AboutBox = nullptr;
+};
+
+class TF_une : public QMainWindow {
+    Q_OBJECT
+public:
+    // Sets the data folder of `state` to `executableFolder`.
+    TF_une(SharedState& state, Platform& platform, const QString& executableFolder,
+           const QPixmap& logo, QWidget* parent = nullptr);
+
+    void attachWindows(const KalidorWindows& windows) { windows_ = windows; }
+
+    SortedListBox* ListBox1 = nullptr;
+    Memo* Memo1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+public slots:
+    // Views and opening a pupil
+    void Tousleslves1Click();
+    void Triparnoms1Click();
+    void Triparclasses1Click();
+    void Leslvesayantleniveaucole1Click();
+    void Leslvesayantleniveaucollge1Click();
+    void Leslvesnayantpasleniveaucole1Click();
+    void Leslvesnayantpasleniveaucollge1Click();
+    void ListBox1DblClick();
+    void Textesofficiels1Click();
+    void Apropos1Click();
+    void Quitter1Click();
+
+    // Adding and deleting pupils, sample pupils
+    void Ajouterunlve1Click();
+    void Effacer1Click();
+    void crer110lves1Click();
+    void crer17lvesniveau11Click();
+    void crer17lvesniveau21Click();
+
+    // Reports and printing
+    void Validercomptenceslevesl1Click();
+    void Bilandescomptencescoledellve1Click();
+    void Bilandescomptencescollgedellve1Click();
+    void Listedescomptencesniveaucole1Click();
+    void Listedescomptencesniveaucollge1Click();
+    void Imprimer2Click();
+    void Imprimercomptencesniveaucollgedellve1Click();
+    void imprimerattestation11Click();
+    void Imprimerattestationniveau2dellve1Click();
+    void Listedetousleslves1Click();
+    void Listedeslvesayantleniveaucole1Click();
+    void Listedeslvesayantleniveaucollge1Click();
+    void Listedeslvesnayantpasleniveaucole1Click();
+    void Listedeslvesnayantpasleniveaucollge1Click();
+    void Imprimertouteslesattestationsdeniveau11Click();
+    void Imprimertouteslesattestationsdeniveau21Click();
+    void Listedescomptencesniveaucole2Click();
+    void Listedescomptencesniveaucollge2Click();
+
+    // Data exchange
+    void Crerunfichierdetransfert1Click();
+    void Importerclasseenmodetexte1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls(const QPixmap& logo);
+    void buildMainMenu();
+    void buildPopupMenu();
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, void (TF_une::*handler)(),
+                     const QKeySequence& shortcut = {}, bool visible = true);
+
+    // Fills the list with a view, writes its count line and reports unreadable files.
+    void showView(ListView view);
+    // The record number at the end of the selected line, if a line is selected.
+    std::optional<QString> selectedNumber() const;
+    // Rewrites the text pane with the count line of the lines left in the list.
+    void refreshTotalCountLine();
+
+    SharedState& state_;
+    Platform& platform_;
+    KalidorWindows windows_;
+    bool shown_ = false;
+    bool deferErrors_ = false;
+};
+
+} // namespace kalidor

@@ -1,0 +1,111 @@
+// The six views of the list, opening a pupil, the official texts, the about box.
+
+#include "app/about_box.h"
+#include "app/app_texts.h"
+#include "app/tf_une.h"
+#include "platform/command_guard.h"
+#include "records/list_views.h"
+#include "records/record_file.h"
+#include "records/text_file.h"
+#include "sheet/tf_saisi1.h"
+
+#include <QTimer>
+
+namespace kalidor {
+
+void TF_une::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        // The list is filled before the window is first painted; a report of unreadable
+        // files waits until the window is on screen.
+        deferErrors_ = true;
+        Tousleslves1Click();
+        deferErrors_ = false;
+    }
+}
+
+void TF_une::showView(ListView view) {
+    const ViewResult result = buildView(state_, view);
+    ListBox1->setLines(result.lines);
+    Memo1->clear();
+    Memo1->addLine(state_.countLine);
+    if (result.failures.isEmpty()) {
+        return;
+    }
+    const QString report = describeFailures(result.failures);
+    if (deferErrors_) {
+        QTimer::singleShot(0, this, [this, report] { platform_.showError(this, report); });
+    } else {
+        platform_.showError(this, report);
+    }
+}
+
+void TF_une::Tousleslves1Click() {
+    showView(ListView::AllByName);
+}
+void TF_une::Triparnoms1Click() {
+    showView(ListView::AllByName);
+}
+void TF_une::Triparclasses1Click() {
+    showView(ListView::AllByClass);
+}
+void TF_une::Leslvesayantleniveaucole1Click() {
+    showView(ListView::WithEcole);
+}
+void TF_une::Leslvesayantleniveaucollge1Click() {
+    showView(ListView::WithCollege);
+}
+void TF_une::Leslvesnayantpasleniveaucole1Click() {
+    showView(ListView::WithoutEcole);
+}
+void TF_une::Leslvesnayantpasleniveaucollge1Click() {
+    showView(ListView::WithoutCollege);
+}
+
+std::optional<QString> TF_une::selectedNumber() const {
+    const int row = ListBox1->currentRow();
+    if (row < 0) {
+        return std::nullopt;
+    }
+    return numberAtLineEnd(ListBox1->line(row));
+}
+
+void TF_une::refreshTotalCountLine() {
+    Memo1->clear();
+    Memo1->addLine(totalCountLine(ListBox1->count()));
+}
+
+void TF_une::ListBox1DblClick() {
+    const int row = ListBox1->currentRow();
+    if (row < 0) {
+        return;
+    }
+    const std::optional<QString> number = numberAtLineEnd(ListBox1->line(row));
+    if (!number) {
+        return;
+    }
+    ListBox1->removeLine(row);
+    state_.currentFileName = recordFileName(state_, *number);
+    windows_.F_saisi1->exec();
+    const int added = ListBox1->addLine(recordLine(state_.current, *number, state_.sortByName));
+    ListBox1->setCurrentRow(added);
+}
+
+void TF_une::Textesofficiels1Click() {
+    Memo1->clear();
+    runGuarded(platform_, this, [this] {
+        Memo1->setLines(
+            readTextFileLines(state_.prefix + QLatin1String(texts::kOfficialTextsFile)));
+    });
+}
+
+void TF_une::Apropos1Click() {
+    windows_.AboutBox->exec();
+}
+
+void TF_une::Quitter1Click() {
+    close();
+}
+
+} // namespace kalidor

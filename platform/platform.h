@@ -1,0 +1,37 @@
+#pragma once
+// The desktop services the windows use. The windows never open a message box or a file dialog
+// themselves: they ask the platform, so that tests can answer from a script.
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace kalidor {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Information box with an OK button.
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    // Warning box with Oui and Non; true for Oui.
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // The standard error box, carrying the runtime's message.
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+
+    // File dialogs. `filter` is written "Description|*.ext|Other|*.*"; nothing when cancelled,
+    // an empty text when accepted without a name.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& filter) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter) = 0;
+
+    // Lets pending window events run during a long command.
+    virtual void processEvents() = 0;
+    // The hourglass cursor while `on`, the default cursor after.
+    virtual void setWaitCursor(bool on) = 0;
+};
+
+// "Fichiers transfert|*.b2t" as a Qt file dialog filter "Fichiers transfert (*.b2t)".
+QString qtFileFilter(const QString& filter);
+
+} // namespace kalidor

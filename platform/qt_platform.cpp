@@ -1,0 +1,85 @@
+#include "platform/qt_platform.h"
+
+#include "platform/platform_texts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+namespace kalidor {
+
+QString qtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries.append(parts.at(i) + QLatin1String(" (") + patterns + QLatin1Char(')'));
+    }
+    return entries.join(QLatin1String(";;"));
+}
+
+namespace {
+
+QString title() {
+    return QString::fromUtf8(texts::kApplicationTitle);
+}
+
+std::optional<QString> runFileDialog(QWidget* parent, const QString& filter,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilter(qtFileFilter(filter));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+} // namespace
+
+void QtPlatform::showMessage(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, title(), text);
+}
+
+bool QtPlatform::askYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QString::fromUtf8(texts::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf8(texts::kNo), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void QtPlatform::showError(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, title(), text);
+}
+
+std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QString& filter) {
+    return runFileDialog(parent, filter, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& filter) {
+    return runFileDialog(parent, filter, QFileDialog::AcceptSave);
+}
+
+void QtPlatform::processEvents() {
+    QApplication::processEvents();
+}
+
+void QtPlatform::setWaitCursor(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+} // namespace kalidor

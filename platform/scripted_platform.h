@@ -1,0 +1,39 @@
+#pragma once
+// A platform for tests: dialogs are answered from a script and every request is recorded.
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace kalidor {
+
+class ScriptedPlatform : public Platform {
+public:
+    // Answers, taken from the front; a question with no answer left gets Non, a file dialog
+    // with no answer left is cancelled.
+    QList<bool> yesNoAnswers;
+    QList<std::optional<QString>> fileAnswers;
+
+    // What was asked, in order: "message: ...", "question: ...", "error: ...",
+    // "open: <filter>", "save: <filter>".
+    QStringList log;
+    QStringList messages;
+    QStringList questions;
+    QStringList errors;
+    int waitCursorDepth = 0;
+    int processEventsCalls = 0;
+
+    void showMessage(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    void showError(QWidget* parent, const QString& text) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
+    void processEvents() override;
+    void setWaitCursor(bool on) override;
+
+private:
+    std::optional<QString> nextFileAnswer();
+};
+
+} // namespace kalidor

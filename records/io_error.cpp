@@ -1,0 +1,42 @@
+#include "records/io_error.h"
+
+#include "records/record_texts.h"
+
+#include <cerrno>
+
+namespace kalidor {
+
+IoError::IoError(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+
+IoError IoError::fromErrno(int errorNumber) {
+    return IoError(ioErrorMessage(errorNumber));
+}
+
+IoError IoError::shortRead() {
+    return IoError(QString::fromUtf8(texts::kReadPastEnd));
+}
+
+QString ioErrorMessage(int errorNumber) {
+    switch (errorNumber) {
+    case ENOENT:
+        return QString::fromUtf8(texts::kFileNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QString::fromUtf8(texts::kAccessDenied);
+    case EMFILE:
+    case ENFILE:
+        return QString::fromUtf8(texts::kTooManyOpenFiles);
+    case EINVAL:
+    case ENAMETOOLONG:
+        return QString::fromUtf8(texts::kBadFileName);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QString::fromUtf8(texts::kDiskFull);
+    default:
+        return QString::fromUtf8(texts::kOtherIoError).arg(errorNumber);
+    }
+}
+
+} // namespace kalidor

@@ -1,0 +1,28 @@
+#pragma once
+// The input/output error of the record layer, carrying the runtime's French message.
+
+#include <QString>
+#include <exception>
+
+namespace kalidor {
+
+class IoError : public std::exception {
+public:
+    explicit IoError(QString message);
+
+    // The message for an errno value ("Fichier introuvable", "Disque plein", ...).
+    static IoError fromErrno(int errorNumber);
+    // A file that ends before a whole record was read.
+    static IoError shortRead();
+
+    const QString& message() const { return message_; }
+    const char* what() const noexcept override { return utf8_.constData(); }
+
+private:
+    QString message_;
+    QByteArray utf8_;
+};
+
+QString ioErrorMessage(int errorNumber);
+
+} // namespace kalidor

@@ -1,0 +1,31 @@
+#pragma once
+// Who holds a level: at least half of each domain (taken upwards) and a minimum total.
+
+#include "records/shared_state.h"
+
+#include <QStringList>
+#include <array>
+
+namespace kalidor {
+
+// Validated state by slot; index 0 unused.
+using SlotFlags = std::array<bool, kSlotCount + 1>;
+
+SlotFlags validatedSlots(const TFiche& record);
+
+// Number of validated competences of a level.
+int validatedCount(int level, const SlotFlags& flags);
+// The rule: every domain reaches its minimum, then the total reaches 18 (école) or 23
+// (collège).
+bool levelHeld(int level, const SlotFlags& flags);
+
+// Apply the rule to the current record and set the level's flag in the state.
+void testniveau1(SharedState& state);
+void testniveau2(SharedState& state);
+
+// The count immediately followed by the verdict: "20/22 Je détiens le Brevet ...".
+QString verdictText(int level, int count, bool held);
+// The rule as the sheet's results pages state it, one line each, the last a single blank.
+QStringList ruleText(int level);
+
+} // namespace kalidor

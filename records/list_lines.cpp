@@ -1,0 +1,63 @@
+#include "records/list_lines.h"
+
+#include "records/list_texts.h"
+
+namespace kalidor {
+
+QString byNameLine(const QString& nom, const QString& prenom, const QString& classe,
+                   const QString& numberText) {
+    return nom + QLatin1Char(' ') + prenom + QLatin1Char(' ') + classe +
+           QString::fromUtf8(texts::kNumberSeparator) + numberText;
+}
+
+QString byClassLine(const QString& nom, const QString& prenom, const QString& classe,
+                    const QString& numberText) {
+    return classe + QLatin1String(texts::kClassSeparator) + nom + QLatin1Char(' ') + prenom +
+           QString::fromUtf8(texts::kNumberSeparator) + numberText;
+}
+
+QString recordLine(const TFiche& record, const QString& numberText, bool byName) {
+    return byName ? byNameLine(record.nom(), record.prenom(), record.classe(), numberText)
+                  : byClassLine(record.nom(), record.prenom(), record.classe(), numberText);
+}
+
+std::optional<QString> numberAtLineEnd(const QString& line) {
+    qsizetype start = line.size();
+    while (start > 0 && line.at(start - 1) >= QLatin1Char('0') &&
+           line.at(start - 1) <= QLatin1Char('9')) {
+        --start;
+    }
+    if (start == line.size()) {
+        return std::nullopt;
+    }
+    return line.mid(start);
+}
+
+QString countLine(ListView view, int count) {
+    struct Wording {
+        const char* plural;
+        const char* singular;
+    };
+    static constexpr Wording kWordings[] = {
+        {texts::kTotalPlural, texts::kTotalSingular},
+        {texts::kTotalPlural, texts::kTotalSingular},
+        {texts::kWithEcolePlural, texts::kWithEcoleSingular},
+        {texts::kWithCollegePlural, texts::kWithCollegeSingular},
+        {texts::kWithoutEcolePlural, texts::kWithoutEcoleSingular},
+        {texts::kWithoutCollegePlural, texts::kWithoutCollegeSingular},
+    };
+    const Wording& wording = kWordings[static_cast<int>(view)];
+    return QString::number(count) +
+           QString::fromUtf8(count >= 2 ? wording.plural : wording.singular);
+}
+
+QString totalCountLine(int count) {
+    return countLine(ListView::AllByName, count);
+}
+
+QString lineBeforeNumber(const QString& line) {
+    const qsizetype at = line.lastIndexOf(QString::fromUtf8("n°"));
+    return at < 0 ? line : line.left(at);
+}
+
+} // namespace kalidor

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds KALIDOR and runs the whole test suite through ctest.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install_packages.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)"
+cd build
+ctest --output-on-failure -j "$(nproc)"
