@@ -14,31 +14,28 @@ QVariant SortedLineModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return entries_[index.row()].text;
+        return entries_.at(index.row());
     }
     return {};
 }
 
 void SortedLineModel::setLines(const QStringList& lines) {
     beginResetModel();
-    entries_.clear();
-    entries_.reserve(lines.size());
-    for (const QString& text : lines) {
-        entries_.push_back({text, order_.key(text)});
-    }
+    entries_ = lines;
+    // Comparing lines directly is cheaper than building collation keys: ICU compares
+    // Latin text on a fast path.
     std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const Entry& a, const Entry& b) { return a.key.compare(b.key) < 0; });
+                     [this](const QString& a, const QString& b) { return lessThan(a, b); });
     endResetModel();
 }
 
 int SortedLineModel::addLine(const QString& line) {
-    Entry entry{line, order_.key(line)};
     const auto at =
-        std::upper_bound(entries_.begin(), entries_.end(), entry,
-                         [](const Entry& a, const Entry& b) { return a.key.compare(b.key) < 0; });
-    const int row = static_cast<int>(at - entries_.begin());
+        std::upper_bound(entries_.cbegin(), entries_.cend(), line,
+                         [this](const QString& a, const QString& b) { return lessThan(a, b); });
+    const int row = static_cast<int>(at - entries_.cbegin());
     beginInsertRows({}, row, row);
-    entries_.insert(at, std::move(entry));
+    entries_.insert(row, line);
     endInsertRows();
     return row;
 }
@@ -48,7 +45,7 @@ void SortedLineModel::removeLine(int row) {
         return;
     }
     beginRemoveRows({}, row, row);
-    entries_.erase(entries_.begin() + row);
+    entries_.removeAt(row);
     endRemoveRows();
 }
 
@@ -56,15 +53,6 @@ void SortedLineModel::clear() {
     beginResetModel();
     entries_.clear();
     endResetModel();
-}
-
-QStringList SortedLineModel::lines() const {
-    QStringList result;
-    result.reserve(count());
-    for (const Entry& entry : entries_) {
-        result.append(entry.text);
-    }
-    return result;
 }
 
 SortedListBox::SortedListBox(QWidget* parent)

@@ -7,7 +7,6 @@
 #include <QAbstractListModel>
 #include <QListView>
 #include <QStringList>
-#include <vector>
 
 namespace kalidor {
 
@@ -27,16 +26,14 @@ public:
     void clear();
 
     int count() const { return static_cast<int>(entries_.size()); }
-    const QString& line(int row) const { return entries_.at(row).text; }
-    QStringList lines() const;
+    const QString& line(int row) const { return entries_.at(row); }
+    const QStringList& lines() const { return entries_; }
 
 private:
-    struct Entry {
-        QString text;
-        QCollatorSortKey key;
-    };
+    bool lessThan(const QString& a, const QString& b) const { return order_.compare(a, b) < 0; }
+
     ListOrder order_;
-    std::vector<Entry> entries_;
+    QStringList entries_;
 };
 
 class SortedListBox : public QListView {
@@ -50,7 +47,7 @@ public:
     void clear() { model_->clear(); }
     int count() const { return model_->count(); }
     QString line(int row) const { return model_->line(row); }
-    QStringList lines() const { return model_->lines(); }
+    const QStringList& lines() const { return model_->lines(); }
 
     // The selected line's row, -1 when no line is selected.
     int currentRow() const;

@@ -2,18 +2,29 @@
 
 #include "records/list_texts.h"
 
+#include <QStringBuilder>
+
 namespace kalidor {
+
+namespace {
+
+const QString& numberSeparator() {
+    static const QString separator = QString::fromUtf8(texts::kNumberSeparator);
+    return separator;
+}
+
+} // namespace
 
 QString byNameLine(const QString& nom, const QString& prenom, const QString& classe,
                    const QString& numberText) {
-    return nom + QLatin1Char(' ') + prenom + QLatin1Char(' ') + classe +
-           QString::fromUtf8(texts::kNumberSeparator) + numberText;
+    return nom % QLatin1Char(' ') % prenom % QLatin1Char(' ') % classe % numberSeparator() %
+           numberText;
 }
 
 QString byClassLine(const QString& nom, const QString& prenom, const QString& classe,
                     const QString& numberText) {
-    return classe + QLatin1String(texts::kClassSeparator) + nom + QLatin1Char(' ') + prenom +
-           QString::fromUtf8(texts::kNumberSeparator) + numberText;
+    return classe % QLatin1String(texts::kClassSeparator) % nom % QLatin1Char(' ') % prenom %
+           numberSeparator() % numberText;
 }
 
 QString recordLine(const TFiche& record, const QString& numberText, bool byName) {

@@ -31,6 +31,7 @@ bool accepts(SharedState& state, ListView view) {
 
 ViewResult buildView(SharedState& state, ListView view) {
     ViewResult result;
+    result.lines.reserve(kMaxRecordNumber + 1);
     const bool byClass = view == ListView::AllByClass;
     state.pupilCounter = 0;
     result.failures = enumerateRecords(state, [&](const QString& numberText) {

@@ -79,27 +79,12 @@ bool hasRecordExtension(const char* name) {
            std::memcmp(name + length - extensionLength, kRecordExtension, extensionLength) == 0;
 }
 
-} // namespace
-
-QString dataDirectoryPrefix(const QString& executableFolder) {
-    return executableFolder.endsWith(QLatin1Char('/')) ? executableFolder
-                                                       : executableFolder + QLatin1Char('/');
-}
-
-QString recordFileName(const SharedState& state, const QString& numberText) {
-    return state.prefix + numberText + QLatin1String(kRecordExtension);
-}
-
-void readRecordFile(const QString& fileName, TFiche& record) {
-    const QByteArray path = QFile::encodeName(fileName);
-    FileDescriptor fd(::open(path.constData(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        throw IoError::fromErrno(errno);
-    }
+// Reads one whole record from an open file; throws IoError.
+void readRecordFrom(int fd, TFiche& record) {
     TFiche::Bytes buffer;
     size_t done = 0;
     while (done < buffer.size()) {
-        const ssize_t got = ::read(fd.get(), buffer.data() + done, buffer.size() - done);
+        const ssize_t got = ::read(fd, buffer.data() + done, buffer.size() - done);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -112,6 +97,30 @@ void readRecordFile(const QString& fileName, TFiche& record) {
         done += static_cast<size_t>(got);
     }
     record.bytes() = buffer;
+}
+
+// Opens `path` relative to `directoryFd` (or as it is, with AT_FDCWD) and reads its record.
+void readRecordAt(int directoryFd, const char* path, TFiche& record) {
+    FileDescriptor fd(::openat(directoryFd, path, O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        throw IoError::fromErrno(errno);
+    }
+    readRecordFrom(fd.get(), record);
+}
+
+} // namespace
+
+QString dataDirectoryPrefix(const QString& executableFolder) {
+    return executableFolder.endsWith(QLatin1Char('/')) ? executableFolder
+                                                       : executableFolder + QLatin1Char('/');
+}
+
+QString recordFileName(const SharedState& state, const QString& numberText) {
+    return state.prefix + numberText + QLatin1String(kRecordExtension);
+}
+
+void readRecordFile(const QString& fileName, TFiche& record) {
+    readRecordAt(AT_FDCWD, QFile::encodeName(fileName).constData(), record);
 }
 
 void loadRecord(SharedState& state, const QString& fileName) {
@@ -175,7 +184,7 @@ QList<RecordFailure> enumerateRecords(SharedState& state,
         const QString numberText = name.left(name.indexOf(QLatin1Char('.')));
         state.currentFileName = state.prefix + name;
         try {
-            loadRecord(state, state.currentFileName);
+            readRecordAt(::dirfd(directory.get()), entry->d_name, state.current);
         } catch (const IoError& error) {
             failures.append({name, error.message()});
             continue;

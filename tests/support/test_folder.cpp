@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace kalidor::test {
@@ -48,7 +49,10 @@ QStringList TestFolder::entries() const {
 }
 
 void TestFolder::copySideFile(const QString& name) const {
-    const QString source = qEnvironmentVariable("KALIDOR_SIDE_FILES") + QLatin1Char('/') + name;
+    // The side files are built beside the test programs.
+    const QString builtFolder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    const QString source =
+        qEnvironmentVariable("KALIDOR_SIDE_FILES", builtFolder) + QLatin1Char('/') + name;
     ASSERT_TRUE(QFile::copy(source, path(name))) << source.toStdString();
 }
 

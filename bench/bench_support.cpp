@@ -1,0 +1,64 @@
+#include "bench/bench_support.h"
+
+#include "records/record_file.h"
+
+#include <cstdio>
+
+namespace kalidor::bench {
+
+PupilFolder::PupilFolder(int count) : count_(count) {
+    SharedState state;
+    state.prefix = prefix();
+    for (int n = 1; n <= count; ++n) {
+        initNewRecord(state.current);
+        state.current.setNom(QStringLiteral("NOM%1").arg(count - n));
+        state.current.setPrenom(QString::fromUtf8("Prénom%1").arg(n));
+        state.current.setClasse(QStringLiteral("6%1").arg(QChar(u'A' + n % 5)));
+        for (int slot = 1; slot <= 22; ++slot) {
+            state.current.setValide(slot, n % 3 == 0);
+        }
+        writeRecordFile(recordFileName(state, QString::number(n)), state.current);
+    }
+}
+
+std::vector<std::string> PupilFolder::recordPaths() const {
+    std::vector<std::string> paths;
+    for (int n = 1; n <= count_; ++n) {
+        paths.push_back((prefix() + QString::number(n) + QLatin1String(".b2i")).toStdString());
+    }
+    return paths;
+}
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        if (run.run_type == Run::RT_Iteration) {
+            times_[run.benchmark_name()] =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        }
+    }
+}
+
+void RatioReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    std::printf("\n%-55s %12s %12s %7s\n", "figure / baseline", "figure", "baseline", "ratio");
+    for (const auto& [figure, baseline] : pairs_) {
+        const auto f = times_.find(figure);
+        const auto b = times_.find(baseline);
+        if (f == times_.end() || b == times_.end()) {
+            continue;
+        }
+        std::printf("%-55s %10.3fms %10.3fms %7.2f\n", (figure + " / " + baseline).c_str(),
+                    f->second * 1e3, b->second * 1e3, f->second / b->second);
+    }
+}
+
+int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter(std::move(pairs));
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace kalidor::bench

@@ -1,0 +1,126 @@
+// Record writes under real faults: a denied folder or file, a full disk, a killed process.
+
+#include "records/io_error.h"
+#include "records/record_file.h"
+#include "tests/support/child_process.h"
+#include "tests/support/test_folder.h"
+
+#include <QFile>
+#include <chrono>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace kalidor;
+using kalidor::test::TestFolder;
+
+namespace {
+
+constexpr int kRaisedExpectedError = 10;
+constexpr int kWrongError = 11;
+constexpr int kNoError = 12;
+
+// Runs a save in the child and tells whether it failed with `message`.
+int saveExpecting(const SharedState& state, const QString& path, const QString& message) {
+    try {
+        saveRecord(state, path);
+    } catch (const IoError& error) {
+        return error.message() == message ? kRaisedExpectedError : kWrongError;
+    }
+    return kNoError;
+}
+
+void openToEveryone(const TestFolder& folder) {
+    ASSERT_EQ(::chmod(folder.prefix().toLocal8Bit().constData(), 0777), 0);
+}
+
+} // namespace
+
+TEST(RecordFaults, ADeniedFolderKeepsThePreviousFile) {
+    TestFolder folder;
+    SharedState state = folder.state();
+    const TFiche before = test::makeRecord(QStringLiteral("AVANT"), {}, {});
+    folder.writeRecord(QStringLiteral("1.b2i"), before);
+    ASSERT_EQ(::chmod(folder.prefix().toLocal8Bit().constData(), 0555), 0);
+    state.current = test::makeRecord(QStringLiteral("APRES"), {}, {});
+
+    const int result = test::runUnprivileged([&] {
+        return saveExpecting(state, folder.path(QStringLiteral("1.b2i")),
+                             QString::fromUtf8("Accès au fichier refusé"));
+    });
+    EXPECT_EQ(result, kRaisedExpectedError);
+    EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")), test::recordBytes(before));
+    EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("1.b2i")});
+    ::chmod(folder.prefix().toLocal8Bit().constData(), 0755);
+}
+
+TEST(RecordFaults, AnUnreadableFileIsReported) {
+    TestFolder folder;
+    openToEveryone(folder);
+    folder.writePupil(1, QStringLiteral("SECRET"), {}, {});
+    ASSERT_EQ(::chmod(folder.path(QStringLiteral("1.b2i")).toLocal8Bit().constData(), 0), 0);
+    SharedState state = folder.state();
+    const int result = test::runUnprivileged([&] {
+        const QList<RecordFailure> failures = enumerateRecords(state, [](const QString&) {});
+        return failures.size() == 1 &&
+                       failures.first().message == QString::fromUtf8("Accès au fichier refusé")
+                   ? kRaisedExpectedError
+                   : kWrongError;
+    });
+    EXPECT_EQ(result, kRaisedExpectedError);
+}
+
+TEST(RecordFaults, AFullDiskKeepsThePreviousFileAndLeavesNoTemporary) {
+    TestFolder folder;
+    SharedState state = folder.state();
+    const TFiche before = test::makeRecord(QStringLiteral("AVANT"), {}, {});
+    folder.writeRecord(QStringLiteral("1.b2i"), before);
+    state.current = test::makeRecord(QStringLiteral("APRES"), {}, {});
+
+    const int result = test::runInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000}; // fewer bytes than one record
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        return saveExpecting(state, folder.path(QStringLiteral("1.b2i")),
+                             QStringLiteral("Disque plein"));
+    });
+    EXPECT_EQ(result, kRaisedExpectedError);
+    EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")), test::recordBytes(before));
+    EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("1.b2i")});
+}
+
+TEST(RecordFaults, AProcessKilledWhileSavingLeavesAWholeRecord) {
+    TestFolder folder;
+    SharedState state = folder.state();
+    const TFiche first = test::makeRecord(QStringLiteral("PREMIER"), {}, {}, {});
+    TFiche second = test::makeRecord(QStringLiteral("SECOND"), {}, {});
+    second.bytes().fill('S');
+    second.setNom(QStringLiteral("SECOND"));
+    folder.writeRecord(QStringLiteral("1.b2i"), first);
+
+    for (int round = 0; round < 5; ++round) {
+        const pid_t child = test::startChild([&] {
+            SharedState writer = folder.state();
+            for (int i = 0;; ++i) {
+                writer.current = (i % 2 == 0) ? second : first;
+                saveRecord(writer, folder.path(QStringLiteral("1.b2i")));
+            }
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 + 7 * round));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+
+        const QByteArray bytes = folder.readBytes(QStringLiteral("1.b2i"));
+        EXPECT_TRUE(bytes == test::recordBytes(first) || bytes == test::recordBytes(second))
+            << "round " << round << ": " << bytes.size() << " bytes";
+        // Whatever a kill leaves behind is never taken for a pupil.
+        SharedState reader = folder.state();
+        int pupils = 0;
+        EXPECT_TRUE(enumerateRecords(reader, [&pupils](const QString&) { ++pupils; }).isEmpty());
+        EXPECT_EQ(pupils, 1);
+    }
+}
