@@ -2,13 +2,11 @@
 
 #include "app/app_texts.h"
 #include "app/kalidor_program.h"
+#include "app/translations.h"
 #include "platform/qt_platform.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 #include <csignal>
 #include <cstdio>
@@ -41,12 +39,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kalidor::texts::kMainCaption));
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QTranslator translator;
-    if (translator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&translator);
-    }
+    kalidor::installFrenchTranslations(application);
 
     kalidor::QtPlatform platform;
     kalidor::KalidorProgram program(platform, QApplication::applicationDirPath());
