@@ -17,7 +17,7 @@ bool isEcole(int level) {
 }
 
 QString competenceLine(int number, const char* label, const QString& rest = {}) {
-    return u8(texts::kCompetenceLabel) + QString::number(number) + u8(label) + rest;
+    return u8(texts::kReportCompetence) + QString::number(number) + u8(label) + rest;
 }
 
 QString totalLine(int level, int count) {
@@ -41,7 +41,7 @@ QStringList header(const TFiche& record, const char* heading) {
 
 QString pupilNameLine(const TFiche& record) {
     return QLatin1Char(' ') + record.nom() + QLatin1Char(' ') + record.prenom() +
-           u8(texts::kClasseLabel) + record.classe();
+           u8(texts::kReportClasse) + record.classe();
 }
 
 QStringList reviewLines(const TFiche& record, int level) {
@@ -53,7 +53,7 @@ QStringList reviewLines(const TFiche& record, int level) {
     for (int n = 1; n <= slotCount(level); ++n) {
         const int slot = first + n - 1;
         if (record.valide(slot)) {
-            lines.append(competenceLine(n, texts::kOk,
+            lines.append(competenceLine(n, texts::kReviewOk,
                                         record.professeur(slot) + QLatin1Char(' ') +
                                             record.discipline(slot) + QLatin1Char(' ') +
                                             record.date(slot)));
@@ -88,7 +88,7 @@ QStringList sheetLines(const TFiche& record, int level) {
     }
     lines.append(totalLine(level, count));
     if (ecole) {
-        lines.append(u8(texts::kBlankLine));
+        lines.append(u8(texts::kReportBlankLine));
     }
     lines.append(verdictLine(level, levelHeld(level, validatedSlots(record))));
     return lines;
@@ -106,7 +106,7 @@ QStringList validateAllLines(const TFiche& record) {
         lines.append(competenceLine(slot, texts::kValidatedEcole));
     }
     lines.append(totalLine(kLevelEcole, slotCount(kLevelEcole)));
-    lines.append(u8(texts::kBlankLine));
+    lines.append(u8(texts::kReportBlankLine));
     lines.append(u8(texts::kSheetHeadingCollege));
     // The collège lines carry the slot numbers, 23 to 51.
     for (int slot = firstSlot(kLevelCollege); slot <= kSlotCount; ++slot) {
@@ -117,8 +117,8 @@ QStringList validateAllLines(const TFiche& record) {
 }
 
 QString printedDate(const QDate& date) {
-    const QString separator = u8(texts::kDateSeparator);
-    return u8(texts::kDatePrefix) + QString::number(date.day()) + separator +
+    const QString separator = u8(texts::kPrintedDateSeparator);
+    return u8(texts::kPrintedDatePrefix) + QString::number(date.day()) + separator +
            QString::number(date.month()) + separator + QString::number(date.year());
 }
 

@@ -6,13 +6,13 @@ namespace kalidor::texts {
 
 // Reviews and sheets in the text pane
 inline constexpr char kFicheTitle[] = "          FICHE élève B2i";
-inline constexpr char kClasseLabel[] = "    Classe : ";
+inline constexpr char kReportClasse[] = "    Classe : ";
 inline constexpr char kReviewHeadingEcole[] = "     Compétences B2i niveau école";
 inline constexpr char kReviewHeadingCollege[] = "     Compétences B2i niveau collège";
 inline constexpr char kSheetHeadingEcole[] = "     Niveau école";
 inline constexpr char kSheetHeadingCollege[] = "     Niveau collège";
-inline constexpr char kCompetenceLabel[] = " Compétence ";
-inline constexpr char kOk[] = " OK ";
+inline constexpr char kReportCompetence[] = " Compétence ";
+inline constexpr char kReviewOk[] = " OK ";
 inline constexpr char kValidatedEcole[] = " Validée ";
 inline constexpr char kValidatedCollege[] = " Validée  ";
 inline constexpr char kNotValidatedEcole[] = " Non Validée ";
@@ -21,15 +21,15 @@ inline constexpr char kTotalEcole[] = " Total Niveau école : ";
 inline constexpr char kTotalCollege[] = " Total Niveau collège : ";
 inline constexpr char kOutOfEcole[] = "/22";
 inline constexpr char kOutOfCollege[] = "/29";
-inline constexpr char kBlankLine[] = " ";
+inline constexpr char kReportBlankLine[] = " ";
 inline constexpr char kHeldEcole[] = " B2i niveau école acquis.";
 inline constexpr char kNotHeldEcole[] = " B2i niveau école non acquis.";
 inline constexpr char kHeldCollege[] = " B2i niveau collège acquis.";
 inline constexpr char kNotHeldCollege[] = " B2i niveau collège non acquis.";
 
 // The printed date: "le " + day + "-" + month + "-" + year
-inline constexpr char kDatePrefix[] = "le ";
-inline constexpr char kDateSeparator[] = "-";
+inline constexpr char kPrintedDatePrefix[] = "le ";
+inline constexpr char kPrintedDateSeparator[] = "-";
 
 // Certificates
 inline constexpr char kAttestationBrevet[] = "B2i Brevet Informatique Internet";
@@ -39,7 +39,7 @@ inline constexpr char kAttestationAttests[] =
     "Le brevet informatique et internet attestant les compétences";
 inline constexpr char kAttestationGrantedEcole[] = "de niveau école est délivré à";
 inline constexpr char kAttestationGrantedCollege[] = "de niveau collège est délivré à";
-inline constexpr char kAttestation[] = "ATTESTATION";
+inline constexpr char kAttestationWord[] = "ATTESTATION";
 inline constexpr char kAttestationPupil[] = "L'élève";
 inline constexpr char kAttestationStamp[] = "Cachet Etablissement";
 
@@ -66,7 +66,7 @@ inline constexpr char kListTitleWithCollege[] = "Liste des élèves ayant le Niv
 inline constexpr char kListTitleWithoutEcole[] = "Liste des élèves n'ayant pas le Niveau école ";
 inline constexpr char kListTitleWithoutCollege[] =
     "Liste des élèves n'ayant pas le Niveau collège ";
-inline constexpr char kPageSeparator[] = "/";
+inline constexpr char kListPageSeparator[] = "/";
 
 // The print-in-progress window
 inline constexpr char kAnnuleCaption[] = "Impression en cours";

@@ -64,7 +64,7 @@ void drawAttestation(CanvasDocument& document, int column, int row, int level, c
     drawText(document, column, row, kAttests, u8(texts::kAttestationAttests));
     drawText(document, column, row, kGranted,
              u8(ecole ? texts::kAttestationGrantedEcole : texts::kAttestationGrantedCollege));
-    drawText(document, column, row, kTitle, u8(texts::kAttestation));
+    drawText(document, column, row, kTitle, u8(texts::kAttestationWord));
     drawText(document, column, row, kPupil, u8(texts::kAttestationPupil));
     drawText(document, column, row, kStamp, u8(texts::kAttestationStamp));
     drawText(document, column, row, kDate, date);

@@ -30,7 +30,7 @@ void drawPageHeader(CanvasDocument& document, const QString& title, const QStrin
     printer.lineTo(document.pageWidth(), kRuleY * uy);
     printer.textOut(kTitleX * ux, kTitleY * uy, title);
     printer.textOut(kPageNumberX * ux, kTitleY * uy,
-                    QString::number(page) + QString::fromUtf8(texts::kPageSeparator) +
+                    QString::number(page) + QString::fromUtf8(texts::kListPageSeparator) +
                         QString::number(pages));
 }
 
