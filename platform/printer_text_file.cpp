@@ -56,7 +56,9 @@ QStringList PrinterTextFile::breakLine(const QString& line) const {
         // Break after the last blank of that start when there is one past the line's indent.
         const qsizetype blank = rest.left(fit).lastIndexOf(QLatin1Char(' '));
         qsizetype cut = fit;
-        if (blank > 0 && !rest.left(blank).trimmed().isEmpty()) {
+        if (fit < rest.size() && rest.at(fit) == QLatin1Char(' ')) {
+            cut = fit + 1; // the words fit; the blank after them goes at the end
+        } else if (blank > 0 && !rest.left(blank).trimmed().isEmpty()) {
             cut = blank + 1;
         }
         pieces.append(rest.left(cut));

@@ -23,7 +23,7 @@ public:
 
     // Portrait, the print dialog, then (unless cancelled) the continue flag, the window with
     // its panel text, the document's title, Arial 9 black and the layout units. False when
-    // the dialog was cancelled: nothing is printed and nothing changes.
+    // the dialog was cancelled (or another document is printing): nothing is printed.
     bool start(QWidget* parent, const QString& title, const QString& panelText);
     // Starts the next page. A start the printer refuses is retried until it succeeds or the
     // abort button is pressed. False when the document stops here; it is then ended.

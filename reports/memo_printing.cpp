@@ -22,7 +22,7 @@ private:
 bool printMemoLines(Platform& platform, QWidget* parent, const QStringList& lines,
                     const QFont& font) {
     Printer& printer = platform.printer();
-    if (!printer.executePrintDialog(parent)) {
+    if (printer.printing() || !printer.executePrintDialog(parent)) {
         return false;
     }
     PrinterTextFile file(printer);
@@ -37,7 +37,7 @@ bool printMemoLines(Platform& platform, QWidget* parent, const QStringList& line
 
 bool printSheetLines(Platform& platform, QWidget* parent, const QStringList& lines) {
     Printer& printer = platform.printer();
-    if (!printer.executePrintDialog(parent)) {
+    if (printer.printing() || !printer.executePrintDialog(parent)) {
         return false;
     }
     const WaitCursor wait(platform);

@@ -2,15 +2,20 @@
 // their texts on the recording printer, and real PDF files read back with poppler.
 
 #include "app/kalidor_program.h"
+#include "platform/printer_text_file.h"
+#include "platform/qt_printer.h"
 #include "platform/scripted_platform.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "reports/tf_annule.h"
 #include "tests/support/test_folder.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace kalidor {
@@ -222,6 +227,26 @@ TEST_F(Printing, AbortStopsAfterThePageBeingDrawn) {
     EXPECT_EQ(countContaining(pdfPageLines(pdf(u("aborted")), 1), u("1/3")), 1);
 }
 
+TEST_F(Printing, PrintCommandsWhileADocumentPrintsAreIgnored) {
+    writePupils(80, kAllEcole);
+    open();
+    printer().dialogAnswers = {QString(), QString()};
+    bool again = true;
+    printer().observer = [&](const PrintCall& call) {
+        if (call.kind == PrintCall::Text && again) {
+            again = false;
+            window().Listedeslvesayantleniveaucole1Click();
+            window().imprimerattestation11Click();
+            window().Listedescomptencesniveaucole2Click();
+        }
+    };
+    window().Listedetousleslves1Click();
+    EXPECT_EQ(printer().dialogs, 1);
+    EXPECT_EQ(printer().callsOf(PrintCall::Begin).size(), 1);
+    EXPECT_EQ(printer().texts(1).size(), 4 + 70);
+    EXPECT_EQ(printer().texts(2).size(), 4 + 10);
+}
+
 TEST_F(Printing, RefusedStartIsRetriedUntilAcceptedOrAbandoned) {
     writePupils(2, {});
     open();
@@ -403,6 +428,90 @@ TEST_F(Printing, BatchCollegeTitleAndPanelAndNoPupilMessage) {
     printer().dialogAnswers = {QString()};
     window().Imprimerattestationniveau2dellve1Click();
     EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau 2"));
+}
+
+} // namespace
+} // namespace kalidor
+
+namespace kalidor {
+namespace {
+
+// The real printer: Qt's own print dialog, accepted, then a two-page document in one PDF file.
+TEST(QtPrinterTest, DialogThenOneJobWithPageBreaksIntoPdf) {
+    test::TestFolder folder;
+    const QString file = folder.path(QStringLiteral("real.pdf"));
+    QtPrinter printer;
+    printer.printToPdf(file);
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            sawDialog = true;
+            dialog->accept();
+        }
+    });
+    ASSERT_TRUE(printer.executePrintDialog(nullptr));
+    EXPECT_TRUE(sawDialog);
+    printer.setPortrait();
+    printer.setTitle(QStringLiteral("B2i"));
+    EXPECT_GT(printer.pageHeight(), printer.pageWidth());
+    ASSERT_TRUE(printer.beginDoc());
+    EXPECT_TRUE(printer.printing());
+    printer.setFont(QFont(QStringLiteral("Arial"), 9));
+    printer.textOut(100, 100, QStringLiteral("Page un"));
+    printer.rectangle(50, 50, 1000, 1000);
+    ASSERT_TRUE(printer.newPage());
+    printer.textOut(100, 100, QStringLiteral("Page deux"));
+    printer.endDoc();
+    EXPECT_FALSE(printer.printing());
+    ASSERT_EQ(pdfPages(file), 2);
+    EXPECT_EQ(pdfPageLines(file, 1), QStringList{QStringLiteral("Page un")});
+    EXPECT_EQ(pdfPageLines(file, 2), QStringList{QStringLiteral("Page deux")});
+
+    // Cancelled: false, and the next document still goes where it went.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog->reject();
+        }
+    });
+    EXPECT_FALSE(printer.executePrintDialog(nullptr));
+}
+
+// The printer opened as a text file breaks long lines at blanks and starts new pages.
+TEST(PrinterTextFileTest, BreaksLongLinesAndPages) {
+    ScriptedPrinter printer;
+    printer.dialogAnswers = {QString()};
+    ASSERT_TRUE(printer.executePrintDialog(nullptr));
+    printer.setFont(QFont(QStringLiteral("Arial"), 10));
+    const int height = printer.textHeight();
+    printer.recordedPageSize = {printer.textWidth(QStringLiteral("mot mot mot mot mot")),
+                                height * 3};
+    QStringList lines;
+    lines << QStringLiteral("un") << QString() << QStringLiteral("mot mot mot mot mot mot mot")
+          << QStringLiteral("fin");
+    printTextLines(printer, lines);
+    const QList<PrintCall> texts = printer.callsOf(PrintCall::Text);
+    QStringList pieces;
+    for (const PrintCall& call : texts) {
+        pieces.append(call.text);
+        // A blank that ends a piece may pass the edge; the words may not.
+        QString words = call.text;
+        while (words.endsWith(QLatin1Char(' '))) {
+            words.chop(1);
+        }
+        EXPECT_LE(printer.textWidth(words), printer.recordedPageSize.width())
+            << call.text.toStdString();
+        EXPECT_EQ(call.x1, 0);
+    }
+    EXPECT_EQ(pieces.join(QString()), QStringLiteral("unmot mot mot mot mot mot motfin"));
+    ASSERT_EQ(texts.size(), 4);
+    EXPECT_EQ(texts[0].page, 1);
+    EXPECT_EQ(texts[0].y1, 0);
+    EXPECT_EQ(texts[1].page, 1); // after the empty line
+    EXPECT_EQ(texts[1].y1, 2 * height);
+    EXPECT_EQ(texts[2].page, 2);
+    EXPECT_EQ(texts[2].y1, 0);
+    EXPECT_EQ(texts[3].page, 2);
+    EXPECT_EQ(printer.callsOf(PrintCall::End).size(), 1);
 }
 
 } // namespace
