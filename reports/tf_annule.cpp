@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kalidor {
@@ -41,6 +42,7 @@ TF_annule::TF_annule(QWidget* parent) : QDialog(parent) {
 
     BitBtn1 = new QPushButton(QString::fromUtf8(texts::kAnnuleButton), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TF_annule::BitBtn1Click);
 
