@@ -1,26 +1,168 @@
 // Reports in the text pane and the printed documents.
 
 #include "app/tf_une.h"
+#include "platform/command_guard.h"
+#include "records/level_rules.h"
+#include "records/record_file.h"
+#include "records/referential.h"
+#include "records/report_lines.h"
+#include "reports/attestations.h"
+#include "reports/canvas_document.h"
+#include "reports/memo_printing.h"
+#include "reports/pupil_list_printing.h"
+
+#include <QDate>
 
 namespace kalidor {
 
-void TF_une::Validercomptenceslevesl1Click() {}
-void TF_une::Bilandescomptencescoledellve1Click() {}
-void TF_une::Bilandescomptencescollgedellve1Click() {}
-void TF_une::Listedescomptencesniveaucole1Click() {}
-void TF_une::Listedescomptencesniveaucollge1Click() {}
-void TF_une::Imprimer2Click() {}
-void TF_une::Imprimercomptencesniveaucollgedellve1Click() {}
-void TF_une::imprimerattestation11Click() {}
-void TF_une::Imprimerattestationniveau2dellve1Click() {}
-void TF_une::Listedetousleslves1Click() {}
-void TF_une::Listedeslvesayantleniveaucole1Click() {}
-void TF_une::Listedeslvesayantleniveaucollge1Click() {}
-void TF_une::Listedeslvesnayantpasleniveaucole1Click() {}
-void TF_une::Listedeslvesnayantpasleniveaucollge1Click() {}
-void TF_une::Imprimertouteslesattestationsdeniveau11Click() {}
-void TF_une::Imprimertouteslesattestationsdeniveau21Click() {}
-void TF_une::Listedescomptencesniveaucole2Click() {}
-void TF_une::Listedescomptencesniveaucollge2Click() {}
+namespace {
+
+bool levelHeldNow(SharedState& state, int level) {
+    if (level == kLevelEcole) {
+        testniveau1(state);
+        return state.niveau1;
+    }
+    testniveau2(state);
+    return state.niveau2;
+}
+
+} // namespace
+
+// Reads the pupil into the current record. A file that cannot be read is not reported: the
+// report is simply not written.
+bool TF_une::loadPupil(const QString& numberText) {
+    state_.currentFileName = recordFileName(state_, numberText);
+    try {
+        loadRecord(state_, state_.currentFileName);
+    } catch (const IoError&) {
+        return false;
+    }
+    return true;
+}
+
+void TF_une::showPupilReview(int level) {
+    const std::optional<QString> number = selectedNumber();
+    if (!number || !loadPupil(*number)) {
+        return;
+    }
+    levelHeldNow(state_, level);
+    Memo1->setLines(reviewLines(state_.current, level));
+}
+
+void TF_une::printPupilSheet(int level) {
+    const std::optional<QString> number = selectedNumber();
+    if (!number) {
+        return;
+    }
+    if (loadPupil(*number)) {
+        levelHeldNow(state_, level);
+        Memo1->setLines(sheetLines(state_.current, level));
+    }
+    // Printed even when the record could not be read: the pane's text as it stands.
+    runGuarded(platform_, this, [this] { printSheetLines(platform_, this, Memo1->lines()); });
+}
+
+void TF_une::showCompetenceIndex(int level, bool print) {
+    Memo1->setLines(competenceIndex(level));
+    if (print) {
+        runGuarded(platform_, this,
+                   [this] { printMemoLines(platform_, this, Memo1->lines(), Memo1->font()); });
+    }
+}
+
+void TF_une::printPupilAttestation(int level) {
+    const std::optional<QString> number = selectedNumber();
+    if (!number || !loadPupil(*number)) {
+        return;
+    }
+    if (!levelHeldNow(state_, level)) {
+        platform_.showMessage(this, refusalMessage(state_.current, level));
+        return;
+    }
+    CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
+    printOneAttestation(document, this, level, attestationName(state_.current),
+                        QDate::currentDate());
+}
+
+void TF_une::printAllAttestations(int level, ListView view) {
+    showView(view);
+    const QStringList lines = ListBox1->lines();
+    const int pages = pageCount(static_cast<int>(lines.size()), kAttestationsPerPage);
+    platform_.showMessage(this, batchCountMessage(static_cast<int>(lines.size()), pages));
+    if (pages == 0) {
+        return;
+    }
+    CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
+    printAttestationBatch(document, this, level, lines, QDate::currentDate());
+}
+
+void TF_une::printPupilList(ListView view) {
+    showView(view);
+    CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
+    kalidor::printPupilList(document, this, ListBox1->lines(), printedListTitle(view),
+                            QDate::currentDate());
+}
+
+void TF_une::Validercomptenceslevesl1Click() {
+    const std::optional<QString> number = selectedNumber();
+    if (!number || !loadPupil(*number)) {
+        return;
+    }
+    validateAll(state_.current);
+    Memo1->setLines(validateAllLines(state_.current));
+    runGuarded(platform_, this, [this] { saveRecord(state_, state_.currentFileName); });
+}
+
+void TF_une::Bilandescomptencescoledellve1Click() {
+    showPupilReview(kLevelEcole);
+}
+void TF_une::Bilandescomptencescollgedellve1Click() {
+    showPupilReview(kLevelCollege);
+}
+void TF_une::Listedescomptencesniveaucole1Click() {
+    showCompetenceIndex(kLevelEcole, false);
+}
+void TF_une::Listedescomptencesniveaucollge1Click() {
+    showCompetenceIndex(kLevelCollege, false);
+}
+void TF_une::Listedescomptencesniveaucole2Click() {
+    showCompetenceIndex(kLevelEcole, true);
+}
+void TF_une::Listedescomptencesniveaucollge2Click() {
+    showCompetenceIndex(kLevelCollege, true);
+}
+void TF_une::Imprimer2Click() {
+    printPupilSheet(kLevelEcole);
+}
+void TF_une::Imprimercomptencesniveaucollgedellve1Click() {
+    printPupilSheet(kLevelCollege);
+}
+void TF_une::imprimerattestation11Click() {
+    printPupilAttestation(kLevelEcole);
+}
+void TF_une::Imprimerattestationniveau2dellve1Click() {
+    printPupilAttestation(kLevelCollege);
+}
+void TF_une::Imprimertouteslesattestationsdeniveau11Click() {
+    printAllAttestations(kLevelEcole, ListView::WithEcole);
+}
+void TF_une::Imprimertouteslesattestationsdeniveau21Click() {
+    printAllAttestations(kLevelCollege, ListView::WithCollege);
+}
+void TF_une::Listedetousleslves1Click() {
+    printPupilList(ListView::AllByName);
+}
+void TF_une::Listedeslvesayantleniveaucole1Click() {
+    printPupilList(ListView::WithEcole);
+}
+void TF_une::Listedeslvesayantleniveaucollge1Click() {
+    printPupilList(ListView::WithCollege);
+}
+void TF_une::Listedeslvesnayantpasleniveaucole1Click() {
+    printPupilList(ListView::WithoutEcole);
+}
+void TF_une::Listedeslvesnayantpasleniveaucollge1Click() {
+    printPupilList(ListView::WithoutCollege);
+}
 
 } // namespace kalidor

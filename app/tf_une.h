@@ -109,6 +109,15 @@ private:
     // Rewrites the text pane with the count line of the lines left in the list.
     void refreshTotalCountLine();
 
+    // Reports and printing (report_commands.cpp)
+    bool loadPupil(const QString& numberText);
+    void showPupilReview(int level);
+    void printPupilSheet(int level);
+    void showCompetenceIndex(int level, bool print);
+    void printPupilAttestation(int level);
+    void printAllAttestations(int level, ListView view);
+    void printPupilList(ListView view);
+
     SharedState& state_;
     Platform& platform_;
     KalidorWindows windows_;

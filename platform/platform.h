@@ -9,6 +9,8 @@ class QWidget;
 
 namespace kalidor {
 
+class Printer;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -29,6 +31,9 @@ public:
     virtual void processEvents() = 0;
     // The hourglass cursor while `on`, the default cursor after.
     virtual void setWaitCursor(bool on) = 0;
+
+    // The printer and its print dialog, one for the program's life.
+    virtual Printer& printer() = 0;
 };
 
 // "Fichiers transfert|*.b2t" as a Qt file dialog filter "Fichiers transfert (*.b2t)".

@@ -82,4 +82,11 @@ void QtPlatform::setWaitCursor(bool on) {
     }
 }
 
+Printer& QtPlatform::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QtPrinter>();
+    }
+    return *printer_;
+}
+
 } // namespace kalidor

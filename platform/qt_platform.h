@@ -2,6 +2,9 @@
 // The platform on Qt: QMessageBox and Qt's own file dialogs.
 
 #include "platform/platform.h"
+#include "platform/qt_printer.h"
+
+#include <memory>
 
 namespace kalidor {
 
@@ -14,6 +17,10 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
     void processEvents() override;
     void setWaitCursor(bool on) override;
+    Printer& printer() override;
+
+private:
+    std::unique_ptr<QtPrinter> printer_; // made on first use, once the application runs
 };
 
 } // namespace kalidor

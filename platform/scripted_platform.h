@@ -2,6 +2,7 @@
 // A platform for tests: dialogs are answered from a script and every request is recorded.
 
 #include "platform/platform.h"
+#include "platform/scripted_printer.h"
 
 #include <QList>
 #include <QStringList>
@@ -23,6 +24,8 @@ public:
     QStringList errors;
     int waitCursorDepth = 0;
     int processEventsCalls = 0;
+    // The printer: print dialog answers and every drawing call.
+    ScriptedPrinter printing;
 
     void showMessage(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
@@ -31,6 +34,7 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
     void processEvents() override;
     void setWaitCursor(bool on) override;
+    Printer& printer() override { return printing; }
 
 private:
     std::optional<QString> nextFileAnswer();

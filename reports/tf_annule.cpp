@@ -1,10 +1,73 @@
 #include "reports/tf_annule.h"
 
+#include "records/report_texts.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
 namespace kalidor {
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 130;
+const QColor kTeal(0x00, 0x80, 0x80);
+const QColor kSilver(0xC0, 0xC0, 0xC0);
+
+void setBackground(QWidget* widget, const QColor& colour) {
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
 
 TF_annule::TF_annule(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("F_annule"));
-    setWindowTitle(QStringLiteral("Impression en cours"));
+    setWindowTitle(QString::fromUtf8(texts::kAnnuleCaption));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setModal(false);
+    resize(kWidth, kHeight);
+    setBackground(this, kTeal);
+
+    Panel1 = new QLabel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAccessibleName(QStringLiteral("Panel1"));
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setBackground(Panel1, kSilver);
+
+    BitBtn1 = new QPushButton(QString::fromUtf8(texts::kAnnuleButton), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TF_annule::BitBtn1Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Panel1, 1);
+    layout->addWidget(BitBtn1);
+}
+
+void TF_annule::startDocument(const QString& panelText) {
+    continue_ = true;
+    Panel1->setText(panelText);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    show();
+    raise();
+}
+
+void TF_annule::endDocument() {
+    close();
+}
+
+void TF_annule::BitBtn1Click() {
+    continue_ = false;
+    close();
 }
 
 } // namespace kalidor

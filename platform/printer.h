@@ -1,0 +1,56 @@
+#pragma once
+// The printer, as the documents use it: the print dialog, one document at a time with its
+// pages, a canvas in printer pixels, and the printer opened as a text file.
+//
+// A document is one print job: the first page starts it (beginDoc), each further page is a
+// page break (newPage), endDoc ends it. Printing to a PDF file therefore keeps every page.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QWidget;
+
+namespace kalidor {
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    // The print dialog; true when the user asked to print. Its choices (printer or file)
+    // stay for the next documents.
+    virtual bool executePrintDialog(QWidget* parent) = 0;
+
+    virtual void setPortrait() = 0;
+    // The document's name in the print queue.
+    virtual void setTitle(const QString& title) = 0;
+
+    // Starts a document; false on a printer error (nothing started).
+    virtual bool beginDoc() = 0;
+    // Ends the page being drawn and starts the next one; false on a printer error.
+    virtual bool newPage() = 0;
+    // Ends the document and sends it.
+    virtual void endDoc() = 0;
+    // Drops the document being printed.
+    virtual void abort() = 0;
+    virtual bool printing() const = 0;
+
+    // The printable area, in printer pixels.
+    virtual int pageWidth() const = 0;
+    virtual int pageHeight() const = 0;
+
+    // The canvas. The font stays from one document to the next until it is set again.
+    virtual void setFont(const QFont& font, const QColor& color = Qt::black) = 0;
+    virtual QFont font() const = 0;
+    // Text whose top-left corner is at (x, y).
+    virtual void textOut(int x, int y, const QString& text) = 0;
+    // A frame filled white, from (x1, y1) to (x2, y2) excluded.
+    virtual void rectangle(int x1, int y1, int x2, int y2) = 0;
+    virtual void moveTo(int x, int y) = 0;
+    virtual void lineTo(int x, int y) = 0;
+    // Size of a text in the current font, in printer pixels.
+    virtual int textWidth(const QString& text) const = 0;
+    virtual int textHeight() const = 0;
+};
+
+} // namespace kalidor

@@ -1,0 +1,58 @@
+#pragma once
+// The printer on Qt: one QPrinter for the program's life (its settings stay from one document
+// to the next, as the print dialog's choices do) and a QPainter on it for each document.
+
+#include "platform/printer.h"
+
+#include <QPainter>
+#include <QPoint>
+#include <QPrinter>
+
+namespace kalidor {
+
+class QtPrinter : public Printer {
+public:
+    QtPrinter();
+    ~QtPrinter() override;
+
+    // Qt's own print dialog; a PDF file can be chosen there.
+    bool executePrintDialog(QWidget* parent) override;
+
+    void setPortrait() override;
+    void setTitle(const QString& title) override;
+    bool beginDoc() override;
+    bool newPage() override;
+    void endDoc() override;
+    void abort() override;
+    bool printing() const override;
+    int pageWidth() const override;
+    int pageHeight() const override;
+
+    void setFont(const QFont& font, const QColor& color = Qt::black) override;
+    QFont font() const override { return font_; }
+    void textOut(int x, int y, const QString& text) override;
+    void rectangle(int x1, int y1, int x2, int y2) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    int textWidth(const QString& text) const override;
+    int textHeight() const override;
+
+    // Sends the next documents to a PDF file instead of the chosen printer.
+    void printToPdf(const QString& fileName);
+
+protected:
+    QPrinter& qprinter() { return printer_; }
+
+private:
+    void applyFont();
+
+    QPrinter printer_;
+    QPainter painter_;
+    QFont font_;
+    QColor color_ = Qt::black;
+    QPoint penPosition_;
+    int ascent_ = 0;
+    bool fontApplied_ = false;
+};
+
+} // namespace kalidor

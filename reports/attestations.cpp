@@ -1,0 +1,130 @@
+#include "reports/attestations.h"
+
+#include "records/referential.h"
+#include "records/report_lines.h"
+#include "records/report_texts.h"
+
+namespace kalidor {
+
+namespace {
+
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// One text of the certificate: its font, its x in layout units from the cell's left and the
+// divisor of the page height that places it below the cell's top.
+struct AttestationText {
+    const char* family;
+    int pointSize;
+    int unitsFromLeft;
+    double divisor;
+};
+
+constexpr char kTimes[] = "Times New Roman";
+constexpr char kArial[] = "Arial";
+
+constexpr AttestationText kBrevet{kTimes, 20, 1, 80};
+constexpr AttestationText kLevel{kTimes, 16, 1, 20};
+constexpr AttestationText kAttests{kTimes, 10, 1, 10.5};
+constexpr AttestationText kGranted{kTimes, 10, 1, 9};
+constexpr AttestationText kTitle{kArial, 12, 15, 14};
+constexpr AttestationText kPupil{kArial, 7, 1, 6};
+constexpr AttestationText kStamp{kArial, 7, 26, 6};
+constexpr AttestationText kDate{kArial, 9, 26, 20};
+constexpr AttestationText kName{kArial, 10, 4, 7.5};
+
+void drawText(CanvasDocument& document, int column, int row, const AttestationText& style,
+              const QString& text) {
+    Printer& printer = document.printer();
+    const int pageWidth = document.pageWidth();
+    const int pageHeight = document.pageHeight();
+    const int left = (pageWidth * (column - 1)) / 2;
+    const double top = (pageHeight / 4.0) * (row - 1);
+    printer.setFont(QFont(QLatin1String(style.family), style.pointSize), Qt::black);
+    printer.textOut(left + style.unitsFromLeft * document.unitX(),
+                    static_cast<int>(top + pageHeight / style.divisor), text);
+}
+
+} // namespace
+
+void drawCellFrame(Printer& printer, int pageWidth, int pageHeight, int column, int row) {
+    const int cellWidth = pageWidth / 2;
+    const int cellHeight = pageHeight / 4;
+    printer.rectangle(cellWidth * (column - 1), cellHeight * (row - 1), cellWidth * column,
+                      cellHeight * row);
+}
+
+void drawAttestation(CanvasDocument& document, int column, int row, int level, const QString& name,
+                     const QString& date) {
+    const bool ecole = level == kLevelEcole;
+    drawText(document, column, row, kBrevet, u8(texts::kAttestationBrevet));
+    drawText(document, column, row, kLevel,
+             u8(ecole ? texts::kAttestationLevelEcole : texts::kAttestationLevelCollege));
+    drawText(document, column, row, kAttests, u8(texts::kAttestationAttests));
+    drawText(document, column, row, kGranted,
+             u8(ecole ? texts::kAttestationGrantedEcole : texts::kAttestationGrantedCollege));
+    drawText(document, column, row, kTitle, u8(texts::kAttestationWord));
+    drawText(document, column, row, kPupil, u8(texts::kAttestationPupil));
+    drawText(document, column, row, kStamp, u8(texts::kAttestationStamp));
+    drawText(document, column, row, kDate, date);
+    // Lets the abort button be seen while the pages are drawn.
+    document.platform().processEvents();
+    drawText(document, column, row, kName, name);
+}
+
+bool printOneAttestation(CanvasDocument& document, QWidget* parent, int level, const QString& name,
+                         const QDate& today) {
+    const bool ecole = level == kLevelEcole;
+    if (!document.start(
+            parent, u8(ecole ? texts::kTitleAttestationEcole : texts::kTitleAttestationCollegeOne),
+            u8(texts::kPanelB2i))) {
+        return false;
+    }
+    if (document.beginPage()) {
+        const QString date = printedDate(today);
+        for (int column = 1; column <= kAttestationColumns; ++column) {
+            drawCellFrame(document.printer(), document.pageWidth(), document.pageHeight(), column,
+                          1);
+        }
+        for (int column = 1; column <= kAttestationColumns; ++column) {
+            drawAttestation(document, column, 1, level, name, date);
+        }
+    }
+    document.finish();
+    return true;
+}
+
+bool printAttestationBatch(CanvasDocument& document, QWidget* parent, int level,
+                           const QStringList& lines, const QDate& today) {
+    const bool ecole = level == kLevelEcole;
+    if (!document.start(
+            parent, u8(ecole ? texts::kTitleAttestationEcole : texts::kTitleAttestationCollegeAll),
+            u8(ecole ? texts::kPanelB2i : texts::kPanelAttestationsCollege))) {
+        return false;
+    }
+    const QString date = printedDate(today);
+    const int pages = pageCount(static_cast<int>(lines.size()), kAttestationsPerPage);
+    qsizetype next = 0;
+    for (int page = 1; page <= pages; ++page) {
+        if (!document.beginPage()) {
+            return true;
+        }
+        for (int column = 1; column <= kAttestationColumns; ++column) {
+            for (int row = 1; row <= kAttestationRows; ++row) {
+                drawCellFrame(document.printer(), document.pageWidth(), document.pageHeight(),
+                              column, row);
+            }
+        }
+        for (int column = 1; column <= kAttestationColumns; ++column) {
+            for (int row = 1; row <= kAttestationRows && next < lines.size(); ++row) {
+                drawAttestation(document, column, row, level,
+                                attestationNameFromLine(lines.at(next++)), date);
+            }
+        }
+    }
+    document.finish();
+    return true;
+}
+
+} // namespace kalidor

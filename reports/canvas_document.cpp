@@ -1,0 +1,86 @@
+#include "reports/canvas_document.h"
+
+#include <QThread>
+
+namespace kalidor {
+
+namespace {
+
+constexpr int kUnitDivisor = 85;
+constexpr int kCanvasPointSize = 9;
+constexpr int kRetryPauseMs = 50;
+
+} // namespace
+
+CanvasDocument::CanvasDocument(Printer& printer, Platform& platform, TF_annule& annule)
+    : printer_(printer), platform_(platform), annule_(annule) {}
+
+CanvasDocument::~CanvasDocument() {
+    if (open_) {
+        finish();
+    }
+}
+
+bool CanvasDocument::start(QWidget* parent, const QString& title, const QString& panelText) {
+    // A print command chosen while another document prints (events run between its lines)
+    // would wait for the printer forever: it is ignored.
+    if (printer_.printing()) {
+        return false;
+    }
+    printer_.setPortrait();
+    if (!printer_.executePrintDialog(parent)) {
+        return false;
+    }
+    open_ = true;
+    started_ = false;
+    annule_.startDocument(panelText);
+    printer_.setTitle(title);
+    printer_.setFont(QFont(QStringLiteral("Arial"), kCanvasPointSize), Qt::black);
+    pageWidth_ = printer_.pageWidth();
+    pageHeight_ = printer_.pageHeight();
+    unitX_ = pageWidth_ / kUnitDivisor;
+    unitY_ = pageHeight_ / kUnitDivisor;
+    return true;
+}
+
+bool CanvasDocument::tryStartPage() {
+    if (started_) {
+        return printer_.newPage();
+    }
+    started_ = printer_.beginDoc();
+    return started_;
+}
+
+bool CanvasDocument::beginPage() {
+    startFailed_ = false;
+    platform_.processEvents();
+    while (annule_.continuePrinting()) {
+        if (tryStartPage()) {
+            return true;
+        }
+        // The printer refused: drop what it holds and try again, until the user gives up.
+        startFailed_ = true;
+        if (printer_.printing()) {
+            printer_.abort();
+        }
+        started_ = false;
+        platform_.processEvents();
+        QThread::msleep(kRetryPauseMs);
+    }
+    finish();
+    return false;
+}
+
+void CanvasDocument::finish() {
+    if (!open_) {
+        return;
+    }
+    open_ = false;
+    if (started_) {
+        printer_.endDoc();
+        started_ = false;
+    }
+    annule_.endDocument();
+}
+
+} // namespace kalidor

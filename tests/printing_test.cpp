@@ -1,0 +1,518 @@
+// The printed documents through the main window's commands: the print dialog, the pages and
+// their texts on the recording printer, and real PDF files read back with poppler.
+
+#include "app/kalidor_program.h"
+#include "platform/printer_text_file.h"
+#include "platform/qt_printer.h"
+#include "platform/scripted_platform.h"
+#include "records/referential.h"
+#include "records/report_lines.h"
+#include "reports/tf_annule.h"
+#include "tests/support/test_folder.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace kalidor {
+namespace {
+
+QString u(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+int pdfPages(const QString& file) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {file});
+    info.waitForFinished();
+    const QString out = QString::fromUtf8(info.readAllStandardOutput());
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(out);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The text of one page, each line with its blanks collapsed.
+QStringList pdfPageLines(const QString& file, int page) {
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
+                QStringLiteral("-l"), QString::number(page), file, QStringLiteral("-")});
+    text.waitForFinished();
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split('\n')) {
+        if (!line.trimmed().isEmpty()) {
+            lines.append(line.simplified());
+        }
+    }
+    return lines;
+}
+
+int countContaining(const QStringList& lines, const QString& part) {
+    int count = 0;
+    for (const QString& line : lines) {
+        count += line.count(part);
+    }
+    return count;
+}
+
+class Printing : public ::testing::Test {
+protected:
+    test::TestFolder folder;
+    ScriptedPlatform platform;
+    std::unique_ptr<KalidorProgram> program;
+
+    ScriptedPrinter& printer() { return platform.printing; }
+    TF_une& window() { return *program->F_une; }
+    TF_annule& annule() { return *program->windows.F_annule; }
+
+    void open() {
+        program = std::make_unique<KalidorProgram>(platform, folder.prefix());
+        window().show();
+    }
+    void select(const QString& start) {
+        for (int row = 0; row < window().ListBox1->count(); ++row) {
+            if (window().ListBox1->line(row).startsWith(start)) {
+                window().ListBox1->setCurrentRow(row);
+                return;
+            }
+        }
+        FAIL() << "no line " << start.toStdString();
+    }
+    void writePupils(int count, std::initializer_list<int> validated) {
+        for (int n = 1; n <= count; ++n) {
+            folder.writePupil(n, QStringLiteral("ELEVE%1").arg(n, 3, 10, QLatin1Char('0')),
+                              u("Prénom"), u("5C"), validated);
+        }
+    }
+    QString pdf(const QString& name) { return folder.path(name + QLatin1String(".pdf")); }
+};
+
+const std::initializer_list<int> kAllEcole = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
+                                              12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22};
+
+TEST_F(Printing, AbortWindowLooksAsItShould) {
+    open();
+    EXPECT_EQ(annule().objectName(), u("F_annule"));
+    EXPECT_EQ(annule().windowTitle(), u("Impression en cours"));
+    EXPECT_TRUE(annule().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(annule().palette().color(QPalette::Window), QColor(0x00, 0x80, 0x80));
+    EXPECT_EQ(annule().Panel1->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(annule().BitBtn1->text(), u("Abandonner l'impression"));
+    annule().startDocument(u("Impression B2i"));
+    EXPECT_TRUE(annule().isVisible());
+    EXPECT_TRUE(annule().continuePrinting());
+    EXPECT_EQ(annule().Panel1->text(), u("Impression B2i"));
+    QTest::mouseClick(annule().BitBtn1, Qt::LeftButton);
+    EXPECT_FALSE(annule().continuePrinting());
+    EXPECT_FALSE(annule().isVisible());
+}
+
+TEST_F(Printing, ListOf70IsOnePageAnd71AreTwoInOnePdf) {
+    writePupils(70, {});
+    open();
+    printer().dialogAnswers = {pdf(u("70"))};
+    window().Listedetousleslves1Click();
+    ASSERT_EQ(pdfPages(pdf(u("70"))), 1);
+    const QStringList single = pdfPageLines(pdf(u("70")), 1);
+    EXPECT_EQ(countContaining(single, u("1/1")), 1);
+    EXPECT_EQ(countContaining(single, u(" - n° ")), 70);
+
+    folder.writePupil(71, u("ZORRO"), u("Diego"), u("5C"));
+    printer().dialogAnswers = {pdf(u("71"))};
+    window().Listedetousleslves1Click();
+    ASSERT_EQ(pdfPages(pdf(u("71"))), 2);
+    const QStringList first = pdfPageLines(pdf(u("71")), 1);
+    const QStringList second = pdfPageLines(pdf(u("71")), 2);
+    EXPECT_EQ(countContaining(first, u("1/2")), 1);
+    EXPECT_EQ(countContaining(first, u(" - n° ")), 70);
+    EXPECT_EQ(countContaining(second, u("2/2")), 1);
+    EXPECT_EQ(countContaining(second, u(" - n° ")), 1);
+    EXPECT_EQ(countContaining(second, u("ZORRO Diego 5C - n° 71")), 1);
+    for (const QStringList& page : {first, second}) {
+        EXPECT_EQ(countContaining(page, u("B2i Brevet informatique et internet (compétences)")), 1);
+        EXPECT_EQ(countContaining(page, u("Liste de tous les élèves")), 1);
+        EXPECT_EQ(countContaining(page, printedDate(QDate::currentDate())), 1);
+    }
+    // One print job with a page break, under its name.
+    EXPECT_EQ(printer().callsOf(PrintCall::Begin).size(), 2);
+    EXPECT_EQ(printer().callsOf(PrintCall::NewPage).size(), 1);
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("B2i"));
+}
+
+TEST_F(Printing, ListPageLayoutInUnits) {
+    writePupils(3, kAllEcole);
+    open();
+    printer().recordedPageSize = {4961, 7016}; // units 58 and 82
+    printer().dialogAnswers = {QString()};
+    QString panel;
+    bool shown = false;
+    printer().observer = [&](const PrintCall& call) {
+        if (call.kind == PrintCall::Text && panel.isEmpty()) {
+            panel = annule().Panel1->text();
+            shown = annule().isVisible();
+        }
+    };
+    window().Listedeslvesayantleniveaucole1Click();
+    EXPECT_EQ(panel, u("Impression B2i"));
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(annule().isVisible());
+    EXPECT_EQ(window().ListBox1->count(), 3);
+
+    const QList<PrintCall> texts = printer().callsOf(PrintCall::Text, 1);
+    ASSERT_EQ(texts.size(), 4 + 3);
+    const auto at = [](const PrintCall& call) { return std::pair(call.x1, call.y1); };
+    EXPECT_EQ(texts[0].text, u("B2i Brevet informatique et internet (compétences)"));
+    EXPECT_EQ(at(texts[0]), std::pair(40 * 58, 2 * 82));
+    EXPECT_EQ(texts[1].text, printedDate(QDate::currentDate()));
+    EXPECT_EQ(at(texts[1]), std::pair(3 * 58, 2 * 82));
+    EXPECT_EQ(texts[2].text, u("Liste des élèves ayant le Niveau école "));
+    EXPECT_EQ(at(texts[2]), std::pair(15 * 58, 3 * 82));
+    EXPECT_EQ(texts[3].text, u("1/1"));
+    EXPECT_EQ(at(texts[3]), std::pair(3 * 58, 3 * 82));
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(texts[4 + k].text, window().ListBox1->line(k));
+        EXPECT_EQ(at(texts[4 + k]), std::pair(15 * 58, (k + 6) * 82));
+    }
+    const QList<PrintCall> moves = printer().callsOf(PrintCall::Move, 1);
+    const QList<PrintCall> lines = printer().callsOf(PrintCall::Line, 1);
+    ASSERT_EQ(moves.size(), 1);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(at(moves[0]), std::pair(58, 4 * 82));
+    EXPECT_EQ(at(lines[0]), std::pair(4961, 4 * 82));
+    const QList<PrintCall> fonts = printer().callsOf(PrintCall::Font);
+    ASSERT_EQ(fonts.size(), 1);
+    EXPECT_EQ(fonts[0].text, u("Arial"));
+    EXPECT_EQ(fonts[0].pointSize, 9);
+    EXPECT_EQ(printer().callsOf(PrintCall::Portrait).size(), 1);
+}
+
+TEST_F(Printing, EmptyViewPrintsNothingAndCancelChangesNothing) {
+    writePupils(2, {});
+    open();
+    window().Listedeslvesayantleniveaucollge1Click();
+    EXPECT_EQ(printer().dialogs, 0);
+    EXPECT_TRUE(printer().calls.isEmpty());
+    EXPECT_EQ(window().Memo1->lines(), QStringList{u("0 élève de niveau collège")});
+
+    printer().dialogAnswers = {std::nullopt};
+    window().Listedeslvesnayantpasleniveaucole1Click();
+    EXPECT_EQ(printer().dialogs, 1);
+    EXPECT_TRUE(printer().callsOf(PrintCall::Begin).isEmpty());
+    EXPECT_TRUE(printer().callsOf(PrintCall::Title).isEmpty());
+    EXPECT_FALSE(annule().isVisible());
+    EXPECT_EQ(window().ListBox1->count(), 2);
+    EXPECT_EQ(window().Memo1->lines(), QStringList{u("2 élèves qui n'ont pas le niveau école")});
+}
+
+TEST_F(Printing, AbortStopsAfterThePageBeingDrawn) {
+    writePupils(141, {});
+    open();
+    printer().dialogAnswers = {pdf(u("aborted"))};
+    printer().observer = [&](const PrintCall& call) {
+        if (call.kind == PrintCall::Text && call.page == 1 && annule().continuePrinting()) {
+            QTest::mouseClick(annule().BitBtn1, Qt::LeftButton);
+        }
+    };
+    window().Listedetousleslves1Click();
+    EXPECT_EQ(printer().pages(), 1);
+    EXPECT_EQ(printer().texts(1).size(), 4 + 70);
+    EXPECT_TRUE(printer().callsOf(PrintCall::NewPage).isEmpty());
+    EXPECT_EQ(printer().callsOf(PrintCall::End).size(), 1);
+    EXPECT_FALSE(annule().isVisible());
+    EXPECT_EQ(pdfPages(pdf(u("aborted"))), 1);
+    EXPECT_EQ(countContaining(pdfPageLines(pdf(u("aborted")), 1), u("1/3")), 1);
+}
+
+TEST_F(Printing, PrintCommandsWhileADocumentPrintsAreIgnored) {
+    writePupils(80, kAllEcole);
+    open();
+    printer().dialogAnswers = {QString(), QString()};
+    bool again = true;
+    printer().observer = [&](const PrintCall& call) {
+        if (call.kind == PrintCall::Text && again) {
+            again = false;
+            window().Listedeslvesayantleniveaucole1Click();
+            window().imprimerattestation11Click();
+            window().Listedescomptencesniveaucole2Click();
+        }
+    };
+    window().Listedetousleslves1Click();
+    EXPECT_EQ(printer().dialogs, 1);
+    EXPECT_EQ(printer().callsOf(PrintCall::Begin).size(), 1);
+    EXPECT_EQ(printer().texts(1).size(), 4 + 70);
+    EXPECT_EQ(printer().texts(2).size(), 4 + 10);
+}
+
+TEST_F(Printing, RefusedStartIsRetriedUntilAcceptedOrAbandoned) {
+    writePupils(2, {});
+    open();
+    printer().dialogAnswers = {QString()};
+    printer().beginFailures = 2;
+    window().Listedetousleslves1Click();
+    const QList<PrintCall> begins = printer().callsOf(PrintCall::Begin);
+    ASSERT_EQ(begins.size(), 3);
+    EXPECT_EQ(begins[0].x1, 0);
+    EXPECT_EQ(begins[1].x1, 0);
+    EXPECT_EQ(begins[2].x1, 1);
+    EXPECT_EQ(printer().texts(1).size(), 4 + 2);
+
+    printer().calls.clear();
+    printer().dialogAnswers = {QString()};
+    printer().beginFailures = 1000;
+    int failures = 0;
+    printer().observer = [&](const PrintCall& call) {
+        if (call.kind == PrintCall::Begin && ++failures == 3) {
+            QTest::mouseClick(annule().BitBtn1, Qt::LeftButton);
+        }
+    };
+    window().Listedetousleslves1Click();
+    EXPECT_EQ(printer().callsOf(PrintCall::Begin).size(), 3);
+    EXPECT_TRUE(printer().callsOf(PrintCall::Text).isEmpty());
+    EXPECT_TRUE(printer().callsOf(PrintCall::End).isEmpty());
+    EXPECT_FALSE(annule().isVisible());
+}
+
+TEST_F(Printing, OneAttestationTwiceInTheTopRow) {
+    folder.writePupil(4, u("DUPONT"), u("Marie"), u("6A"), kAllEcole);
+    open();
+    select(u("DUPONT"));
+    printer().recordedPageSize = {4961, 7016};
+    printer().dialogAnswers = {QString()};
+    window().imprimerattestation11Click();
+
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau école"));
+    const QList<PrintCall> frames = printer().callsOf(PrintCall::Rect, 1);
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ((QList<int>{frames[0].x1, frames[0].y1, frames[0].x2, frames[0].y2}),
+              (QList<int>{0, 0, 2480, 1754}));
+    EXPECT_EQ((QList<int>{frames[1].x1, frames[1].y1, frames[1].x2, frames[1].y2}),
+              (QList<int>{2480, 0, 4960, 1754}));
+
+    const QList<PrintCall> texts = printer().callsOf(PrintCall::Text, 1);
+    ASSERT_EQ(texts.size(), 18);
+    const QList<PrintCall> fonts = printer().callsOf(PrintCall::Font, 1);
+    ASSERT_EQ(fonts.size(), 18);
+    struct Expected {
+        QString text;
+        QString family;
+        int size;
+        int x; // from the column's left
+        int y;
+    };
+    const QList<Expected> expected{
+        {u("B2i Brevet Informatique Internet"), u("Times New Roman"), 20, 58, 87},
+        {u("école"), u("Times New Roman"), 16, 58, 350},
+        {u("Le brevet informatique et internet attestant les compétences"), u("Times New Roman"),
+         10, 58, 668},
+        {u("de niveau école est délivré à"), u("Times New Roman"), 10, 58, 779},
+        {u("ATTESTATION"), u("Arial"), 12, 15 * 58, 501},
+        {u("L'élève"), u("Arial"), 7, 58, 1169},
+        {u("Cachet Etablissement"), u("Arial"), 7, 26 * 58, 1169},
+        {printedDate(QDate::currentDate()), u("Arial"), 9, 26 * 58, 350},
+        {u("DUPONT Marie 6A"), u("Arial"), 10, 4 * 58, 935},
+    };
+    for (int copy = 0; copy < 2; ++copy) {
+        for (int i = 0; i < expected.size(); ++i) {
+            const PrintCall& text = texts[copy * 9 + i];
+            const PrintCall& font = fonts[copy * 9 + i];
+            EXPECT_EQ(text.text, expected[i].text) << i;
+            EXPECT_EQ(text.x1, copy * 2480 + expected[i].x) << i;
+            EXPECT_EQ(text.y1, expected[i].y) << i;
+            EXPECT_EQ(font.text, expected[i].family) << i;
+            EXPECT_EQ(font.pointSize, expected[i].size) << i;
+        }
+    }
+}
+
+TEST_F(Printing, AttestationRefusedWhenTheLevelIsNotHeld) {
+    folder.writePupil(2, u("DURAND"), u("Léa"), u("3B"), kAllEcole);
+    open();
+    select(u("DURAND"));
+    window().Imprimerattestationniveau2dellve1Click();
+    EXPECT_EQ(platform.messages,
+              QStringList{u("L'élève DURAND Léa classe : 3B n'a pas atteint le niveau collège !")});
+    EXPECT_EQ(printer().dialogs, 0);
+
+    printer().dialogAnswers = {pdf(u("one"))};
+    window().imprimerattestation11Click();
+    ASSERT_EQ(pdfPages(pdf(u("one"))), 1);
+    const QStringList page = pdfPageLines(pdf(u("one")), 1);
+    EXPECT_EQ(countContaining(page, u("ATTESTATION")), 2);
+    EXPECT_EQ(countContaining(page, u("DURAND Léa 3B")), 2);
+}
+
+TEST_F(Printing, NinePupilsGiveTwoPagesFilledColumnByColumn) {
+    writePupils(9, kAllEcole);
+    open();
+    printer().recordedPageSize = {4961, 7016};
+    printer().dialogAnswers = {QString(), pdf(u("nine"))};
+    window().Imprimertouteslesattestationsdeniveau11Click();
+    EXPECT_EQ(platform.messages.last(), u("9 élèves, 2 pages"));
+    EXPECT_EQ(window().Memo1->lines(), QStringList{u("9 élèves de niveau école")});
+
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau école"));
+    EXPECT_EQ(printer().callsOf(PrintCall::Rect, 1).size(), 8);
+    EXPECT_EQ(printer().callsOf(PrintCall::Rect, 2).size(), 8);
+    EXPECT_EQ(printer().texts(1).size(), 8 * 9);
+    EXPECT_EQ(printer().texts(2).size(), 9);
+    // Every frame of page 2: columns of 2480, rows of 1754.
+    QList<QList<int>> frames;
+    for (const PrintCall& call : printer().callsOf(PrintCall::Rect, 2)) {
+        frames.append({call.x1, call.y1, call.x2, call.y2});
+    }
+    for (int column = 1; column <= 2; ++column) {
+        for (int row = 1; row <= 4; ++row) {
+            EXPECT_TRUE(frames.contains(
+                QList<int>{2480 * (column - 1), 1754 * (row - 1), 2480 * column, 1754 * row}))
+                << column << " " << row;
+        }
+    }
+    // Names: pupil 2 in column 1 row 2, pupil 5 in column 2 row 1, pupil 9 on page 2.
+    const auto nameCall = [&](const QString& name) {
+        for (const PrintCall& call : printer().callsOf(PrintCall::Text)) {
+            if (call.text == name) {
+                return call;
+            }
+        }
+        return PrintCall{};
+    };
+    const PrintCall second = nameCall(u("ELEVE002 Prénom 5C - "));
+    EXPECT_EQ(std::pair(second.page, second.x1), std::pair(1, 4 * 58));
+    EXPECT_EQ(second.y1, static_cast<int>(7016 / 4.0 + 7016 / 7.5));
+    const PrintCall fifth = nameCall(u("ELEVE005 Prénom 5C - "));
+    EXPECT_EQ(std::pair(fifth.page, fifth.x1), std::pair(1, 2480 + 4 * 58));
+    EXPECT_EQ(fifth.y1, 935);
+    const PrintCall ninth = nameCall(u("ELEVE009 Prénom 5C - "));
+    EXPECT_EQ(std::pair(ninth.page, ninth.x1), std::pair(2, 4 * 58));
+    const PrintCall third = nameCall(u("ELEVE003 Prénom 5C - "));
+    EXPECT_EQ(third.y1, static_cast<int>(7016 / 4.0 * 2 + 7016 / 7.5));
+
+    // The same into a PDF file.
+    window().Imprimertouteslesattestationsdeniveau11Click();
+    ASSERT_EQ(pdfPages(pdf(u("nine"))), 2);
+    EXPECT_EQ(countContaining(pdfPageLines(pdf(u("nine")), 1), u("ATTESTATION")), 8);
+    const QStringList last = pdfPageLines(pdf(u("nine")), 2);
+    EXPECT_EQ(countContaining(last, u("ATTESTATION")), 1);
+    EXPECT_EQ(countContaining(last, u("ELEVE009 Prénom 5C -")), 1);
+}
+
+TEST_F(Printing, BatchCollegeTitleAndPanelAndNoPupilMessage) {
+    writePupils(2, {});
+    open();
+    window().Imprimertouteslesattestationsdeniveau21Click();
+    EXPECT_EQ(platform.messages, QStringList{u("0 élèves, 0 pages")});
+    EXPECT_EQ(printer().dialogs, 0);
+
+    folder.writePupil(3, u("COLLEGIEN"), u("Tom"), u("3A"),
+                      {23, 24, 25, 29, 30, 31, 32, 36, 37, 38, 39, 43,
+                       44, 45, 48, 49, 26, 27, 33, 40, 46, 28, 34});
+    QString panel;
+    printer().observer = [&](const PrintCall& call) {
+        if (call.kind == PrintCall::Text && panel.isEmpty()) {
+            panel = annule().Panel1->text();
+        }
+    };
+    printer().dialogAnswers = {QString()};
+    window().Imprimertouteslesattestationsdeniveau21Click();
+    EXPECT_EQ(platform.messages.last(), u("1 élèves, 1 pages"));
+    EXPECT_EQ(panel, u("Attestations niveau collège"));
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau collège"));
+    EXPECT_TRUE(printer().texts(1).contains(u("de niveau collège est délivré à")));
+    EXPECT_TRUE(printer().texts(1).contains(u("collège")));
+
+    select(u("COLLEGIEN"));
+    printer().dialogAnswers = {QString()};
+    window().Imprimerattestationniveau2dellve1Click();
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau 2"));
+}
+
+} // namespace
+} // namespace kalidor
+
+namespace kalidor {
+namespace {
+
+// The real printer: Qt's own print dialog, accepted, then a two-page document in one PDF file.
+TEST(QtPrinterTest, DialogThenOneJobWithPageBreaksIntoPdf) {
+    test::TestFolder folder;
+    const QString file = folder.path(QStringLiteral("real.pdf"));
+    QtPrinter printer;
+    printer.printToPdf(file);
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            sawDialog = true;
+            dialog->accept();
+        }
+    });
+    ASSERT_TRUE(printer.executePrintDialog(nullptr));
+    EXPECT_TRUE(sawDialog);
+    printer.setPortrait();
+    printer.setTitle(QStringLiteral("B2i"));
+    EXPECT_GT(printer.pageHeight(), printer.pageWidth());
+    ASSERT_TRUE(printer.beginDoc());
+    EXPECT_TRUE(printer.printing());
+    printer.setFont(QFont(QStringLiteral("Arial"), 9));
+    printer.textOut(100, 100, QStringLiteral("Page un"));
+    printer.rectangle(50, 50, 1000, 1000);
+    ASSERT_TRUE(printer.newPage());
+    printer.textOut(100, 100, QStringLiteral("Page deux"));
+    printer.endDoc();
+    EXPECT_FALSE(printer.printing());
+    ASSERT_EQ(pdfPages(file), 2);
+    EXPECT_EQ(pdfPageLines(file, 1), QStringList{QStringLiteral("Page un")});
+    EXPECT_EQ(pdfPageLines(file, 2), QStringList{QStringLiteral("Page deux")});
+
+    // Cancelled: false, and the next document still goes where it went.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog->reject();
+        }
+    });
+    EXPECT_FALSE(printer.executePrintDialog(nullptr));
+}
+
+// The printer opened as a text file breaks long lines at blanks and starts new pages.
+TEST(PrinterTextFileTest, BreaksLongLinesAndPages) {
+    ScriptedPrinter printer;
+    printer.dialogAnswers = {QString()};
+    ASSERT_TRUE(printer.executePrintDialog(nullptr));
+    printer.setFont(QFont(QStringLiteral("Arial"), 10));
+    const int height = printer.textHeight();
+    printer.recordedPageSize = {printer.textWidth(QStringLiteral("mot mot mot mot mot")),
+                                height * 3};
+    QStringList lines;
+    lines << QStringLiteral("un") << QString() << QStringLiteral("mot mot mot mot mot mot mot")
+          << QStringLiteral("fin");
+    printTextLines(printer, lines);
+    const QList<PrintCall> texts = printer.callsOf(PrintCall::Text);
+    QStringList pieces;
+    for (const PrintCall& call : texts) {
+        pieces.append(call.text);
+        // A blank that ends a piece may pass the edge; the words may not.
+        QString words = call.text;
+        while (words.endsWith(QLatin1Char(' '))) {
+            words.chop(1);
+        }
+        EXPECT_LE(printer.textWidth(words), printer.recordedPageSize.width())
+            << call.text.toStdString();
+        EXPECT_EQ(call.x1, 0);
+    }
+    EXPECT_EQ(pieces.join(QString()), QStringLiteral("unmot mot mot mot mot mot motfin"));
+    ASSERT_EQ(texts.size(), 4);
+    EXPECT_EQ(texts[0].page, 1);
+    EXPECT_EQ(texts[0].y1, 0);
+    EXPECT_EQ(texts[1].page, 1); // after the empty line
+    EXPECT_EQ(texts[1].y1, 2 * height);
+    EXPECT_EQ(texts[2].page, 2);
+    EXPECT_EQ(texts[2].y1, 0);
+    EXPECT_EQ(texts[3].page, 2);
+    EXPECT_EQ(printer.callsOf(PrintCall::End).size(), 1);
+}
+
+} // namespace
+} // namespace kalidor
