@@ -69,7 +69,7 @@ TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) 
     author->setAlignment(Qt::AlignCenter);
     author->setGeometry(8, 258, kWidth - 16, 20);
 
-    auto* ok = new QPushButton(QString::fromUtf8(texts::kOk), this);
+    auto* ok = new QPushButton(QString::fromUtf8(texts::kAboutOk), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     ok->setGeometry((kWidth - 75) / 2, kHeight - 30, 75, 25);

@@ -78,7 +78,7 @@ inline constexpr char kAboutCaption[] = "A propos";
 inline constexpr char kProductName[] = "KALIDOR 2009";
 inline constexpr char kProductDescription[] = "Suivi des compétences B2i";
 inline constexpr char kAuthor[] = "L'équipe KALIDOR, pour les enseignants";
-inline constexpr char kOk[] = "OK";
+inline constexpr char kAboutOk[] = "OK";
 
 // Start-up without a display
 inline constexpr char kNoDisplay[] =

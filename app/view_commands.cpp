@@ -72,8 +72,9 @@ std::optional<QString> TF_une::selectedNumber() const {
 }
 
 void TF_une::refreshTotalCountLine() {
+    state_.countLine = totalCountLine(ListBox1->count());
     Memo1->clear();
-    Memo1->addLine(totalCountLine(ListBox1->count()));
+    Memo1->addLine(state_.countLine);
 }
 
 void TF_une::ListBox1DblClick() {

@@ -1,11 +1,254 @@
 #include "exchange/tf_trans.h"
 
+#include "exchange/exchange_texts.h"
+#include "exchange/transfer_file.h"
+#include "platform/command_guard.h"
+#include "records/list_lines.h"
+#include "records/record_file.h"
+
+#include <QTimer>
+
 namespace kalidor {
 
-TF_trans::TF_trans(SharedState& state, Platform& platform, QWidget* parent)
-    : QDialog(parent), state_(state), platform_(platform) {
+namespace {
+
+constexpr int kLeft = 60;
+constexpr int kTop = 39;
+constexpr int kWidth = 665;
+constexpr int kHeight = 535;
+
+QString tr8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QFont arial(int size, bool bold = false) {
+    QFont font(QStringLiteral("Arial"), size);
+    font.setBold(bold);
+    return font;
+}
+
+// The hourglass while pupils are written.
+class WaitCursor {
+public:
+    explicit WaitCursor(Platform& platform) : platform_(platform) { platform_.setWaitCursor(true); }
+    ~WaitCursor() { platform_.setWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Platform& platform_;
+};
+
+} // namespace
+
+TF_trans::TF_trans(SharedState& state, Platform& platform, SortedListBox* mainList, Memo* mainMemo,
+                   QWidget* parent)
+    : QDialog(parent), state_(state), platform_(platform), mainList_(mainList),
+      mainMemo_(mainMemo) {
     setObjectName(QStringLiteral("F_trans"));
-    setWindowTitle(QStringLiteral("Fichier de transfert"));
+    setWindowTitle(tr8(texts::kTransCaption));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setGeometry(kLeft, kTop, kWidth, kHeight);
+    buildControls();
+    setButtonState(ButtonState::Initial);
+}
+
+void TF_trans::buildControls() {
+    auto makeList = [this](const char* name, const char* accessibleName, int left) {
+        auto* list = new SortedListBox(this);
+        list->setObjectName(QLatin1String(name));
+        list->setAccessibleName(tr8(accessibleName));
+        list->setGeometry(left, 8, 281, 313);
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        return list;
+    };
+    ListBox1 = makeList("ListBox1", texts::kListeComplete, 8);
+    ListBox2 = makeList("ListBox2", texts::kElevesDuFichier, 360);
+
+    auto makeButton = [this](const char* name, const char* caption, const QRect& place,
+                             const QFont& font, void (TF_trans::*handler)()) {
+        auto* button = new QPushButton(tr8(caption), this);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(place);
+        button->setFont(font);
+        button->setAutoDefault(false);
+        if (handler != nullptr) {
+            connect(button, &QPushButton::clicked, this, handler);
+        }
+        return button;
+    };
+    SpeedButton1 = makeButton("SpeedButton1", texts::kAjouterAuTransfert, {296, 112, 57, 41},
+                              arial(14, true), &TF_trans::SpeedButton1Click);
+    SpeedButton2 = makeButton("SpeedButton2", texts::kReprendreDuTransfert, {296, 168, 57, 41},
+                              arial(14, true), &TF_trans::SpeedButton2Click);
+    SpeedButton3 = makeButton("SpeedButton3", texts::kCreerFichier, {392, 416, 249, 41}, arial(12),
+                              &TF_trans::SpeedButton3Click);
+    SpeedButton4 = makeButton("SpeedButton4", texts::kOuvrirFichier, {392, 464, 249, 41}, arial(12),
+                              &TF_trans::SpeedButton4Click);
+    BitBtn1 = makeButton("BitBtn1", texts::kFermer, {8, 400, 153, 41}, font(), nullptr);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    BitBtn2 = makeButton("BitBtn2", texts::kOk, {176, 400, 153, 41}, font(), nullptr);
+    BitBtn2->setDefault(true);
+    connect(BitBtn2, &QPushButton::clicked, this, [this] {
+        BitBtn2Click();
+        accept();
+    });
+
+    auto makeLabel = [this](const char* name, const char* caption, int left, SortedListBox* buddy) {
+        auto* label = new QLabel(tr8(caption), this);
+        label->setObjectName(QLatin1String(name));
+        label->setGeometry(left, 328, 281, 24);
+        label->setFont(arial(12));
+        label->setAlignment(Qt::AlignCenter);
+        label->setBuddy(buddy);
+        return label;
+    };
+    Label1 = makeLabel("Label1", texts::kListeComplete, 8, ListBox1);
+    Label2 = makeLabel("Label2", texts::kElevesDuFichier, 360, ListBox2);
+
+    auto makePanel = [this](const char* name, const char* accessibleName, int left) {
+        auto* panel = new QLabel(QStringLiteral("0"), this);
+        panel->setObjectName(QLatin1String(name));
+        panel->setAccessibleName(tr8(accessibleName));
+        panel->setGeometry(left, 360, 73, 25);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        panel->setAlignment(Qt::AlignCenter);
+        return panel;
+    };
+    Panel1 = makePanel("Panel1", texts::kNombreListeComplete, 120);
+    Panel2 = makePanel("Panel2", texts::kNombreListeTransfert, 472);
+}
+
+void TF_trans::setButtonState(ButtonState buttonState) {
+    SpeedButton1->setEnabled(buttonState != ButtonState::Importing);
+    SpeedButton2->setEnabled(buttonState == ButtonState::Importing);
+    SpeedButton3->setEnabled(buttonState == ButtonState::Building);
+    SpeedButton4->setEnabled(buttonState != ButtonState::Building);
+    BitBtn2->setEnabled(buttonState == ButtonState::Importing);
+}
+
+void TF_trans::showCount(QLabel* panel, const SortedListBox* list) {
+    panel->setText(QString::number(list->count()));
+}
+
+void TF_trans::copySelectedLines(const SortedListBox* from, SortedListBox* to) {
+    QStringList lines;
+    for (const int row : from->selectedRows()) {
+        lines.append(from->line(row));
+    }
+    for (const QString& line : lines) {
+        to->addLine(line);
+    }
+}
+
+void TF_trans::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TF_trans::FormShow() {
+    setButtonState(ButtonState::Initial);
+    ListBox1->clear();
+    ListBox2->clear();
+    // A scratch state, so that listing the pupils leaves the current record alone.
+    SharedState scratch;
+    scratch.prefix = state_.prefix;
+    QStringList lines;
+    const QList<RecordFailure> failures = enumerateRecords(scratch, [&](const QString& number) {
+        lines.append(byNameLine(scratch.current.nom(), scratch.current.prenom(),
+                                scratch.current.classe(), number));
+    });
+    ListBox1->setLines(lines);
+    showCount(Panel1, ListBox1);
+    showCount(Panel2, ListBox2);
+    if (!failures.isEmpty()) {
+        // Reported once the dialog is on screen.
+        const QString report = describeFailures(failures);
+        QTimer::singleShot(0, this, [this, report] { platform_.showError(this, report); });
+    }
+}
+
+void TF_trans::SpeedButton1Click() {
+    if (ListBox1->currentRow() >= 0) {
+        setButtonState(ButtonState::Building);
+        copySelectedLines(ListBox1, ListBox2);
+    }
+    showCount(Panel2, ListBox2);
+}
+
+void TF_trans::SpeedButton2Click() {
+    if (ListBox2->currentRow() >= 0) {
+        copySelectedLines(ListBox2, ListBox1);
+    }
+    showCount(Panel1, ListBox1);
+}
+
+void TF_trans::SpeedButton3Click() {
+    if (ListBox2->count() == 0) {
+        return;
+    }
+    const std::optional<QString> chosen = platform_.saveFileName(this, tr8(texts::kTransferFilter));
+    if (!chosen || chosen->isEmpty()) {
+        return;
+    }
+    transferFileName_ = withTransferExtension(*chosen);
+    runGuarded(platform_, this, [this] {
+        TransferWriteResult result;
+        {
+            WaitCursor wait(platform_);
+            result = writeTransferFile(state_, transferFileName_, ListBox2->lines());
+        }
+        if (!result.created) {
+            platform_.showMessage(this, tr8(texts::kCreateFailed));
+            return;
+        }
+        platform_.showMessage(this, transferCreatedMessage(transferFileName_, result.leftOut));
+    });
+}
+
+void TF_trans::SpeedButton4Click() {
+    const std::optional<QString> chosen = platform_.openFileName(this, tr8(texts::kTransferFilter));
+    if (!chosen) {
+        return;
+    }
+    transferFileName_ = *chosen;
+    if (!transferFileName_.isEmpty()) {
+        setButtonState(ButtonState::Importing);
+        ListBox1->clear();
+        ListBox2->clear();
+        showCount(Panel1, ListBox1);
+        const TransferListing listing = listTransferFile(transferFileName_);
+        if (!listing.opened) {
+            platform_.showMessage(this, tr8(texts::kOpenFailed));
+        }
+        ListBox2->setLines(listing.lines);
+        if (listing.error) {
+            platform_.showError(this, *listing.error);
+        }
+    }
+    showCount(Panel2, ListBox2);
+}
+
+void TF_trans::BitBtn2Click() {
+    if (!SpeedButton3->isEnabled() && ListBox1->count() > 0) {
+        TransferImport result;
+        {
+            WaitCursor wait(platform_);
+            result = importTransferRecords(state_, transferFileName_, ListBox1->lines());
+        }
+        for (const QString& line : result.added.lines) {
+            mainList_->addLine(line);
+        }
+        for (int i = 0; i < result.openFailures; ++i) {
+            platform_.showMessage(this, tr8(texts::kOpenFailed));
+        }
+        if (result.added.error) {
+            platform_.showError(this, *result.added.error);
+            return;
+        }
+    }
+    mainMemo_->clear();
+    mainMemo_->addLine(totalCountLine(mainList_->count()));
 }
 
 } // namespace kalidor

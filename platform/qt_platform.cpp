@@ -3,6 +3,7 @@
 #include "platform/platform_texts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,6 +28,14 @@ QString title() {
     return QString::fromUtf8(texts::kApplicationTitle);
 }
 
+// Messages break their lines with a carriage return, which a Qt label does not show.
+QString displayText(const QString& text) {
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
 std::optional<QString> runFileDialog(QWidget* parent, const QString& filter,
                                      QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent);
@@ -35,6 +44,9 @@ std::optional<QString> runFileDialog(QWidget* parent, const QString& filter,
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilter(qtFileFilter(filter));
+    // Extensions match whatever their case, as on the teachers' usual desktop: a class list
+    // saved as 6A.txt shows under *.TXT.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -45,11 +57,12 @@ std::optional<QString> runFileDialog(QWidget* parent, const QString& filter,
 } // namespace
 
 void QtPlatform::showMessage(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, title(), text);
+    QMessageBox::information(parent, title(), displayText(text));
 }
 
 bool QtPlatform::askYesNo(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, title(), displayText(text), QMessageBox::NoButton,
+                    parent);
     QPushButton* yes = box.addButton(QString::fromUtf8(texts::kYes), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QString::fromUtf8(texts::kNo), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -59,7 +72,7 @@ bool QtPlatform::askYesNo(QWidget* parent, const QString& text) {
 }
 
 void QtPlatform::showError(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, title(), text);
+    QMessageBox::critical(parent, title(), displayText(text));
 }
 
 std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QString& filter) {

@@ -1,0 +1,18 @@
+#pragma once
+// What a loop that adds pupils to the data folder hands back to the window that ran it.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kalidor {
+
+struct AddedPupils {
+    // The main list's line of each new record file, in the sort flag's format.
+    QStringList lines;
+    // The runtime's message when a read or write failed and the loop stopped there; the
+    // record files already written stay, and so do their lines.
+    std::optional<QString> error;
+};
+
+} // namespace kalidor

@@ -1,0 +1,32 @@
+#pragma once
+// Texts of the transfer dialog and of the class import.
+
+namespace kalidor::texts {
+
+// The transfer dialog
+inline constexpr char kTransCaption[] = "Fichier de transfert";
+inline constexpr char kListeComplete[] = "Liste complète";
+inline constexpr char kElevesDuFichier[] = "Elèves du fichier de transfert";
+inline constexpr char kAjouterAuTransfert[] = ">>";
+inline constexpr char kReprendreDuTransfert[] = "<<";
+inline constexpr char kFermer[] = "Fermer";
+inline constexpr char kOk[] = "OK";
+inline constexpr char kCreerFichier[] = "Créer fichier de transfert";
+inline constexpr char kOuvrirFichier[] = "Ouvrir fichier de transfert";
+inline constexpr char kNombreListeComplete[] = "Nombre d'élèves de la liste complète";
+inline constexpr char kNombreListeTransfert[] = "Nombre d'élèves du fichier de transfert";
+
+// File dialog filters
+inline constexpr char kTransferFilter[] = "Fichiers transfert|*.b2t";
+inline constexpr char kClassFilter[] = "Classe Texte |*.TXT|Autres fichiers |*.*";
+
+// Messages
+inline constexpr char kCreateFailed[] = "Echec à la création du fichier";
+inline constexpr char kOpenFailed[] = "Echec à l'ouverture du fichier";
+inline constexpr char kTransferCreated[] = "Fichier de transfert créé : ";
+inline constexpr char kOnePupilLeftOut[] =
+    "1 élève n'a pas pu être lu et n'est pas dans le fichier.";
+inline constexpr char kPupilsLeftOut[] =
+    " élèves n'ont pas pu être lus et ne sont pas dans le fichier.";
+
+} // namespace kalidor::texts

@@ -1,0 +1,49 @@
+#pragma once
+// The few plain file operations the exchange files need, as the record files use them.
+
+#include <QByteArray>
+#include <QString>
+#include <cstddef>
+#include <sys/types.h>
+#include <utility>
+
+namespace kalidor::posix {
+
+// An open file descriptor, closed when it goes.
+class File {
+public:
+    File() = default;
+    explicit File(int fd) : fd_(fd) {}
+    ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    File& operator=(File&&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    int get() const { return fd_; }
+    // Closes now; false when the close itself failed (errno set).
+    bool close();
+
+private:
+    int fd_ = -1;
+};
+
+QByteArray path(const QString& fileName);
+
+// Opens an existing regular file for reading; not open when that fails (a folder included).
+File openForReading(const QString& fileName);
+
+// The file's size in bytes; throws IoError.
+off_t fileSize(const File& file);
+
+// Reads exactly `size` bytes at `offset`; throws IoError, the short-read one at the end.
+void readAt(const File& file, off_t offset, char* buffer, size_t size);
+
+// Writes everything; false with errno set on failure.
+bool writeAll(int fd, const char* data, size_t size);
+
+// The permissions a new file gets under the process's umask.
+mode_t newFileMode();
+
+} // namespace kalidor::posix
