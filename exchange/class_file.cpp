@@ -1,9 +1,9 @@
 #include "exchange/class_file.h"
 
-#include "exchange/posix_file.h"
 #include "records/cp1252.h"
 #include "records/io_error.h"
 #include "records/list_lines.h"
+#include "records/posix_file.h"
 #include "records/record_file.h"
 #include "records/text_file.h"
 

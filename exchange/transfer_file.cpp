@@ -1,9 +1,9 @@
 #include "exchange/transfer_file.h"
 
 #include "exchange/exchange_texts.h"
-#include "exchange/posix_file.h"
 #include "records/io_error.h"
 #include "records/list_lines.h"
+#include "records/posix_file.h"
 #include "records/record_file.h"
 
 #include <cerrno>

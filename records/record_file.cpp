@@ -1,6 +1,7 @@
 #include "records/record_file.h"
 
 #include "records/io_error.h"
+#include "records/posix_file.h"
 
 #include <QFile>
 #include <QStringList>
@@ -20,52 +21,6 @@ namespace {
 
 // Plain system calls rather than Qt's file classes: listing a folder of a thousand pupils
 // reads a thousand files, and the plain calls cost half as much.
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports the close's own failure.
-    int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
-
-mode_t newFileMode() {
-    static const mode_t mode = [] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return static_cast<mode_t>(0666 & ~mask);
-    }();
-    return mode;
-}
-
-bool writeAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
 
 bool entryExists(const std::string& path) {
     struct stat info;
@@ -101,7 +56,7 @@ void readRecordFrom(int fd, TFiche& record) {
 
 // Opens `path` relative to `directoryFd` (or as it is, with AT_FDCWD) and reads its record.
 void readRecordAt(int directoryFd, const char* path, TFiche& record) {
-    FileDescriptor fd(::openat(directoryFd, path, O_RDONLY | O_CLOEXEC));
+    posix::File fd(::openat(directoryFd, path, O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         throw IoError::fromErrno(errno);
     }
@@ -131,13 +86,13 @@ void writeRecordFile(const QString& fileName, const TFiche& record) {
     const QByteArray target = QFile::encodeName(fileName);
     const int slash = target.lastIndexOf('/');
     QByteArray temporary = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
-    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    posix::File fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0) {
         throw IoError::fromErrno(errno);
     }
-    const bool written = ::fchmod(fd.get(), newFileMode()) == 0 &&
-                         writeAll(fd.get(), record.bytes().data(), record.bytes().size()) &&
-                         ::fdatasync(fd.get()) == 0 && fd.close() == 0 &&
+    const bool written = ::fchmod(fd.get(), posix::newFileMode()) == 0 &&
+                         posix::writeAll(fd.get(), record.bytes().data(), record.bytes().size()) &&
+                         ::fdatasync(fd.get()) == 0 && fd.close() &&
                          ::rename(temporary.constData(), target.constData()) == 0;
     if (!written) {
         const int error = errno;

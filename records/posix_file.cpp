@@ -1,4 +1,4 @@
-#include "exchange/posix_file.h"
+#include "records/posix_file.h"
 
 #include "records/io_error.h"
 

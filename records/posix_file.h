@@ -1,5 +1,5 @@
 #pragma once
-// The few plain file operations the exchange files need, as the record files use them.
+// The few plain file operations the record, transfer and class files share.
 
 #include <QByteArray>
 #include <QString>
