@@ -157,9 +157,9 @@ void TF_saisi1::buildDetailsPanel() {
     Maskdate = makeDateEdit(panel, "Maskdate", {8, 86, 120, 26});
     Editdisci = makeEdit(panel, "Editdisci", kDisciplineLength, {144, 86, 260, 26});
 
-    makeLabel(panel, "LabelProf", texts::kSheetProfesseur, font, kAqua, {8, 4, 420, 24})
+    makeLabel(panel, "LabelProf", texts::kSheetProfesseur, font, kAqua, {8, 4, 350, 24})
         ->setBuddy(Editprof);
-    Lab11 = makeLabel(panel, "Lab11", "", arial(19, false), kRed, {436, 0, 60, 30});
+    Lab11 = makeLabel(panel, "Lab11", "", arial(19, false), kRed, {364, 0, 50, 30});
     Lab11->setAccessibleName(QStringLiteral("Lab11"));
     makeLabel(panel, "LabelDate", texts::kSheetDate, font, kAqua, {8, 60, 120, 24})
         ->setBuddy(Maskdate);
@@ -169,7 +169,9 @@ void TF_saisi1::buildDetailsPanel() {
     Memo1 = new Memo(panel);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setAccessibleName(tr8(texts::kSheetDescription));
-    Memo1->setGeometry(512, 8, 480, 160);
+    // Wide enough for the description files' lines.
+    Memo1->setGeometry(420, 8, 572, 160);
+    Memo1->setFont(arial(9, false));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setFocusPolicy(Qt::ClickFocus);
     QPalette aqua = Memo1->palette();
