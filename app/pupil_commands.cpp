@@ -1,13 +1,74 @@
 // Adding and deleting pupils, and the sample pupils.
 
+#include "app/pupil_texts.h"
+#include "app/tf_ajout.h"
 #include "app/tf_une.h"
+#include "platform/command_guard.h"
+#include "records/pupil_files.h"
+#include "records/record_file.h"
+#include "records/sample_pupils.h"
 
 namespace kalidor {
 
-void TF_une::Ajouterunlve1Click() {}
-void TF_une::Effacer1Click() {}
-void TF_une::crer110lves1Click() {}
-void TF_une::crer17lvesniveau11Click() {}
-void TF_une::crer17lvesniveau21Click() {}
+namespace {
+
+// Writes a set of sample pupils and lists each one as soon as it is written, so that the
+// pupils written before a failure are listed too.
+void createSamples(SharedState& state, Platform& platform, QWidget* parent, SortedListBox* list,
+                   SampleSet set) {
+    platform.setWaitCursor(true);
+    runGuarded(platform, parent, [&] {
+        createSamplePupils(state, set, [list](const QString& line) { list->addLine(line); });
+    });
+    platform.setWaitCursor(false);
+}
+
+} // namespace
+
+void TF_une::Ajouterunlve1Click() {
+    windows_.F_ajout->exec();
+    if (const std::optional<QString> line = windows_.F_ajout->takeAddedLine()) {
+        ListBox1->addLine(*line);
+        ++state_.pupilCounter;
+    }
+    Memo1->clear();
+}
+
+void TF_une::Effacer1Click() {
+    const int row = ListBox1->currentRow();
+    if (row < 0) {
+        return;
+    }
+    const QString line = ListBox1->line(row);
+    if (!platform_.askYesNo(this, QString::fromUtf8(texts::kConfirmationEffacement) +
+                                      QLatin1Char('\n') + line)) {
+        return;
+    }
+    const std::optional<QString> number = numberAtLineEnd(line);
+    if (!number) {
+        return;
+    }
+    state_.currentFileName = recordFileName(state_, *number);
+    // The line goes only once the file is gone: a pupil that could not be deleted stays listed.
+    if (!runGuarded(platform_, this, [this] { deleteRecordFile(state_.currentFileName); })) {
+        return;
+    }
+    ListBox1->removeLine(row);
+    state_.pupilCounter = ListBox1->count();
+    state_.countLine = totalCountLine(state_.pupilCounter);
+    refreshTotalCountLine();
+}
+
+void TF_une::crer110lves1Click() {
+    createSamples(state_, platform_, this, ListBox1, SampleSet::Blank110);
+}
+
+void TF_une::crer17lvesniveau11Click() {
+    createSamples(state_, platform_, this, ListBox1, SampleSet::Niveau1);
+}
+
+void TF_une::crer17lvesniveau21Click() {
+    createSamples(state_, platform_, this, ListBox1, SampleSet::Niveau2);
+}
 
 } // namespace kalidor

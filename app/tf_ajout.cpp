@@ -1,11 +1,146 @@
 #include "app/tf_ajout.h"
 
+#include "app/pupil_texts.h"
+#include "platform/command_guard.h"
+#include "records/list_lines.h"
+#include "records/pupil_files.h"
+
+#include <QLabel>
+
 namespace kalidor {
+
+namespace {
+
+constexpr int kWidth = 612;
+constexpr int kHeight = 191;
+constexpr int kLabelLeft = 16;
+constexpr int kLabelWidth = 170;
+constexpr int kEditLeft = 190;
+constexpr int kRowTop = 14;
+constexpr int kRowStep = 34;
+constexpr int kRowHeight = 26;
+constexpr int kButtonLeft = 456;
+constexpr int kButtonWidth = 140;
+constexpr int kButtonHeight = 34;
+
+constexpr int kNomLength = 20;
+constexpr int kPrenomLength = 20;
+constexpr int kClasseLength = 8;
+
+const QColor kTeal(0x00, 0x80, 0x80);
+const QColor kAqua(0x00, 0xFF, 0xFF);
+
+QString tr8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// One row: the aqua label and its field.
+void placeRow(QWidget* parent, int row, const char* caption, QLineEdit* edit, int editWidth) {
+    auto* label = new QLabel(tr8(caption), parent);
+    label->setObjectName(QLatin1String("Label") + edit->objectName());
+    QFont font(QStringLiteral("Arial"), 12);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, kAqua);
+    label->setPalette(palette);
+    const int top = kRowTop + row * kRowStep;
+    label->setGeometry(kLabelLeft, top, kLabelWidth, kRowHeight);
+    label->setBuddy(edit);
+    edit->setGeometry(kEditLeft, top, editWidth, kRowHeight);
+}
+
+QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int row) {
+    auto* button = new QPushButton(tr8(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    // Enter in a field must not press a button.
+    button->setAutoDefault(false);
+    button->setGeometry(kButtonLeft, kRowTop + row * (kButtonHeight + 8), kButtonWidth,
+                        kButtonHeight);
+    return button;
+}
+
+} // namespace
 
 TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_ajout"));
-    setWindowTitle(QString::fromUtf8("Ajouter un élève"));
+    setWindowTitle(tr8(texts::kAjoutCaption));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    QPalette teal = palette();
+    teal.setColor(QPalette::Window, kTeal);
+    setPalette(teal);
+
+    // Created in tab order: the name first.
+    EditNom = makeEdit(this, "EditNom", kNomLength);
+    forceUpperCase(EditNom);
+    Editprenom = makeEdit(this, "Editprenom", kPrenomLength);
+    Editclas = makeEdit(this, "Editclas", kClasseLength);
+    Maskdatenais = new MaskedDateEdit(this);
+    Maskdatenais->setObjectName(QStringLiteral("Maskdatenais"));
+    placeRow(this, 0, texts::kAjoutNom, EditNom, 240);
+    placeRow(this, 1, texts::kAjoutPrenom, Editprenom, 240);
+    placeRow(this, 2, texts::kAjoutClasse, Editclas, 110);
+    placeRow(this, 3, texts::kAjoutDateNaissance, Maskdatenais, 120);
+
+    SpeedButton1 = makeButton(this, "SpeedButton1", texts::kAjoutEnregistrer, 0);
+    BitBtn1 = makeButton(this, "BitBtn1", texts::kAjoutAnnuler, 1);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TF_ajout::SpeedButton1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::optional<QString> TF_ajout::takeAddedLine() {
+    return std::exchange(addedLine_, std::nullopt);
+}
+
+void TF_ajout::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TF_ajout::FormShow() {
+    // The class stays: a run of pupils of one class is typed without retyping it.
+    EditNom->clear();
+    Editprenom->clear();
+    Maskdatenais->clear();
+    addedLine_.reset();
+    EditNom->setFocus();
+}
+
+void TF_ajout::SpeedButton1Click() {
+    if (EditNom->text().isEmpty()) {
+        platform_.showMessage(this, tr8(texts::kNomRequis));
+        accept();
+        return;
+    }
+    // A failed write keeps the dialog open with what was typed, after the error box.
+    if (runGuarded(platform_, this, [this] { createPupil(); })) {
+        accept();
+    }
+}
+
+void TF_ajout::createPupil() {
+    state_.current = blankRecord();
+    state_.current.setNom(EditNom->text());
+    state_.current.setPrenom(Editprenom->text());
+    state_.current.setDateNais(Maskdatenais->dateText());
+    state_.current.setClasse(Editclas->text());
+    const std::optional<int> number = createRecordFile(state_);
+    if (!number) {
+        return; // every number up to 999 is taken: nothing is created, nothing said
+    }
+    const QString numberText = QString::number(*number);
+    addedLine_ = state_.sortByName
+                     ? byNameLine(EditNom->text(), Editprenom->text(), Editclas->text(), numberText)
+                     : recordLine(state_.current, numberText, false);
 }
 
 } // namespace kalidor

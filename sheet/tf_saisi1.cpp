@@ -1,28 +1,328 @@
 #include "sheet/tf_saisi1.h"
 
 #include "records/io_error.h"
+#include "records/level_rules.h"
+#include "records/pupil_files.h"
 #include "records/record_file.h"
+#include "records/referential.h"
+#include "records/text_file.h"
+#include "sheet/sheet_style.h"
+#include "sheet/sheet_texts.h"
+
+#include <QShowEvent>
 
 namespace kalidor {
+
+namespace {
+
+using namespace sheet_style;
+
+constexpr int kWidth = 1000;
+constexpr int kHeight = 592;
+constexpr int kIdentityHeight = 65;
+constexpr int kDetailsHeight = 177;
+constexpr int kFirstPage = 6; // "2/1"
+
+constexpr int kNomLength = 20;
+constexpr int kPrenomLength = 20;
+constexpr int kClasseLength = 8;
+constexpr int kDisciplineLength = 20;
+constexpr int kProfesseurLength = 20;
+
+QString tr8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const QFont& font,
+                  const QColor& colour, const QRect& geometry) {
+    auto* label = new QLabel(tr8(caption), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    setTextColour(label, colour);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength, const QRect& geometry) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(maxLength);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+MaskedDateEdit* makeDateEdit(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* edit = new MaskedDateEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
+                        const QRect& geometry) {
+    auto* button = new QPushButton(tr8(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    // Enter in a field must not press a button.
+    button->setAutoDefault(false);
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
 
 TF_saisi1::TF_saisi1(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_saisi1"));
-    setWindowTitle(QString::fromUtf8("Fiche Elève compétences B2i"));
+    setWindowTitle(tr8(texts::kSheetCaption));
+    setFixedSize(kWidth, kHeight);
+    setBackground(this, kTeal);
+    // Created in tab order: identity, pages, details.
+    buildIdentityPanel();
+    buildPages();
+    buildDetailsPanel();
+}
+
+void TF_saisi1::buildIdentityPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    setBackground(panel, Qt::black);
+    panel->setGeometry(0, 0, kWidth, kIdentityHeight);
+    const QFont font = arial(16, true);
+
+    EditNom = makeEdit(panel, "EditNom", kNomLength, {8, 32, 230, 28});
+    forceUpperCase(EditNom);
+    Editprenom = makeEdit(panel, "Editprenom", kPrenomLength, {250, 32, 230, 28});
+    Editclas = makeEdit(panel, "Editclas", kClasseLength, {492, 32, 120, 28});
+    Maskdatenais = makeDateEdit(panel, "Maskdatenais", {624, 32, 130, 28});
+
+    makeLabel(panel, "LabelNom", texts::kSheetNom, font, kAqua, {8, 4, 230, 26})->setBuddy(EditNom);
+    makeLabel(panel, "LabelPrenom", texts::kSheetPrenom, font, kAqua, {250, 4, 230, 26})
+        ->setBuddy(Editprenom);
+    makeLabel(panel, "LabelClasse", texts::kSheetClasse, font, kAqua, {492, 4, 120, 26})
+        ->setBuddy(Editclas);
+    makeLabel(panel, "LabelDateNais", texts::kSheetDateNaissance, font, kAqua, {624, 4, 260, 26})
+        ->setBuddy(Maskdatenais);
+}
+
+void TF_saisi1::buildPages() {
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(0, kIdentityHeight, kWidth,
+                              kHeight - kIdentityHeight - kDetailsHeight);
+
+    using Handler = void (TF_saisi1::*)();
+    static constexpr Handler kHandlers[10] = {
+        &TF_saisi1::RadioGroup1Click,  &TF_saisi1::RadioGroup2Click, &TF_saisi1::RadioGroup3Click,
+        &TF_saisi1::RadioGroup4Click,  &TF_saisi1::RadioGroup5Click, &TF_saisi1::RadioGroup6Click,
+        &TF_saisi1::RadioGroup7Click,  &TF_saisi1::RadioGroup8Click, &TF_saisi1::RadioGroup9Click,
+        &TF_saisi1::RadioGroup10Click,
+    };
+    int pageNumber = 0;
+    auto addPage = [this, &pageNumber](const QString& title) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("TabSheet%1").arg(++pageNumber));
+        setBackground(page, kTeal);
+        PageControl1->addTab(page, title);
+        return page;
+    };
+    for (const int level : {kLevelEcole, kLevelCollege}) {
+        for (int domain = 1; domain <= kDomainCount; ++domain) {
+            const int groupNumber = (level - 1) * kDomainCount + domain;
+            QWidget* page = addPage(QStringLiteral("%1/%2").arg(level).arg(domain));
+            SheetRadioGroup& group = radioGroups_[groupNumber - 1];
+            group = buildDomainPage(page, level, domain, groupNumber, checkBoxes_);
+            connect(group.items, &QButtonGroup::idClicked, this, kHandlers[groupNumber - 1]);
+        }
+        const SheetResultsPage results =
+            buildResultsPage(addPage(tr8(level == kLevelEcole ? texts::kResultsPageEcole
+                                                              : texts::kResultsPageCollege)),
+                             level);
+        (level == kLevelEcole ? Label18 : Label36) = results.result;
+        (level == kLevelEcole ? Memo2 : Memo3) = results.rule;
+    }
+    // The first opening shows "2/1"; later ones the page active when the sheet last closed.
+    PageControl1->setCurrentIndex(kFirstPage);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TF_saisi1::PageControl1Change);
+}
+
+void TF_saisi1::buildDetailsPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel2"));
+    setBackground(panel, kTeal);
+    panel->setGeometry(0, kHeight - kDetailsHeight, kWidth, kDetailsHeight);
+    const QFont font = arial(12, true);
+
+    Editprof = makeEdit(panel, "Editprof", kProfesseurLength, {8, 30, 260, 26});
+    forceUpperCase(Editprof);
+    Maskdate = makeDateEdit(panel, "Maskdate", {8, 86, 120, 26});
+    Editdisci = makeEdit(panel, "Editdisci", kDisciplineLength, {144, 86, 260, 26});
+
+    makeLabel(panel, "LabelProf", texts::kSheetProfesseur, font, kAqua, {8, 4, 350, 24})
+        ->setBuddy(Editprof);
+    Lab11 = makeLabel(panel, "Lab11", "", arial(19, false), kRed, {364, 0, 50, 30});
+    Lab11->setAccessibleName(QStringLiteral("Lab11"));
+    makeLabel(panel, "LabelDate", texts::kSheetDate, font, kAqua, {8, 60, 120, 24})
+        ->setBuddy(Maskdate);
+    makeLabel(panel, "LabelDisci", texts::kSheetDiscipline, font, kAqua, {144, 60, 260, 24})
+        ->setBuddy(Editdisci);
+
+    Memo1 = new Memo(panel);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(tr8(texts::kSheetDescription));
+    // Wide enough for the description files' lines.
+    Memo1->setGeometry(420, 8, 572, 160);
+    Memo1->setFont(arial(9, false));
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setFocusPolicy(Qt::ClickFocus);
+    QPalette aqua = Memo1->palette();
+    aqua.setColor(QPalette::Base, kAqua);
+    aqua.setColor(QPalette::Text, Qt::black);
+    Memo1->setPalette(aqua);
+
+    SpeedButton1 = makeButton(panel, "SpeedButton1", texts::kSheetEnregistrer, {8, 128, 160, 38});
+    SpeedButton1->setFont(arial(15, true));
+    setTextColour(SpeedButton1, kBlue);
+    BitBtn1 = makeButton(panel, "BitBtn1", texts::kSheetAnnuler, {184, 128, 120, 38});
+    connect(SpeedButton1, &QPushButton::clicked, this, &TF_saisi1::SpeedButton1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TF_saisi1::showEvent(QShowEvent* event) {
-    FormShow();
+    if (!event->spontaneous()) {
+        FormShow();
+    }
     QDialog::showEvent(event);
 }
 
 void TF_saisi1::FormShow() {
+    currentSlot_ = 0;
+    itemSelected_ = ItemSelected::None;
+    clearSelection();
     try {
         loadRecord(state_, state_.currentFileName);
+        showIdentity();
     } catch (const IoError&) {
-        // A sheet that cannot read its record shows a blank pupil.
-        initNewRecord(state_.current);
+        // Nothing of a pupil shown before may stay on screen or reach a file.
+        state_.current = blankRecord();
+        clearIdentity();
     }
+    showVerdict(kLevelCollege);
+    showVerdict(kLevelEcole);
+}
+
+void TF_saisi1::showIdentity() {
+    const TFiche& record = state_.current;
+    EditNom->setText(record.nom());
+    Editprenom->setText(record.prenom());
+    Editclas->setText(record.classe());
+    Maskdatenais->setDateText(record.dateNais());
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        checkBoxes_[slot - 1]->setChecked(record.valide(slot));
+    }
+}
+
+void TF_saisi1::clearIdentity() {
+    EditNom->clear();
+    Editprenom->clear();
+    Editclas->clear();
+    Maskdatenais->clear();
+    for (QCheckBox* box : checkBoxes_) {
+        box->setChecked(false);
+    }
+}
+
+void TF_saisi1::clearSelection() {
+    Lab11->clear();
+    for (const SheetRadioGroup& group : radioGroups_) {
+        // An exclusive group always keeps one button checked; no click is raised here.
+        group.items->setExclusive(false);
+        if (QAbstractButton* checked = group.items->checkedButton()) {
+            checked->setChecked(false);
+        }
+        group.items->setExclusive(true);
+    }
+    Memo1->clear();
+    Maskdate->clear();
+    Editdisci->clear();
+    Editprof->clear();
+}
+
+void TF_saisi1::storeDetails() {
+    TFiche& record = state_.current;
+    record.setDate(currentSlot_, Maskdate->dateText().left(fields::kDateCapacity));
+    record.setDiscipline(currentSlot_, Editdisci->text().left(fields::kDisciplineCapacity));
+    record.setProfesseur(currentSlot_, Editprof->text().left(fields::kProfesseurCapacity));
+}
+
+void TF_saisi1::radioGroupClick(int groupNumber) {
+    const SheetRadioGroup& group = radioGroups_[groupNumber - 1];
+    const int item = group.items->checkedId();
+    if (item < 1) {
+        return;
+    }
+    if (itemSelected()) {
+        storeDetails();
+    }
+    itemSelected_ = group.level == kLevelEcole ? ItemSelected::Level1 : ItemSelected::Level2;
+    Lab11->setText(QString::number(item));
+    currentSlot_ = slotOf(group.level, group.domain, item);
+    showDescription(currentSlot_);
+    Maskdate->setDateText(state_.current.date(currentSlot_));
+    Editdisci->setText(state_.current.discipline(currentSlot_));
+    Editprof->setText(state_.current.professeur(currentSlot_));
+}
+
+void TF_saisi1::showDescription(int slot) {
+    Memo1->clear();
+    const QString fileName = state_.prefix + descriptionFileName(slot);
+    try {
+        Memo1->setLines(readTextFileLines(fileName));
+    } catch (const IoError&) {
+        platform_.showError(this, tr8(texts::kCannotOpenFile).arg(fileName));
+    }
+}
+
+void TF_saisi1::PageControl1Change() {
+    if (itemSelected()) {
+        storeDetails();
+    }
+    itemSelected_ = ItemSelected::None;
+    clearSelection();
+    showVerdict(kLevelEcole);
+    showVerdict(kLevelCollege);
+}
+
+void TF_saisi1::showVerdict(int level) {
+    SlotFlags flags{};
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        flags[slot] = checkBoxes_[slot - 1]->isChecked();
+    }
+    const bool held = levelHeld(level, flags);
+    (level == kLevelEcole ? state_.niveau1 : state_.niveau2) = held;
+    (level == kLevelEcole ? Label18 : Label36)
+        ->setText(verdictText(level, validatedCount(level, flags), held));
+}
+
+void TF_saisi1::SpeedButton1Click() {
+    TFiche& record = state_.current;
+    record.setNom(EditNom->text().left(kNomLength));
+    record.setPrenom(Editprenom->text().left(kPrenomLength));
+    record.setDateNais(Maskdatenais->dateText().left(fields::kDateNais.capacity));
+    record.setClasse(Editclas->text().left(kClasseLength));
+    if (itemSelected()) {
+        storeDetails();
+    }
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        record.setValide(slot, checkBoxes_[slot - 1]->isChecked());
+    }
+    try {
+        saveRecord(state_, state_.currentFileName);
+    } catch (const IoError& error) {
+        // The sheet stays open, so that nothing typed is lost.
+        platform_.showError(this, error.message());
+        return;
+    }
+    accept();
 }
 
 } // namespace kalidor

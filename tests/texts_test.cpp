@@ -2,12 +2,15 @@
 // would silently keep only one of them at link time; here it fails to compile instead.
 
 #include "app/app_texts.h"
+#include "app/pupil_texts.h"
 #include "exchange/exchange_texts.h"
 #include "platform/platform_texts.h"
 #include "platform/printer_texts.h"
 #include "records/list_texts.h"
 #include "records/record_texts.h"
 #include "records/report_texts.h"
+#include "records/sample_texts.h"
+#include "sheet/sheet_texts.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,0 +1,102 @@
+// "créer 110 élèves" on a folder already holding 880 pupils, beside 110 record saves alone
+// (the machine's cost of writing the same files) and beside the same loop probing every
+// number from 1 for each pupil.
+
+#include "platform/sorted_list_box.h"
+#include "records/list_lines.h"
+#include "records/pupil_files.h"
+#include "records/record_file.h"
+#include "records/sample_pupils.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+using namespace kalidor;
+
+namespace {
+
+constexpr int kExisting = 880;
+constexpr int kAdded = 110;
+
+// A data folder of 880 pupils, and the list of their lines as the main window holds it.
+struct Folder {
+    Folder() {
+        state.prefix = dir.path() + QLatin1Char('/');
+        for (int number = 1; number <= kExisting; ++number) {
+            state.current = samplePupil(SampleSet::Blank110, number % 110 + 1);
+            const QString numberText = QString::number(number);
+            saveRecord(state, recordFileName(state, numberText));
+            lines.append(recordLine(state.current, numberText, true));
+        }
+    }
+    // Removes what an iteration added.
+    void reset() {
+        for (int number = kExisting + 1; number <= kExisting + kAdded; ++number) {
+            ::unlink(QFile::encodeName(recordFileName(state, QString::number(number))).constData());
+        }
+    }
+    QTemporaryDir dir;
+    SharedState state;
+    QStringList lines;
+};
+
+Folder& folder() {
+    static Folder instance;
+    return instance;
+}
+
+void BM_Creer110Eleves(benchmark::State& run) {
+    Folder& f = folder();
+    SortedLineModel list;
+    for (auto _ : run) {
+        run.PauseTiming();
+        f.reset();
+        list.setLines(f.lines);
+        run.ResumeTiming();
+        createSamplePupils(f.state, SampleSet::Blank110,
+                           [&list](const QString& line) { list.addLine(line); });
+    }
+    f.reset();
+    if (list.count() != kExisting + kAdded) {
+        run.SkipWithError("wrong number of lines");
+    }
+}
+
+void BM_110RecordSavesAlone(benchmark::State& run) {
+    Folder& f = folder();
+    f.state.current = samplePupil(SampleSet::Blank110, 1);
+    for (auto _ : run) {
+        run.PauseTiming();
+        f.reset();
+        run.ResumeTiming();
+        for (int number = kExisting + 1; number <= kExisting + kAdded; ++number) {
+            saveRecord(f.state, recordFileName(f.state, QString::number(number)));
+        }
+    }
+    f.reset();
+}
+
+// The same command with every search starting from 1: what the resumed search saves.
+void BM_Creer110ElevesProbingFromOne(benchmark::State& run) {
+    Folder& f = folder();
+    for (auto _ : run) {
+        run.PauseTiming();
+        f.reset();
+        run.ResumeTiming();
+        for (int i = 1; i <= kAdded; ++i) {
+            f.state.current = samplePupil(SampleSet::Blank110, i);
+            benchmark::DoNotOptimize(createRecordFile(f.state, 1));
+        }
+    }
+    f.reset();
+}
+
+} // namespace
+
+BENCHMARK(BM_Creer110Eleves)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_110RecordSavesAlone)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_Creer110ElevesProbingFromOne)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,35 @@
+#include "records/pupil_files.h"
+
+#include "records/io_error.h"
+#include "records/record_file.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace kalidor {
+
+TFiche blankRecord() {
+    TFiche record;
+    initNewRecord(record);
+    return record;
+}
+
+std::optional<int> createRecordFile(SharedState& state, int from) {
+    const int number = findFreeNumber(state, from);
+    if (number > kMaxRecordNumber) {
+        return std::nullopt;
+    }
+    state.currentFileName = recordFileName(state, QString::number(number));
+    saveRecord(state, state.currentFileName);
+    return number;
+}
+
+void deleteRecordFile(const QString& fileName) {
+    if (::unlink(QFile::encodeName(fileName).constData()) != 0 && errno != ENOENT) {
+        throw IoError::fromErrno(errno);
+    }
+}
+
+} // namespace kalidor

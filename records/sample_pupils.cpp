@@ -1,0 +1,74 @@
+#include "records/sample_pupils.h"
+
+#include "records/list_lines.h"
+#include "records/pupil_files.h"
+#include "records/record_file.h"
+#include "records/referential.h"
+#include "records/sample_texts.h"
+
+namespace kalidor {
+
+namespace {
+
+const char* sampleName(SampleSet set) {
+    switch (set) {
+    case SampleSet::Blank110:
+        return texts::kSampleBlankName;
+    case SampleSet::Niveau1:
+        return texts::kSampleNiveau1Name;
+    case SampleSet::Niveau2:
+        return texts::kSampleNiveau2Name;
+    }
+    return texts::kSampleBlankName;
+}
+
+// The last slot validated in a set's pupils, 0 for none.
+int lastValidatedSlot(SampleSet set) {
+    switch (set) {
+    case SampleSet::Blank110:
+        return 0;
+    case SampleSet::Niveau1:
+        return firstSlot(kLevelEcole) + slotCount(kLevelEcole) - 1;
+    case SampleSet::Niveau2:
+        return kSlotCount;
+    }
+    return 0;
+}
+
+} // namespace
+
+int sampleCount(SampleSet set) {
+    return set == SampleSet::Blank110 ? 110 : 17;
+}
+
+TFiche samplePupil(SampleSet set, int i) {
+    TFiche record = blankRecord();
+    const QString number = QString::number(i);
+    record.setNom(QLatin1String(sampleName(set)) + number);
+    record.setPrenom(QLatin1String(texts::kSampleFirstName) + number);
+    record.setClasse(QLatin1String(texts::kSampleClass));
+    for (int slot = 1; slot <= lastValidatedSlot(set); ++slot) {
+        record.setValide(slot, true);
+    }
+    return record;
+}
+
+void createSamplePupils(SharedState& state, SampleSet set,
+                        const std::function<void(const QString& line)>& onCreated) {
+    // Nothing frees a number while the loop runs, so each search starts after the number
+    // taken last and still finds the first free one.
+    int from = 1;
+    for (int i = 1; i <= sampleCount(set); ++i) {
+        state.current = samplePupil(set, i);
+        const std::optional<int> number = createRecordFile(state, from);
+        if (!number) {
+            from = kNoFreeNumber;
+            continue;
+        }
+        from = *number + 1;
+        onCreated(byNameLine(state.current.nom(), state.current.prenom(), state.current.classe(),
+                             QString::number(*number)));
+    }
+}
+
+} // namespace kalidor

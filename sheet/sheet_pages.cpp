@@ -1,0 +1,104 @@
+#include "sheet/sheet_pages.h"
+
+#include "records/level_rules.h"
+#include "records/referential.h"
+#include "sheet/sheet_item_button.h"
+#include "sheet/sheet_style.h"
+#include "sheet/sheet_texts.h"
+
+namespace kalidor {
+
+namespace {
+
+using namespace sheet_style;
+
+constexpr int kMargin = 8;
+constexpr int kHeaderHeight = 28;
+constexpr int kLevelLabelWidth = 150;
+constexpr int kGroupLeft = 36;
+constexpr int kGroupTop = 42;
+constexpr int kGroupWidth = 950;
+constexpr int kRowHeight = 37; // seven items, each two lines high, fit on a page
+constexpr int kCheckBoxLeft = 12;
+constexpr int kCheckBoxSize = 20;
+
+QLabel* levelLabel(QWidget* page, int level) {
+    auto* label = new QLabel(QString::fromUtf8(level == kLevelEcole ? texts::kLevelLabelEcole
+                                                                    : texts::kLevelLabelCollege),
+                             page);
+    label->setObjectName(QStringLiteral("LevelLabel"));
+    label->setFont(arial(16, true));
+    setBackground(label, Qt::black);
+    setTextColour(label, Qt::white);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(kMargin, kMargin, kLevelLabelWidth, kHeaderHeight);
+    return label;
+}
+
+} // namespace
+
+SheetRadioGroup buildDomainPage(QWidget* page, int level, int domain, int groupNumber,
+                                QList<QCheckBox*>& checkBoxes) {
+    levelLabel(page, level);
+    auto* title = new QLabel(domainSheetTitle(domain), page);
+    title->setObjectName(QStringLiteral("DomainTitle"));
+    title->setFont(arial(16, true));
+    setTextColour(title, kLime);
+    title->setGeometry(kMargin * 2 + kLevelLabelWidth, kMargin, 800, kHeaderHeight);
+
+    SheetRadioGroup group;
+    group.level = level;
+    group.domain = domain;
+    const int size = domainSize(level, domain);
+    group.box = new QGroupBox(page);
+    group.box->setObjectName(QStringLiteral("RadioGroup%1").arg(groupNumber));
+    group.box->setAccessibleName(domainSheetTitle(domain));
+    group.box->setFont(arial(13, true));
+    setTextColour(group.box, kAqua);
+    group.box->setGeometry(kGroupLeft, kGroupTop, kGroupWidth, size * kRowHeight + 8);
+    group.items = new QButtonGroup(group.box);
+    group.items->setObjectName(group.box->objectName() + QLatin1String("Items"));
+
+    for (int item = 1; item <= size; ++item) {
+        const int slot = slotOf(level, domain, item);
+        const int rowTop = 4 + (item - 1) * kRowHeight;
+
+        // Beside its item, at the item's height.
+        auto* box = new QCheckBox(page);
+        box->setObjectName(checkBoxName(slot));
+        box->setAccessibleName(levelName(level) + QLatin1Char(' ') + itemCode(slot));
+        box->setGeometry(kCheckBoxLeft, kGroupTop + rowTop + (kRowHeight - kCheckBoxSize) / 2,
+                         kCheckBoxSize, kCheckBoxSize);
+        checkBoxes.append(box);
+
+        auto* button = new SheetItemButton(sheetText(slot), group.box);
+        button->setObjectName(group.box->objectName() + QLatin1String("Item") +
+                              QString::number(item));
+        button->setGeometry(8, rowTop, kGroupWidth - 16, kRowHeight);
+        group.items->addButton(button, item);
+    }
+    return group;
+}
+
+SheetResultsPage buildResultsPage(QWidget* page, int level) {
+    levelLabel(page, level);
+    SheetResultsPage results;
+    results.result = new QLabel(QString::fromUtf8(texts::kResultCaption), page);
+    results.result->setObjectName(level == kLevelEcole ? QStringLiteral("Label18")
+                                                       : QStringLiteral("Label36"));
+    results.result->setFont(arial(16, true));
+    setTextColour(results.result, kYellow);
+    results.result->setGeometry(kMargin, 56, 960, kHeaderHeight);
+
+    results.rule = new Memo(page);
+    results.rule->setObjectName(level == kLevelEcole ? QStringLiteral("Memo2")
+                                                     : QStringLiteral("Memo3"));
+    results.rule->setAccessibleName(QString::fromUtf8(
+        level == kLevelEcole ? texts::kResultsPageEcole : texts::kResultsPageCollege));
+    results.rule->setFont(arial(12, false));
+    results.rule->setGeometry(kMargin, 100, 600, 130);
+    results.rule->setLines(ruleText(level));
+    return results;
+}
+
+} // namespace kalidor

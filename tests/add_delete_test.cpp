@@ -1,0 +1,389 @@
+// Adding and deleting pupils through the real windows, on real folders.
+
+#include "app/kalidor_program.h"
+#include "app/tf_ajout.h"
+#include "platform/scripted_platform.h"
+#include "records/record_file.h"
+#include "tests/support/child_process.h"
+#include "tests/support/modal.h"
+#include "tests/support/test_folder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace kalidor;
+using kalidor::test::driveModal;
+using kalidor::test::TestFolder;
+
+namespace {
+
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+class AddDeleteTest : public ::testing::Test {
+protected:
+    void start() {
+        program = std::make_unique<KalidorProgram>(platform, folder.prefix());
+        program->F_une->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(program->F_une.get()));
+        // Shortcuts reach active windows only; a dialog opened from an active window is active.
+        program->F_une->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(program->F_une.get()));
+    }
+    TF_ajout* dialog() const { return program->windows.F_ajout; }
+    SortedListBox* list() const { return program->F_une->ListBox1; }
+
+    // Opens "Ajouter un élève", types the fields with the keyboard and clicks Enregistrer.
+    void addPupil(const char* nom, const char* prenom, const char* classe, const char* date,
+                  int dateCursor = 0) {
+        driveModal(
+            dialog(),
+            [&] {
+                TF_ajout* d = dialog();
+                QTest::keyClicks(d->EditNom, u8(nom));
+                QTest::keyClicks(d->Editprenom, u8(prenom));
+                if (classe != nullptr) {
+                    d->Editclas->selectAll();
+                    QTest::keyClicks(d->Editclas, u8(classe));
+                }
+                if (date != nullptr) {
+                    d->Maskdatenais->setFocus();
+                    d->Maskdatenais->setCursorPosition(dateCursor);
+                    QTest::keyClicks(d->Maskdatenais, QLatin1String(date));
+                }
+                QTest::mouseClick(d->SpeedButton1, Qt::LeftButton);
+            },
+            [&] { program->F_une->Ajouterunlve1Click(); });
+    }
+
+    void selectLine(const QString& line) {
+        const int row = list()->lines().indexOf(line);
+        ASSERT_GE(row, 0) << line.toStdString();
+        list()->setCurrentRow(row);
+    }
+
+    TFiche readBack(const QString& name) const {
+        TFiche record;
+        readRecordFile(folder.path(name), record);
+        return record;
+    }
+
+    TestFolder folder;
+    ScriptedPlatform platform;
+    std::unique_ptr<KalidorProgram> program;
+};
+
+} // namespace
+
+TEST_F(AddDeleteTest, TheDialogHasItsControlsLimitsAndTabOrder) {
+    start();
+    TF_ajout* d = dialog();
+    EXPECT_EQ(d->windowTitle(), u8("Ajouter un élève"));
+    EXPECT_EQ(d->size(), QSize(612, 191));
+    EXPECT_EQ(d->palette().color(QPalette::Window), QColor(0x00, 0x80, 0x80));
+    EXPECT_EQ(d->EditNom->maxLength(), 20);
+    EXPECT_EQ(d->Editprenom->maxLength(), 20);
+    EXPECT_EQ(d->Editclas->maxLength(), 8);
+    EXPECT_EQ(d->SpeedButton1->text(), u8("&Enregistrer"));
+    EXPECT_EQ(d->BitBtn1->text(), u8("&Annuler"));
+    for (const char* name : {"EditNom", "Editprenom", "Editclas", "Maskdatenais"}) {
+        auto* edit = d->findChild<QLineEdit*>(QLatin1String(name));
+        ASSERT_NE(edit, nullptr) << name;
+        auto* label = d->findChild<QLabel*>(QLatin1String("Label") + QLatin1String(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->buddy(), edit) << name;
+        EXPECT_TRUE(label->font().bold());
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0xFF));
+    }
+    EXPECT_EQ(d->EditNom->nextInFocusChain(), d->Editprenom);
+    EXPECT_EQ(d->Editprenom->nextInFocusChain(), d->Editclas);
+    EXPECT_EQ(d->Editclas->nextInFocusChain(), d->Maskdatenais);
+}
+
+TEST_F(AddDeleteTest, AddingWritesTheNextFreeRecordAndListsItsLine) {
+    for (int number = 1; number <= 3; ++number) {
+        folder.writePupil(number, QStringLiteral("A%1").arg(number), QStringLiteral("B"),
+                          QStringLiteral("C"));
+    }
+    start();
+    ASSERT_EQ(program->state.pupilCounter, 3);
+    addPupil("dupont", "Marie", "6A", "01022010");
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_TRUE(platform.log.isEmpty()) << platform.log.join(QLatin1Char('|')).toStdString();
+
+    // The record bytes: a blank record with the four identity fields, the name in upper case.
+    TFiche expected = kalidor::test::makeRecord(QStringLiteral("DUPONT"), QStringLiteral("Marie"),
+                                                QStringLiteral("6A"));
+    expected.setDateNais(QStringLiteral("01/02/2010"));
+    EXPECT_EQ(folder.readBytes(QStringLiteral("4.b2i")), kalidor::test::recordBytes(expected));
+    EXPECT_EQ(program->state.currentFileName, folder.path(QStringLiteral("4.b2i")));
+    EXPECT_TRUE(list()->lines().contains(u8("DUPONT Marie 6A - n° 4")));
+    EXPECT_EQ(program->state.pupilCounter, 4);
+    EXPECT_TRUE(program->F_une->Memo1->lines().isEmpty());
+}
+
+TEST_F(AddDeleteTest, AnUntouchedDateIsStoredAsBlanksAndTheClassStays) {
+    start();
+    addPupil("martin", "Paul", "CM2", nullptr);
+    EXPECT_EQ(readBack(QStringLiteral("1.b2i")).dateNais(), QStringLiteral("  /  /    "));
+    // A date with the day and month left out keeps blanks in their places.
+    addPupil("durand", "Zoe", nullptr, "2009", 6);
+    const TFiche second = readBack(QStringLiteral("2.b2i"));
+    EXPECT_EQ(second.classe(), QStringLiteral("CM2"));
+    EXPECT_EQ(second.nom(), QStringLiteral("DURAND"));
+    EXPECT_EQ(second.dateNais(), QStringLiteral("  /  /2009"));
+
+    // Reopened, the name, first name and date come back empty, the class as typed last.
+    driveModal(
+        dialog(),
+        [&] {
+            EXPECT_EQ(dialog()->EditNom->text(), QString());
+            EXPECT_EQ(dialog()->Editprenom->text(), QString());
+            EXPECT_EQ(dialog()->Maskdatenais->dateText(), QStringLiteral("  /  /    "));
+            EXPECT_EQ(dialog()->Editclas->text(), QStringLiteral("CM2"));
+            EXPECT_TRUE(dialog()->EditNom->hasFocus());
+            QTest::keyClick(dialog(), Qt::Key_Escape);
+        },
+        [&] { program->F_une->Ajouterunlve1Click(); });
+    EXPECT_EQ(folder.entries().size(), 2);
+}
+
+TEST_F(AddDeleteTest, AMissingNameIsRefusedAndNothingIsCreated) {
+    start();
+    addPupil("", "Marie", "6A", nullptr);
+    EXPECT_EQ(platform.messages, QStringList(u8(" Il faut saisir un nom d'élève. ")));
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_TRUE(folder.entries().isEmpty());
+    EXPECT_EQ(list()->count(), 0);
+}
+
+TEST_F(AddDeleteTest, ByClassModeListsTheNewPupilUnderItsClass) {
+    folder.writePupil(1, QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+    start();
+    program->F_une->Triparclasses1Click();
+    addPupil("dupont", "Marie", "6A", nullptr);
+    EXPECT_TRUE(list()->lines().contains(u8("6A : DUPONT Marie - n° 2")));
+}
+
+TEST_F(AddDeleteTest, AFullFolderCreatesNothingAndSaysNothing) {
+    for (int number = 1; number <= 999; ++number) {
+        folder.writePupil(number, QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"));
+    }
+    start();
+    addPupil("dupont", "Marie", "6A", nullptr);
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_TRUE(platform.log.isEmpty());
+    EXPECT_EQ(folder.entries().size(), 999);
+    EXPECT_EQ(list()->count(), 999);
+    EXPECT_EQ(program->state.pupilCounter, 999);
+}
+
+TEST_F(AddDeleteTest, AFailedWriteShowsTheErrorAndAddsNoLine) {
+    start();
+    // The data folder disappears while the program runs.
+    const QString moved = folder.prefix().chopped(1) + QLatin1String("_moved");
+    ASSERT_TRUE(QDir().rename(folder.prefix(), moved));
+    driveModal(
+        dialog(),
+        [&] {
+            QTest::keyClicks(dialog()->EditNom, QStringLiteral("dupont"));
+            QTest::mouseClick(dialog()->SpeedButton1, Qt::LeftButton);
+            // The dialog stays open with what was typed.
+            EXPECT_TRUE(dialog()->isVisible());
+            EXPECT_EQ(dialog()->EditNom->text(), QStringLiteral("DUPONT"));
+        },
+        [&] { program->F_une->Ajouterunlve1Click(); });
+    ASSERT_TRUE(QDir().rename(moved, folder.prefix()));
+    EXPECT_EQ(platform.errors, QStringList(u8("Fichier introuvable")));
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(program->state.pupilCounter, 0);
+    EXPECT_TRUE(folder.entries().isEmpty());
+}
+
+TEST_F(AddDeleteTest, AnUnwritableFolderIsReportedAsAccessRefused) {
+    // The program runs as an ordinary user on a folder it may read but not write.
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.prefix()).constData(), 0555), 0);
+    start();
+    const int result = kalidor::test::runUnprivileged([this] {
+        ::alarm(60); // a child that hangs ends
+        addPupil("dupont", "Marie", "6A", nullptr);
+        const bool ok = platform.errors == QStringList(u8("Accès au fichier refusé")) &&
+                        list()->count() == 0 && folder.entries().isEmpty();
+        return ok ? 0 : 1;
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(AddDeleteTest, DeletingAsksThenRemovesFileAndLineAndTheNumberIsReused) {
+    for (int number = 1; number <= 3; ++number) {
+        folder.writePupil(number, QStringLiteral("A%1").arg(number), QStringLiteral("B"),
+                          QStringLiteral("C"));
+    }
+    start();
+    const QString line = u8("A2 B C - n° 2");
+    selectLine(line);
+    platform.yesNoAnswers = {false};
+    program->F_une->Effacer1Click();
+    EXPECT_EQ(platform.questions, QStringList(u8("Confirmation de l'effacement de\n") + line));
+    EXPECT_EQ(folder.entries().size(), 3);
+    EXPECT_EQ(list()->count(), 3);
+
+    selectLine(line);
+    platform.yesNoAnswers = {true};
+    program->F_une->Effacer1Click();
+    EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("2.b2i"))));
+    EXPECT_FALSE(list()->lines().contains(line));
+    EXPECT_EQ(program->F_une->Memo1->lines(), QStringList(u8("2 élèves au total")));
+    EXPECT_EQ(program->state.pupilCounter, 2);
+    EXPECT_EQ(program->state.currentFileName, folder.path(QStringLiteral("2.b2i")));
+
+    addPupil("neuf", "N", "C", nullptr);
+    EXPECT_EQ(readBack(QStringLiteral("2.b2i")).nom(), QStringLiteral("NEUF"));
+    EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("4.b2i"))));
+}
+
+TEST_F(AddDeleteTest, DeletingWithNoSelectionOrNoNumberDoesNothing) {
+    folder.writePupil(1, QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+    folder.writeRecord(
+        QStringLiteral("abc.b2i"),
+        kalidor::test::makeRecord(QStringLiteral("Z"), QStringLiteral("Y"), QStringLiteral("X")));
+    start();
+    list()->setCurrentRow(-1);
+    program->F_une->Effacer1Click();
+    EXPECT_TRUE(platform.log.isEmpty());
+
+    selectLine(u8("Z Y X - n° abc"));
+    platform.yesNoAnswers = {true};
+    program->F_une->Effacer1Click();
+    EXPECT_EQ(platform.questions.size(), 1);
+    EXPECT_EQ(folder.entries().size(), 2);
+    EXPECT_EQ(list()->count(), 2);
+}
+
+TEST_F(AddDeleteTest, AFileThatCannotBeDeletedStaysListedWithTheError) {
+    folder.writePupil(1, QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+    folder.writePupil(2, QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"));
+    start();
+    selectLine(u8("A B C - n° 1"));
+    program->F_une->Memo1->clear();
+    // A folder now stands where the record file was.
+    ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("1.b2i"))));
+    ASSERT_TRUE(QDir(folder.prefix()).mkpath(QStringLiteral("1.b2i/inner")));
+    platform.yesNoAnswers = {true};
+    program->F_une->Effacer1Click();
+    ASSERT_EQ(platform.errors.size(), 1);
+    EXPECT_TRUE(platform.errors.first().startsWith(QLatin1String("Erreur E/S")))
+        << platform.errors.first().toStdString();
+    EXPECT_TRUE(list()->lines().contains(u8("A B C - n° 1")));
+    EXPECT_TRUE(program->F_une->Memo1->lines().isEmpty());
+    EXPECT_EQ(program->state.pupilCounter, 2);
+
+    // Without the right to change the folder, the runtime says so.
+    ASSERT_TRUE(QDir(folder.path(QStringLiteral("1.b2i"))).removeRecursively());
+    folder.writePupil(1, QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.prefix()).constData(), 0555), 0);
+    platform.errors.clear();
+    const int result = kalidor::test::runUnprivileged([this] {
+        ::alarm(60); // a child that hangs ends
+        selectLine(u8("A B C - n° 1"));
+        platform.yesNoAnswers = {true};
+        program->F_une->Effacer1Click();
+        return platform.errors == QStringList(u8("Accès au fichier refusé")) &&
+                       list()->count() == 2 && QFile::exists(folder.path(QStringLiteral("1.b2i")))
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(AddDeleteTest, AFileAlreadyGoneIsDeletedQuietly) {
+    folder.writePupil(1, QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+    start();
+    ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("1.b2i"))));
+    selectLine(u8("A B C - n° 1"));
+    platform.yesNoAnswers = {true};
+    program->F_une->Effacer1Click();
+    EXPECT_TRUE(platform.errors.isEmpty());
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(program->F_une->Memo1->lines(), QStringList(u8("0 élève au total")));
+}
+
+TEST_F(AddDeleteTest, DeletingFromALevelViewCountsTheLinesLeft) {
+    QList<int> ecole;
+    for (int slot = 1; slot <= 22; ++slot) {
+        ecole.append(slot);
+    }
+    for (int number = 1; number <= 3; ++number) {
+        TFiche record = kalidor::test::makeRecord(QStringLiteral("N%1").arg(number),
+                                                  QStringLiteral("P"), QStringLiteral("C"));
+        for (const int slot : ecole) {
+            record.setValide(slot, true);
+        }
+        folder.writeRecord(QStringLiteral("%1.b2i").arg(number), record);
+    }
+    folder.writePupil(4, QStringLiteral("SANS"), QStringLiteral("P"), QStringLiteral("C"));
+    start();
+    program->F_une->Leslvesayantleniveaucole1Click();
+    ASSERT_EQ(list()->count(), 3);
+    selectLine(u8("N1 P C - n° 1"));
+    platform.yesNoAnswers = {true};
+    program->F_une->Effacer1Click();
+    EXPECT_EQ(program->F_une->Memo1->lines(), QStringList(u8("2 élèves au total")));
+    selectLine(u8("N2 P C - n° 2"));
+    platform.yesNoAnswers = {true};
+    program->F_une->Effacer1Click();
+    EXPECT_EQ(program->F_une->Memo1->lines(), QStringList(u8("1 élève au total")));
+}
+
+TEST_F(AddDeleteTest, TheKeysF10AndF12ReachTheCommands) {
+    folder.writePupil(1, QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+    start();
+    QWidget* main = program->F_une.get();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    driveModal(
+        dialog(),
+        [&] {
+            QTest::keyClicks(dialog()->EditNom, QStringLiteral("clavier"));
+            QTest::mouseClick(dialog()->SpeedButton1, Qt::LeftButton);
+        },
+        [&] { QTest::keyClick(main, Qt::Key_F10); });
+    ASSERT_TRUE(QFile::exists(folder.path(QStringLiteral("2.b2i"))));
+    main->activateWindow();
+    QTest::qWait(50);
+    ASSERT_EQ(QApplication::activeWindow(), main);
+    selectLine(u8("CLAVIER   - n° 2"));
+    platform.yesNoAnswers = {true};
+    QTest::keyClick(main, Qt::Key_F12);
+    EXPECT_EQ(platform.questions.size(), 1);
+    EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("2.b2i"))));
+}
+
+TEST_F(AddDeleteTest, SampleCommandsListByNameWhateverTheSortMode) {
+    for (int number = 1; number <= 985; ++number) {
+        folder.writePupil(number, QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"));
+    }
+    start();
+    program->F_une->Triparclasses1Click();
+    const QStringList countLine = program->F_une->Memo1->lines();
+    program->F_une->crer17lvesniveau21Click();
+    EXPECT_EQ(list()->count(), 985 + 14);
+    EXPECT_TRUE(list()->lines().contains(u8("niv2_1 p1 a - n° 986")));
+    EXPECT_TRUE(list()->lines().contains(u8("niv2_14 p14 a - n° 999")));
+    EXPECT_FALSE(list()->lines().contains(u8("niv2_15 p15 a - n° 1000")));
+    EXPECT_EQ(program->F_une->Memo1->lines(), countLine);
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+    TFiche last = readBack(QStringLiteral("999.b2i"));
+    EXPECT_TRUE(last.valide(51));
+    EXPECT_EQ(last.professeur(51), QString());
+
+    program->F_une->crer110lves1Click();
+    program->F_une->crer17lvesniveau11Click();
+    EXPECT_EQ(list()->count(), 999);
+    EXPECT_TRUE(platform.log.isEmpty());
+}
