@@ -2,6 +2,7 @@
 #include "app/tf_une.h"
 #include "records/record_file.h"
 
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStyledItemDelegate>
@@ -73,6 +74,8 @@ void TF_une::buildControls(const QPixmap& logo) {
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox1, &QListView::doubleClicked, this, &TF_une::ListBox1DblClick);
+    // Enter opens the selected pupil too, so the list can be worked from the keyboard alone.
+    ListBox1->installEventFilter(this);
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
 
@@ -96,6 +99,17 @@ void TF_une::buildControls(const QPixmap& logo) {
     memoPalette.setColor(QPalette::Base, kBlue);
     memoPalette.setColor(QPalette::Text, Qt::black);
     Memo1->setPalette(memoPalette);
+}
+
+bool TF_une::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ListBox1DblClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TF_une::resizeEvent(QResizeEvent* event) {

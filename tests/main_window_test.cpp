@@ -236,6 +236,15 @@ TEST_F(MainWindow, OpeningAPupilShowsTheSheetAndPutsItsLineBack) {
               QStringList({u("6A : DUPONT Marie - n° 2"), u("CM1 : MARTIN Paul - n° 007"),
                            u("X : ABC Test - n° abc")}));
 
+    // Enter on the list opens the selected pupil as well.
+    sheetShown = false;
+    window()->ListBox1->setCurrentRow(rowOf(u("6A : DUPONT Marie - n° 2")));
+    closeSheetWhenShown();
+    QTest::keyClick(window()->ListBox1, Qt::Key_Return);
+    EXPECT_TRUE(sheetShown);
+    EXPECT_EQ(program->state.currentFileName, folder.path(u("2.b2i")));
+    EXPECT_EQ(window()->ListBox1->count(), 3);
+
     // A line that does not end in a number opens nothing.
     sheetShown = false;
     window()->ListBox1->setCurrentRow(rowOf(u("X : ABC Test - n° abc")));
