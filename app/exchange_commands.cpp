@@ -5,6 +5,7 @@
 #include "exchange/exchange_texts.h"
 #include "exchange/tf_trans.h"
 #include "platform/command_guard.h"
+#include "platform/wait_cursor.h"
 
 namespace kalidor {
 
@@ -22,9 +23,10 @@ void TF_une::Importerclasseenmodetexte1Click() {
                 platform_.showMessage(this, QString::fromUtf8(texts::kOpenFailed));
                 return;
             }
-            platform_.setWaitCursor(true);
-            const AddedPupils added = importClass(state_, *classFile);
-            platform_.setWaitCursor(false);
+            const AddedPupils added = [&] {
+                WaitCursor wait(platform_);
+                return importClass(state_, *classFile);
+            }();
             for (const QString& line : added.lines) {
                 ListBox1->addLine(line);
             }

@@ -4,6 +4,7 @@
 #include "app/tf_ajout.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
+#include "platform/wait_cursor.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
 #include "records/sample_pupils.h"
@@ -16,11 +17,10 @@ namespace {
 // pupils written before a failure are listed too.
 void createSamples(SharedState& state, Platform& platform, QWidget* parent, SortedListBox* list,
                    SampleSet set) {
-    platform.setWaitCursor(true);
+    WaitCursor wait(platform);
     runGuarded(platform, parent, [&] {
         createSamplePupils(state, set, [list](const QString& line) { list->addLine(line); });
     });
-    platform.setWaitCursor(false);
 }
 
 } // namespace

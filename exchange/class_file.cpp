@@ -4,6 +4,7 @@
 #include "records/io_error.h"
 #include "records/list_lines.h"
 #include "records/posix_file.h"
+#include "records/pupil_files.h"
 #include "records/record_file.h"
 #include "records/text_file.h"
 
@@ -92,28 +93,19 @@ AddedPupils importClass(SharedState& state, const ClassFile& classFile) {
     TFiche record;
     initNewRecord(record);
     record.setClasse(classFile.classe);
-    // Nothing frees a number while the loop runs: each search starts after the last taken.
-    int searchFrom = 1;
+    PupilAdder adder(state);
     for (const QString& line : classFile.lines) {
         const ClassLine pupil = splitClassLine(line);
         record.setNom(pupil.nom);
         record.setPrenom(pupil.prenom);
-        const int number = findFreeNumber(state, searchFrom);
-        searchFrom = number;
-        if (number >= kNoFreeNumber) {
-            continue;
-        }
-        ++searchFrom;
-        const QString numberText = QString::number(number);
-        state.current = record;
-        state.currentFileName = recordFileName(state, numberText);
         try {
-            saveRecord(state, state.currentFileName);
+            if (const std::optional<QString> number = adder.add(record)) {
+                added.lines.append(recordLine(record, *number, state.sortByName));
+            }
         } catch (const IoError& error) {
             added.error = error.message();
             break;
         }
-        added.lines.append(recordLine(record, numberText, state.sortByName));
     }
     return added;
 }

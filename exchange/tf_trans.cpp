@@ -3,6 +3,7 @@
 #include "exchange/exchange_texts.h"
 #include "exchange/transfer_file.h"
 #include "platform/command_guard.h"
+#include "platform/wait_cursor.h"
 #include "records/list_lines.h"
 #include "records/record_file.h"
 
@@ -26,18 +27,6 @@ QFont arial(int size, bool bold = false) {
     font.setBold(bold);
     return font;
 }
-
-// The hourglass while pupils are written.
-class WaitCursor {
-public:
-    explicit WaitCursor(Platform& platform) : platform_(platform) { platform_.setWaitCursor(true); }
-    ~WaitCursor() { platform_.setWaitCursor(false); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    Platform& platform_;
-};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "records/io_error.h"
 #include "records/list_lines.h"
 #include "records/posix_file.h"
+#include "records/pupil_files.h"
 #include "records/record_file.h"
 
 #include <cerrno>
@@ -145,8 +146,7 @@ TransferImport importTransferRecords(SharedState& state, const QString& transfer
     if (transferFileName.isEmpty()) {
         return result;
     }
-    // Nothing frees a number while the loop runs: each search starts after the last taken.
-    int searchFrom = 1;
+    PupilAdder adder(state);
     TFiche record;
     for (const QString& line : lines) {
         const std::optional<int> position = linePosition(line);
@@ -162,17 +162,9 @@ TransferImport importTransferRecords(SharedState& state, const QString& transfer
             posix::readAt(file, static_cast<off_t>(*position - 1) * TFiche::kSize,
                           record.bytes().data(), TFiche::kSize);
             file.close();
-            const int number = findFreeNumber(state, searchFrom);
-            searchFrom = number;
-            if (number >= kNoFreeNumber) {
-                continue;
+            if (const std::optional<QString> number = adder.add(record)) {
+                result.added.lines.append(recordLine(record, *number, state.sortByName));
             }
-            ++searchFrom;
-            const QString numberText = QString::number(number);
-            state.current = record;
-            state.currentFileName = recordFileName(state, numberText);
-            saveRecord(state, state.currentFileName);
-            result.added.lines.append(recordLine(record, numberText, state.sortByName));
         } catch (const IoError& error) {
             result.added.error = error.message();
             break;

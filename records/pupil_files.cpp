@@ -26,6 +26,17 @@ std::optional<int> createRecordFile(SharedState& state, int from) {
     return number;
 }
 
+std::optional<QString> PupilAdder::add(const TFiche& record) {
+    state_.current = record;
+    const std::optional<int> number = createRecordFile(state_, from_);
+    if (!number) {
+        from_ = kNoFreeNumber;
+        return std::nullopt;
+    }
+    from_ = *number + 1;
+    return QString::number(*number);
+}
+
 void deleteRecordFile(const QString& fileName) {
     if (::unlink(QFile::encodeName(fileName).constData()) != 0 && errno != ENOENT) {
         throw IoError::fromErrno(errno);

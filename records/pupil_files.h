@@ -3,6 +3,7 @@
 
 #include "records/shared_state.h"
 
+#include <QString>
 #include <optional>
 
 namespace kalidor {
@@ -15,6 +16,20 @@ TFiche blankRecord();
 // the current file name becomes that pupil's file. Nothing is written, and nothing returned,
 // when every number up to 999 is taken. Throws IoError.
 std::optional<int> createRecordFile(SharedState& state, int from = 1);
+
+// Adds pupils one after another. Nothing frees a number while such a loop runs, so each
+// search starts after the number taken last and still finds the first free one.
+class PupilAdder {
+public:
+    explicit PupilAdder(SharedState& state) : state_(state) {}
+    // Writes `record` as a new pupil through the current record; its number text, or nothing
+    // when every number up to 999 is taken. Throws IoError.
+    std::optional<QString> add(const TFiche& record);
+
+private:
+    SharedState& state_;
+    int from_ = 1;
+};
 
 // Deletes a record file. A file already gone counts as deleted; any other failure throws
 // IoError and leaves the file in place.

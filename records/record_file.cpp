@@ -34,33 +34,15 @@ bool hasRecordExtension(const char* name) {
            std::memcmp(name + length - extensionLength, kRecordExtension, extensionLength) == 0;
 }
 
-// Reads one whole record from an open file; throws IoError.
-void readRecordFrom(int fd, TFiche& record) {
-    TFiche::Bytes buffer;
-    size_t done = 0;
-    while (done < buffer.size()) {
-        const ssize_t got = ::read(fd, buffer.data() + done, buffer.size() - done);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw IoError::fromErrno(errno);
-        }
-        if (got == 0) {
-            throw IoError::shortRead();
-        }
-        done += static_cast<size_t>(got);
-    }
-    record.bytes() = buffer;
-}
-
 // Opens `path` relative to `directoryFd` (or as it is, with AT_FDCWD) and reads its record.
 void readRecordAt(int directoryFd, const char* path, TFiche& record) {
     posix::File fd(::openat(directoryFd, path, O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         throw IoError::fromErrno(errno);
     }
-    readRecordFrom(fd.get(), record);
+    TFiche::Bytes buffer;
+    posix::readAt(fd, 0, buffer.data(), buffer.size());
+    record.bytes() = buffer;
 }
 
 } // namespace

@@ -55,19 +55,12 @@ TFiche samplePupil(SampleSet set, int i) {
 
 void createSamplePupils(SharedState& state, SampleSet set,
                         const std::function<void(const QString& line)>& onCreated) {
-    // Nothing frees a number while the loop runs, so each search starts after the number
-    // taken last and still finds the first free one.
-    int from = 1;
+    PupilAdder adder(state);
     for (int i = 1; i <= sampleCount(set); ++i) {
-        state.current = samplePupil(set, i);
-        const std::optional<int> number = createRecordFile(state, from);
-        if (!number) {
-            from = kNoFreeNumber;
-            continue;
+        const TFiche pupil = samplePupil(set, i);
+        if (const std::optional<QString> number = adder.add(pupil)) {
+            onCreated(byNameLine(pupil.nom(), pupil.prenom(), pupil.classe(), *number));
         }
-        from = *number + 1;
-        onCreated(byNameLine(state.current.nom(), state.current.prenom(), state.current.classe(),
-                             QString::number(*number)));
     }
 }
 

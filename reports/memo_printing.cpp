@@ -1,23 +1,9 @@
 #include "reports/memo_printing.h"
 
 #include "platform/printer_text_file.h"
+#include "platform/wait_cursor.h"
 
 namespace kalidor {
-
-namespace {
-
-class WaitCursor {
-public:
-    explicit WaitCursor(Platform& platform) : platform_(platform) { platform_.setWaitCursor(true); }
-    ~WaitCursor() { platform_.setWaitCursor(false); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    Platform& platform_;
-};
-
-} // namespace
 
 bool printMemoLines(Platform& platform, QWidget* parent, const QStringList& lines,
                     const QFont& font) {
