@@ -1,6 +1,7 @@
 #include "app/about_box.h"
 
 #include "app/app_texts.h"
+#include "platform/ui_style.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -21,7 +22,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* text, bool blue
     label->setFont(font);
     if (blue) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+        palette.setColor(QPalette::WindowText, colours::kBlue);
         label->setPalette(palette);
     }
     return label;
@@ -35,7 +36,7 @@ TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) 
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
     QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    grey.setColor(QPalette::Window, colours::kSilver);
     setPalette(grey);
 
     auto* panel = new QFrame(this);

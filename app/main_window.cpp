@@ -1,5 +1,6 @@
 #include "app/app_texts.h"
 #include "app/tf_une.h"
+#include "platform/ui_style.h"
 #include "records/record_file.h"
 
 #include <QKeyEvent>
@@ -22,11 +23,7 @@ constexpr int kImageWidth = 165;
 constexpr int kImageHeight = 96;
 constexpr int kMemoHeight = 273;
 
-const QColor kBlue(0x00, 0x00, 0xFF);
-
-QString tr8(const char* text) {
-    return QString::fromUtf8(text);
-}
+using namespace colours;
 
 // List lines 18 pixels high.
 class FixedHeightDelegate : public QStyledItemDelegate {

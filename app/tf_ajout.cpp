@@ -2,6 +2,7 @@
 
 #include "app/pupil_texts.h"
 #include "platform/command_guard.h"
+#include "platform/ui_style.h"
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
 
@@ -23,16 +24,11 @@ constexpr int kButtonLeft = 456;
 constexpr int kButtonWidth = 140;
 constexpr int kButtonHeight = 34;
 
-constexpr int kNomLength = 20;
-constexpr int kPrenomLength = 20;
-constexpr int kClasseLength = 8;
+constexpr int kNomLength = fields::kNom.capacity;
+constexpr int kPrenomLength = fields::kPrenom.capacity;
+constexpr int kClasseLength = fields::kClasse.capacity;
 
-const QColor kTeal(0x00, 0x80, 0x80);
-const QColor kAqua(0x00, 0xFF, 0xFF);
-
-QString tr8(const char* text) {
-    return QString::fromUtf8(text);
-}
+using namespace colours;
 
 // One row: the aqua label and its field.
 void placeRow(QWidget* parent, int row, const char* caption, QLineEdit* edit, int editWidth) {

@@ -3,6 +3,7 @@
 #include "exchange/exchange_texts.h"
 #include "exchange/transfer_file.h"
 #include "platform/command_guard.h"
+#include "platform/ui_style.h"
 #include "platform/wait_cursor.h"
 #include "records/list_lines.h"
 #include "records/record_file.h"
@@ -17,10 +18,6 @@ constexpr int kLeft = 60;
 constexpr int kTop = 39;
 constexpr int kWidth = 665;
 constexpr int kHeight = 535;
-
-QString tr8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QFont arial(int size, bool bold = false) {
     QFont font(QStringLiteral("Arial"), size);

@@ -1,5 +1,6 @@
 #include "reports/tf_annule.h"
 
+#include "platform/ui_style.h"
 #include "records/report_texts.h"
 
 #include <QGuiApplication>
@@ -13,8 +14,7 @@ namespace {
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 130;
-const QColor kTeal(0x00, 0x80, 0x80);
-const QColor kSilver(0xC0, 0xC0, 0xC0);
+using namespace colours;
 
 void setBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);

@@ -1,18 +1,15 @@
 #pragma once
 // Colours and fonts of the competence sheet.
 
+#include "platform/ui_style.h"
+
 #include <QColor>
 #include <QFont>
 #include <QWidget>
 
 namespace kalidor::sheet_style {
 
-inline const QColor kTeal(0x00, 0x80, 0x80);
-inline const QColor kAqua(0x00, 0xFF, 0xFF);
-inline const QColor kLime(0x00, 0xFF, 0x00);
-inline const QColor kBlue(0x00, 0x00, 0xFF);
-inline const QColor kYellow(0xFF, 0xFF, 0x00);
-inline const QColor kRed(0xFF, 0x00, 0x00);
+using namespace colours;
 
 inline QFont arial(int size, bool bold) {
     QFont font(QStringLiteral("Arial"), size);

@@ -23,15 +23,11 @@ constexpr int kIdentityHeight = 65;
 constexpr int kDetailsHeight = 177;
 constexpr int kFirstPage = 6; // "2/1"
 
-constexpr int kNomLength = 20;
-constexpr int kPrenomLength = 20;
-constexpr int kClasseLength = 8;
-constexpr int kDisciplineLength = 20;
-constexpr int kProfesseurLength = 20;
-
-QString tr8(const char* text) {
-    return QString::fromUtf8(text);
-}
+constexpr int kNomLength = fields::kNom.capacity;
+constexpr int kPrenomLength = fields::kPrenom.capacity;
+constexpr int kClasseLength = fields::kClasse.capacity;
+constexpr int kDisciplineLength = fields::kDisciplineCapacity;
+constexpr int kProfesseurLength = fields::kProfesseurCapacity;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const QFont& font,
                   const QColor& colour, const QRect& geometry) {

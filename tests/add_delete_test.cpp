@@ -6,7 +6,7 @@
 #include "records/record_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/modal.h"
-#include "tests/support/test_folder.h"
+#include "tests/support/program_test.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,16 +25,10 @@ QString u8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-class AddDeleteTest : public ::testing::Test {
+class AddDeleteTest : public test::ProgramTest {
 protected:
-    void start() {
-        program = std::make_unique<KalidorProgram>(platform, folder.prefix());
-        program->F_une->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(program->F_une.get()));
-        // Shortcuts reach active windows only; a dialog opened from an active window is active.
-        program->F_une->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(program->F_une.get()));
-    }
+    // A dialog opened from an active window is active too, so its keys reach it.
+    void start() { startProgram(true); }
     TF_ajout* dialog() const { return program->windows.F_ajout; }
     SortedListBox* list() const { return program->F_une->ListBox1; }
 
@@ -72,10 +66,6 @@ protected:
         readRecordFile(folder.path(name), record);
         return record;
     }
-
-    TestFolder folder;
-    ScriptedPlatform platform;
-    std::unique_ptr<KalidorProgram> program;
 };
 
 } // namespace

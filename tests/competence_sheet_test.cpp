@@ -7,7 +7,7 @@
 #include "records/referential.h"
 #include "sheet/tf_saisi1.h"
 #include "tests/support/modal.h"
-#include "tests/support/test_folder.h"
+#include "tests/support/program_test.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,7 +31,7 @@ constexpr int kPage12 = 1;
 constexpr int kResultsEcole = 5;
 constexpr int kPage21 = 6;
 
-class SheetTest : public ::testing::Test {
+class SheetTest : public test::ProgramTest {
 protected:
     void start(bool withDescriptions = true) {
         if (withDescriptions) {
@@ -39,8 +39,7 @@ protected:
                 folder.copySideFile(descriptionFileName(slot));
             }
         }
-        program = std::make_unique<KalidorProgram>(platform, folder.prefix());
-        program->F_une->show();
+        startProgram();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(program->F_une.get()));
     }
     TF_saisi1* sheet() const { return program->windows.F_saisi1; }
@@ -86,10 +85,6 @@ protected:
         readRecordFile(folder.path(QStringLiteral("%1.b2i").arg(number)), record);
         return record;
     }
-
-    TestFolder folder;
-    ScriptedPlatform platform;
-    std::unique_ptr<KalidorProgram> program;
 };
 
 // A stored pupil with details under two slots and a byte set in a reserved field, which the

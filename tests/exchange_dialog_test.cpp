@@ -20,12 +20,6 @@
 #include <csignal>
 #include <sys/resource.h>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 using namespace kalidor;
 using kalidor::test::makeRecord;
 using kalidor::test::recordBytes;

@@ -15,13 +15,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-// Readable failures.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 using namespace kalidor;
 using kalidor::test::makeRecord;
 using kalidor::test::recordBytes;

@@ -3,7 +3,7 @@
 #include "app/kalidor_program.h"
 #include "platform/scripted_platform.h"
 #include "sheet/tf_saisi1.h"
-#include "tests/support/test_folder.h"
+#include "tests/support/program_test.h"
 
 #include <QAction>
 #include <QDir>
@@ -45,22 +45,13 @@ QStringList describe(const QMenu* menu) {
     return items;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public test::ProgramTest {
 protected:
-    void start() {
-        program = std::make_unique<KalidorProgram>(platform, folder.prefix());
-        window()->show();
-        window()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
-    }
-    TF_une* window() { return program->F_une.get(); }
+    void start() { startProgram(true); }
+    TF_une* window() { return &ProgramTest::window(); }
     QAction* action(const char* name) { return window()->findChild<QAction*>(QLatin1String(name)); }
     QMenu* menu(const char* name) { return window()->findChild<QMenu*>(QLatin1String(name)); }
     int rowOf(const QString& line) { return window()->ListBox1->lines().indexOf(line); }
-
-    TestFolder folder;
-    ScriptedPlatform platform;
-    std::unique_ptr<KalidorProgram> program;
 };
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "reports/tf_annule.h"
-#include "tests/support/test_folder.h"
+#include "tests/support/program_test.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -59,28 +59,14 @@ int countContaining(const QStringList& lines, const QString& part) {
     return count;
 }
 
-class Printing : public ::testing::Test {
+class Printing : public test::ProgramTest {
 protected:
-    test::TestFolder folder;
-    ScriptedPlatform platform;
-    std::unique_ptr<KalidorProgram> program;
-
     ScriptedPrinter& printer() { return platform.printing; }
-    TF_une& window() { return *program->F_une; }
     TF_annule& annule() { return *program->windows.F_annule; }
 
-    void open() {
-        program = std::make_unique<KalidorProgram>(platform, folder.prefix());
-        window().show();
-    }
+    void open() { startProgram(); }
     void select(const QString& start) {
-        for (int row = 0; row < window().ListBox1->count(); ++row) {
-            if (window().ListBox1->line(row).startsWith(start)) {
-                window().ListBox1->setCurrentRow(row);
-                return;
-            }
-        }
-        FAIL() << "no line " << start.toStdString();
+        ASSERT_TRUE(selectLineStartingWith(start)) << "no line " << start.toStdString();
     }
     void writePupils(int count, std::initializer_list<int> validated) {
         for (int n = 1; n <= count; ++n) {

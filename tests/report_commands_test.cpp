@@ -5,7 +5,7 @@
 #include "platform/scripted_platform.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
-#include "tests/support/test_folder.h"
+#include "tests/support/program_test.h"
 
 #include <QProcess>
 #include <QShortcut>
@@ -25,27 +25,13 @@ QString pdfText(const QString& file) {
     return QString::fromUtf8(text.readAllStandardOutput());
 }
 
-class ReportCommands : public ::testing::Test {
+class ReportCommands : public test::ProgramTest {
 protected:
-    test::TestFolder folder;
-    ScriptedPlatform platform;
-    std::unique_ptr<KalidorProgram> program;
-
     ScriptedPrinter& printer() { return platform.printing; }
-    TF_une& window() { return *program->F_une; }
 
-    void open() {
-        program = std::make_unique<KalidorProgram>(platform, folder.prefix());
-        window().show();
-    }
+    void open() { startProgram(); }
     void select(const QString& start) {
-        for (int row = 0; row < window().ListBox1->count(); ++row) {
-            if (window().ListBox1->line(row).startsWith(start)) {
-                window().ListBox1->setCurrentRow(row);
-                return;
-            }
-        }
-        FAIL() << "no line " << start.toStdString();
+        ASSERT_TRUE(selectLineStartingWith(start)) << "no line " << start.toStdString();
     }
     // A line whose record file is 3021 bytes long, so that it cannot be read.
     void addUnreadablePupil() {

@@ -7,6 +7,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
+#include <ostream>
+
+// Failed expectations on texts print them as text.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 namespace kalidor::test {
 
