@@ -2,6 +2,7 @@
 
 #include "app/pupil_texts.h"
 #include "platform/command_guard.h"
+#include "platform/push_buttons.h"
 #include "platform/ui_style.h"
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
@@ -46,18 +47,21 @@ void placeRow(QWidget* parent, int row, const char* caption, QLineEdit* edit, in
     edit->setGeometry(kEditLeft, top, editWidth, kRowHeight);
 }
 
-QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength) {
+// A field stored in the record.
+QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength,
+                    LetterCase letterCase = LetterCase::AsTyped) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaxLength(maxLength);
+    keepRecordText(edit, letterCase);
     return edit;
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int row) {
     auto* button = new QPushButton(tr8(caption), parent);
     button->setObjectName(QLatin1String(name));
-    // Enter in a field must not press a button.
-    button->setAutoDefault(false);
+    // Return presses the focused button; in a field it presses none.
+    pressOnReturn(button);
     button->setGeometry(kButtonLeft, kRowTop + row * (kButtonHeight + 8), kButtonWidth,
                         kButtonHeight);
     return button;
@@ -76,8 +80,7 @@ TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     setPalette(teal);
 
     // Created in tab order: the name first.
-    EditNom = makeEdit(this, "EditNom", kNomLength);
-    forceUpperCase(EditNom);
+    EditNom = makeEdit(this, "EditNom", kNomLength, LetterCase::Upper);
     Editprenom = makeEdit(this, "Editprenom", kPrenomLength);
     Editclas = makeEdit(this, "Editclas", kClasseLength);
     Maskdatenais = new MaskedDateEdit(this);

@@ -3,6 +3,7 @@
 #include "exchange/exchange_texts.h"
 #include "exchange/transfer_file.h"
 #include "platform/command_guard.h"
+#include "platform/push_buttons.h"
 #include "platform/ui_style.h"
 #include "platform/wait_cursor.h"
 #include "records/list_lines.h"
@@ -57,7 +58,8 @@ void TF_trans::buildControls() {
         button->setObjectName(QLatin1String(name));
         button->setGeometry(place);
         button->setFont(font);
-        button->setAutoDefault(false);
+        // Return presses the focused button, else the default one.
+        pressOnReturn(button);
         if (handler != nullptr) {
             connect(button, &QPushButton::clicked, this, handler);
         }
@@ -92,10 +94,11 @@ void TF_trans::buildControls() {
     Label1 = makeLabel("Label1", texts::kListeComplete, 8, ListBox1);
     Label2 = makeLabel("Label2", texts::kElevesDuFichier, 360, ListBox2);
 
-    auto makePanel = [this](const char* name, const char* accessibleName, int left) {
+    // A screen reader hears the count shown, with what it counts.
+    auto makePanel = [this](const char* name, const char* description, int left) {
         auto* panel = new QLabel(QStringLiteral("0"), this);
         panel->setObjectName(QLatin1String(name));
-        panel->setAccessibleName(tr8(accessibleName));
+        panel->setAccessibleDescription(tr8(description));
         panel->setGeometry(left, 360, 73, 25);
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setAlignment(Qt::AlignCenter);

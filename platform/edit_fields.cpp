@@ -1,6 +1,9 @@
 #include "platform/edit_fields.h"
 
+#include "records/cp1252.h"
+
 #include <QValidator>
+#include <algorithm>
 
 namespace kalidor {
 
@@ -10,19 +13,36 @@ constexpr char kDateMask[] = "00/00/9999;_";
 constexpr QChar kMaskBlank = QLatin1Char('_');
 constexpr int kDateLength = 10;
 
-class UpperCaseValidator : public QValidator {
+class RecordTextValidator : public QValidator {
 public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
+    RecordTextValidator(bool upperCase, QObject* parent)
+        : QValidator(parent), upperCase_(upperCase) {}
+
+    State validate(QString& input, int& position) const override {
+        const QString beforeCursor = held(input.left(position));
+        input = held(input);
+        position = static_cast<int>(std::min(beforeCursor.size(), input.size()));
         return Acceptable;
     }
+
+private:
+    // A field is one line: a line break or a tab pasted into it is a blank.
+    QString held(QString text) const {
+        for (QChar& ch : text) {
+            if (ch.unicode() < 0x20) {
+                ch = QLatin1Char(' ');
+            }
+        }
+        return storableText(text, upperCase_);
+    }
+
+    bool upperCase_;
 };
 
 } // namespace
 
-void forceUpperCase(QLineEdit* edit) {
-    edit->setValidator(new UpperCaseValidator(edit));
+void keepRecordText(QLineEdit* edit, LetterCase letterCase) {
+    edit->setValidator(new RecordTextValidator(letterCase == LetterCase::Upper, edit));
 }
 
 MaskedDateEdit::MaskedDateEdit(QWidget* parent) : QLineEdit(parent) {

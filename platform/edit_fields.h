@@ -1,12 +1,16 @@
 #pragma once
-// Edit fields of the pupil forms: upper-case text and the masked date.
+// Edit fields of the pupil forms: text the record can hold and the masked date.
 
 #include <QLineEdit>
 
 namespace kalidor {
 
-// Every character typed or set into `edit` is turned into upper case.
-void forceUpperCase(QLineEdit* edit);
+enum class LetterCase { AsTyped, Upper };
+
+// What is typed, pasted or set into `edit`, a field stored in a pupil record, shows as the record
+// will store it (storableText), in upper case with LetterCase::Upper; the cursor stays right
+// after what was typed or pasted.
+void keepRecordText(QLineEdit* edit, LetterCase letterCase = LetterCase::AsTyped);
 
 // A date typed as dd/mm/yyyy through the mask "00/00/9999" (day and month digits optional,
 // the year's required); '_' shows the empty positions.

@@ -1,5 +1,7 @@
 #include "records/cp1252.h"
 
+#include <QList>
+
 namespace kalidor {
 
 namespace {
@@ -54,6 +56,44 @@ QByteArray encodeCp1252(const QString& text) {
         bytes.append(static_cast<char>(unicodeToCp1252(ch.unicode())));
     }
     return bytes;
+}
+
+bool holdsInCp1252(char32_t ch) {
+    return ch <= 0xFFFF && (ch == U'?' || unicodeToCp1252(static_cast<char16_t>(ch)) != '?');
+}
+
+namespace {
+
+// The character itself when Windows-1252 holds it, else the first letter of its canonical
+// decomposition followed down to one that it holds (ṩ, ṣ, s), else '?'.
+char32_t storableCharacter(char32_t ch) {
+    while (!holdsInCp1252(ch)) {
+        if (QChar::decompositionTag(ch) != QChar::Canonical) {
+            return U'?';
+        }
+        ch = QChar::decomposition(ch).toUcs4().value(0, U'?');
+    }
+    return ch;
+}
+
+char32_t capitalIfHeld(char32_t ch) {
+    const char32_t upper = QChar::toUpper(ch);
+    return holdsInCp1252(upper) ? upper : ch;
+}
+
+} // namespace
+
+QString storableText(const QString& text, bool upperCase) {
+    QString stored;
+    const QList<uint> characters = text.normalized(QString::NormalizationForm_C).toUcs4();
+    stored.reserve(characters.size());
+    for (const char32_t ch : characters) {
+        // A capital the record holds comes before the base letter: ı gives I; ş gives s, then S.
+        const char32_t kept =
+            upperCase ? capitalIfHeld(storableCharacter(capitalIfHeld(ch))) : storableCharacter(ch);
+        stored.append(QChar(static_cast<char16_t>(kept)));
+    }
+    return stored;
 }
 
 } // namespace kalidor

@@ -21,4 +21,13 @@ inline QString decodeCp1252(const QByteArray& bytes) {
 // Encodes text; a character outside Windows-1252 (a surrogate pair counting as one) becomes '?'.
 QByteArray encodeCp1252(const QString& text);
 
+// Whether Windows-1252 holds the character, so that it reads back as it was stored.
+bool holdsInCp1252(char32_t ch);
+
+// Text as a record field stores it, one character for one: composed first (e and a combining
+// acute become é); a character Windows-1252 cannot hold becomes its base letter when that one
+// can be held (ğ gives g), else '?'. With `upperCase`, a character is upper-cased only when its
+// capital is one character Windows-1252 holds: ÿ gives Ÿ, ß and µ stay as they are.
+QString storableText(const QString& text, bool upperCase = false);
+
 } // namespace kalidor

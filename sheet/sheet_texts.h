@@ -23,6 +23,7 @@ inline constexpr char kSheetProfesseur[] = "Nom de l'enseignant attestant la com
 inline constexpr char kSheetDate[] = "Date";
 inline constexpr char kSheetDiscipline[] = "Discipline";
 inline constexpr char kSheetDescription[] = "Description de la compétence";
+inline constexpr char kSheetItemNumber[] = "Numéro de la compétence choisie";
 inline constexpr char kSheetEnregistrer[] = "Enregistrer";
 inline constexpr char kSheetAnnuler[] = "Annuler";
 

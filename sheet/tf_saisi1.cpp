@@ -1,5 +1,6 @@
 #include "sheet/tf_saisi1.h"
 
+#include "platform/push_buttons.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
 #include "records/pupil_files.h"
@@ -39,10 +40,13 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const 
     return label;
 }
 
-QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength, const QRect& geometry) {
+// A field stored in the record.
+QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength, const QRect& geometry,
+                    LetterCase letterCase = LetterCase::AsTyped) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaxLength(maxLength);
+    keepRecordText(edit, letterCase);
     edit->setGeometry(geometry);
     return edit;
 }
@@ -58,8 +62,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
                         const QRect& geometry) {
     auto* button = new QPushButton(tr8(caption), parent);
     button->setObjectName(QLatin1String(name));
-    // Enter in a field must not press a button.
-    button->setAutoDefault(false);
+    // Return presses the focused button; in a field it presses none.
+    pressOnReturn(button);
     button->setGeometry(geometry);
     return button;
 }
@@ -85,8 +89,7 @@ void TF_saisi1::buildIdentityPanel() {
     panel->setGeometry(0, 0, kWidth, kIdentityHeight);
     const QFont font = arial(16, true);
 
-    EditNom = makeEdit(panel, "EditNom", kNomLength, {8, 32, 230, 28});
-    forceUpperCase(EditNom);
+    EditNom = makeEdit(panel, "EditNom", kNomLength, {8, 32, 230, 28}, LetterCase::Upper);
     Editprenom = makeEdit(panel, "Editprenom", kPrenomLength, {250, 32, 230, 28});
     Editclas = makeEdit(panel, "Editclas", kClasseLength, {492, 32, 120, 28});
     Maskdatenais = makeDateEdit(panel, "Maskdatenais", {624, 32, 130, 28});
@@ -127,7 +130,14 @@ void TF_saisi1::buildPages() {
             QWidget* page = addPage(QStringLiteral("%1/%2").arg(level).arg(domain));
             SheetRadioGroup& group = radioGroups_[groupNumber - 1];
             group = buildDomainPage(page, level, domain, groupNumber, checkBoxes_);
-            connect(group.items, &QButtonGroup::idClicked, this, kHandlers[groupNumber - 1]);
+            // Checking an item by any means (click, arrow keys, a screen reader's toggle)
+            // raises its handler once; unchecking, as clearSelection does, raises none.
+            connect(group.items, &QButtonGroup::idToggled, this,
+                    [this, handler = kHandlers[groupNumber - 1]](int, bool checked) {
+                        if (checked) {
+                            (this->*handler)();
+                        }
+                    });
         }
         const SheetResultsPage results =
             buildResultsPage(addPage(tr8(level == kLevelEcole ? texts::kResultsPageEcole
@@ -148,15 +158,15 @@ void TF_saisi1::buildDetailsPanel() {
     panel->setGeometry(0, kHeight - kDetailsHeight, kWidth, kDetailsHeight);
     const QFont font = arial(12, true);
 
-    Editprof = makeEdit(panel, "Editprof", kProfesseurLength, {8, 30, 260, 26});
-    forceUpperCase(Editprof);
+    Editprof = makeEdit(panel, "Editprof", kProfesseurLength, {8, 30, 260, 26}, LetterCase::Upper);
     Maskdate = makeDateEdit(panel, "Maskdate", {8, 86, 120, 26});
     Editdisci = makeEdit(panel, "Editdisci", kDisciplineLength, {144, 86, 260, 26});
 
     makeLabel(panel, "LabelProf", texts::kSheetProfesseur, font, kAqua, {8, 4, 350, 24})
         ->setBuddy(Editprof);
     Lab11 = makeLabel(panel, "Lab11", "", arial(19, false), kRed, {364, 0, 50, 30});
-    Lab11->setAccessibleName(QStringLiteral("Lab11"));
+    // A screen reader hears the number shown, with what it is.
+    Lab11->setAccessibleDescription(tr8(texts::kSheetItemNumber));
     makeLabel(panel, "LabelDate", texts::kSheetDate, font, kAqua, {8, 60, 120, 24})
         ->setBuddy(Maskdate);
     makeLabel(panel, "LabelDisci", texts::kSheetDiscipline, font, kAqua, {144, 60, 260, 24})

@@ -7,6 +7,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/modal.h"
 #include "tests/support/program_test.h"
+#include "tests/support/typing.h"
 
 #include <QApplication>
 #include <QDir>
@@ -141,6 +142,59 @@ TEST_F(AddDeleteTest, AnUntouchedDateIsStoredAsBlanksAndTheClassStays) {
         },
         [&] { program->F_une->Ajouterunlve1Click(); });
     EXPECT_EQ(folder.entries().size(), 2);
+}
+
+TEST_F(AddDeleteTest, TypedAndPastedTextShowsAsTheRecordStoresIt) {
+    start();
+    driveModal(
+        dialog(),
+        [&] {
+            TF_ajout* d = dialog();
+            // What follows ß stays in order; ß and µ have no one-letter capital to take.
+            test::typeKeys(d->EditNom, u8("weißmann µÿ"));
+            EXPECT_EQ(d->EditNom->text(), u8("WEIßMANN µŸ"));
+            // A pasted accent joins its letter, a pasted line break is a blank, and typing goes
+            // on after the paste; a letter the record cannot hold shows as its base letter,
+            // else as "?".
+            test::paste(d->Editprenom, QStringLiteral("Zoe") + QChar(0x0301) + QLatin1Char('\n'));
+            test::typeKeys(d->Editprenom, u8("Çağlar"));
+            EXPECT_EQ(d->Editprenom->text(), u8("Zoé Çaglar"));
+            test::paste(d->Editclas, u8("6№"));
+            test::typeKeys(d->Editclas, QStringLiteral("B"));
+            EXPECT_EQ(d->Editclas->text(), QStringLiteral("6?B"));
+            QTest::mouseClick(d->SpeedButton1, Qt::LeftButton);
+        },
+        [&] { program->F_une->Ajouterunlve1Click(); });
+    const TFiche stored = readBack(QStringLiteral("1.b2i"));
+    EXPECT_EQ(stored.nom(), u8("WEIßMANN µŸ"));
+    EXPECT_EQ(stored.prenom(), u8("Zoé Çaglar"));
+    EXPECT_EQ(stored.classe(), QStringLiteral("6?B"));
+}
+
+TEST_F(AddDeleteTest, ReturnPressesTheFocusedButtonAndNothingFromAField) {
+    start();
+    driveModal(
+        dialog(),
+        [&] {
+            TF_ajout* d = dialog();
+            QTest::keyClicks(d->EditNom, QStringLiteral("martin"));
+            QTest::keyClick(d->EditNom, Qt::Key_Return);
+            EXPECT_TRUE(d->isVisible());
+            d->BitBtn1->setFocus();
+            QTest::keyClick(d->BitBtn1, Qt::Key_Return);
+            EXPECT_FALSE(d->isVisible());
+        },
+        [&] { program->F_une->Ajouterunlve1Click(); });
+    EXPECT_TRUE(folder.entries().isEmpty());
+    driveModal(
+        dialog(),
+        [&] {
+            QTest::keyClicks(dialog()->EditNom, QStringLiteral("durand"));
+            dialog()->SpeedButton1->setFocus();
+            QTest::keyClick(dialog()->SpeedButton1, Qt::Key_Enter);
+        },
+        [&] { program->F_une->Ajouterunlve1Click(); });
+    EXPECT_EQ(readBack(QStringLiteral("1.b2i")).nom(), QStringLiteral("DURAND"));
 }
 
 TEST_F(AddDeleteTest, AMissingNameIsRefusedAndNothingIsCreated) {

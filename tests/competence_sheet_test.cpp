@@ -5,10 +5,13 @@
 #include "records/level_rules.h"
 #include "records/record_file.h"
 #include "records/referential.h"
+#include "records/text_file.h"
 #include "sheet/tf_saisi1.h"
 #include "tests/support/modal.h"
 #include "tests/support/program_test.h"
+#include "tests/support/typing.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -398,4 +401,48 @@ TEST_F(SheetTest, KeyboardSelectsItemsAndADoubleClickOpensThePupil) {
         [&] { QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center()); });
     EXPECT_FALSE(sheet()->isVisible());
     EXPECT_EQ(list->count(), 1);
+}
+
+TEST_F(SheetTest, DetailFieldsShowWhatIsStoredAndReturnPressesOnlyAFocusedButton) {
+    folder.writeRecord(QStringLiteral("1.b2i"), storedPupil());
+    start();
+    openPupil(1, [&] {
+        showPage(kPage11);
+        selectItem(1, 2);
+        test::typeKeys(sheet()->Editprof, u8("straußberg şahin"));
+        EXPECT_EQ(sheet()->Editprof->text(), u8("STRAUßBERG SAHIN"));
+        test::paste(sheet()->Editdisci, u8("Ελληνικά"));
+        EXPECT_EQ(sheet()->Editdisci->text(), QStringLiteral("????????"));
+        QTest::keyClick(sheet()->Editdisci, Qt::Key_Return);
+        EXPECT_TRUE(sheet()->isVisible());
+        sheet()->SpeedButton1->setFocus();
+        QTest::keyClick(sheet()->SpeedButton1, Qt::Key_Return);
+        EXPECT_FALSE(sheet()->isVisible());
+    });
+    EXPECT_EQ(readBack(1).professeur(2), u8("STRAUßBERG SAHIN"));
+    EXPECT_EQ(readBack(1).discipline(2), QStringLiteral("????????"));
+}
+
+TEST_F(SheetTest, AScreenReaderActivatesAnItemOnceAndHearsItsNumber) {
+    folder.writeRecord(QStringLiteral("1.b2i"), storedPupil());
+    // Without the description files every loading of an item's details reports once.
+    start(false);
+    openPupil(1, [&] {
+        showPage(kPage11);
+        QAccessibleInterface* third = QAccessible::queryAccessibleInterface(item(1, 3));
+        third->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        EXPECT_EQ(sheet()->currentSlot(), 3);
+        EXPECT_EQ(platform.errors.size(), 1);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet()->Lab11)->text(QAccessible::Name),
+                  QStringLiteral("3"));
+
+        QAccessibleInterface* first = QAccessible::queryAccessibleInterface(item(1, 1));
+        first->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return sheet()->currentSlot() == 1; }, 2000));
+        QTest::qWait(50);
+        EXPECT_EQ(platform.errors.size(), 2);
+        EXPECT_EQ(sheet()->Editprof->text(), QStringLiteral("DURAND"));
+        selectItem(1, 2);
+        EXPECT_EQ(platform.errors.size(), 3);
+    });
 }

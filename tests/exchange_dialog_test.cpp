@@ -8,6 +8,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/test_folder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -138,7 +139,7 @@ TEST(TransferDialog, HasItsControlsInTheirPlaces) {
     EXPECT_FALSE(d.SpeedButton3->font().bold());
     EXPECT_EQ(d.Label1->font().pointSize(), 12);
     EXPECT_EQ(d.Label1->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-    EXPECT_FALSE(d.Panel1->accessibleName().isEmpty());
+    EXPECT_FALSE(d.Panel1->accessibleDescription().isEmpty());
 
     d.FormShow();
     EXPECT_EQ(buttons(d), kInitial);
@@ -384,6 +385,35 @@ TEST(TransferDialog, OpensOddFilesAndImportsNothingIntoAFullFolder) {
     EXPECT_EQ(p.main().ListBox1->count(), 0);
     EXPECT_EQ(p.main().Memo1->lines(), QStringList{u8("0 élève au total")});
     EXPECT_EQ(p.platform.messages.size(), 1);
+}
+
+TEST(TransferDialog, ReturnOnFermerClosesWithoutImportingAndTheCountsAreHeard) {
+    TestFolder folder;
+    writePupils(folder);
+    folder.writeBytes(QStringLiteral("t.b2t"), folder.readBytes(QStringLiteral("1.b2i")));
+    Program p(folder);
+    TF_trans& d = p.trans();
+    const auto heard = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    QTimer::singleShot(0, &d, [&] {
+        EXPECT_EQ(heard(d.Panel1), QStringLiteral("3"));
+        // The pupil of the transfer file is ready to import: "OK" would add it.
+        p.platform.fileAnswers = {folder.path(QStringLiteral("t.b2t"))};
+        d.SpeedButton4Click();
+        selectRows(d.ListBox2, {0});
+        d.SpeedButton2Click();
+        EXPECT_EQ(heard(d.Panel1), QStringLiteral("1"));
+        EXPECT_EQ(heard(d.Panel2), QStringLiteral("1"));
+        d.BitBtn1->setFocus();
+        QTest::keyClick(d.BitBtn1, Qt::Key_Return);
+        if (d.isVisible()) {
+            d.reject();
+        }
+    });
+    p.main().Crerunfichierdetransfert1Click();
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(folder.entries().size(), 4);
 }
 
 TEST(TransferDialog, RunsModallyFromTheHiddenCommand) {
