@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace kalidor {
 
@@ -75,6 +76,16 @@ TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) 
     ok->setDefault(true);
     ok->setGeometry((kWidth - 75) / 2, kHeight - 30, 75, 25);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    // Centred on the screen, where a dialog would otherwise centre on the main window.
+    if (const QScreen* shownOn = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shownOn->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
 }
 
 } // namespace kalidor

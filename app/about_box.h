@@ -10,6 +10,9 @@ class TAboutBox : public QDialog {
     Q_OBJECT
 public:
     TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace kalidor

@@ -68,6 +68,12 @@ inline constexpr char kTrierParNoms[] = "Trier par noms";
 inline constexpr char kImprimerBilan[] = "Imprimer bilan compétences de l'élève";
 inline constexpr char kImprimerAttestationLycee[] = "Imprimer attestation niveau lycée de l'élève";
 
+// What a screen reader hears: the list names the view it shows (the level views by their
+// menu captions), the text pane its purpose.
+inline constexpr char kListByName[] = "Tous les élèves, par noms";
+inline constexpr char kListByClass[] = "Tous les élèves, par classes";
+inline constexpr char kMemoName[] = "Comptes, bilans et listes";
+
 // Side files beside the program
 inline constexpr char kOfficialTextsFile[] = "bo.txb";
 inline constexpr char kLogoFile[] = "logo.jpg";

@@ -60,7 +60,7 @@ void TF_une::buildControls(const QPixmap& logo) {
 
     ListBox1 = new SortedListBox(client);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setAccessibleName(tr8(texts::kTousLesEleves));
+    ListBox1->setAccessibleName(tr8(texts::kListByName));
     ListBox1->setGeometry(kListLeft, kListTop, kListWidth, kListHeight);
     ListBox1->setFont(QFont(QStringLiteral("Arial"), 12));
     ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
@@ -85,7 +85,7 @@ void TF_une::buildControls(const QPixmap& logo) {
 
     Memo1 = new Memo(client);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(tr8(texts::kMemoName));
     QFont memoFont(QStringLiteral("Times New Roman"), 12);
     memoFont.setBold(true);
     Memo1->setFont(memoFont);
@@ -196,7 +196,9 @@ void TF_une::buildMainMenu() {
     edition->setObjectName(QStringLiteral("Edition1"));
     edition->menuAction()->setVisible(false);
     edition->addSeparator();
-    addItem(edition, "Textesofficiels1", texts::kTextesOfficiels, &TF_une::Textesofficiels1Click);
+    // Out of reach, also of a screen reader's actions, which reach the items of hidden menus.
+    addItem(edition, "Textesofficiels1", texts::kTextesOfficiels, &TF_une::Textesofficiels1Click)
+        ->setEnabled(false);
 
     QMenu* imprimer = bar->addMenu(tr8(texts::kMenuImprimer));
     imprimer->setObjectName(QStringLiteral("Imprimer1"));

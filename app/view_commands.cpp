@@ -4,6 +4,7 @@
 #include "app/app_texts.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
+#include "platform/ui_style.h"
 #include "records/list_views.h"
 #include "records/record_file.h"
 #include "records/text_file.h"
@@ -25,9 +26,33 @@ void TF_une::showEvent(QShowEvent* event) {
     }
 }
 
+namespace {
+
+// What a screen reader says the list shows.
+const char* listName(ListView view) {
+    switch (view) {
+    case ListView::AllByName:
+        return texts::kListByName;
+    case ListView::AllByClass:
+        return texts::kListByClass;
+    case ListView::WithEcole:
+        return texts::kAyantEcole;
+    case ListView::WithCollege:
+        return texts::kAyantCollege;
+    case ListView::WithoutEcole:
+        return texts::kNayantPasEcole;
+    case ListView::WithoutCollege:
+        return texts::kNayantPasCollege;
+    }
+    return texts::kListByName;
+}
+
+} // namespace
+
 void TF_une::showView(ListView view) {
     const ViewResult result = buildView(state_, view);
     ListBox1->setLines(result.lines);
+    ListBox1->setAccessibleName(tr8(listName(view)));
     Memo1->clear();
     Memo1->addLine(state_.countLine);
     if (result.failures.isEmpty()) {

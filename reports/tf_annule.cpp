@@ -35,7 +35,6 @@ TF_annule::TF_annule(QWidget* parent) : QDialog(parent) {
 
     Panel1 = new QLabel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setAccessibleName(QStringLiteral("Panel1"));
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setBackground(Panel1, kSilver);

@@ -1,13 +1,18 @@
 // The main window for real, on the offscreen platform: start-up, menus, views, opening a pupil.
 
+#include "app/about_box.h"
+#include "app/app_texts.h"
 #include "app/kalidor_program.h"
 #include "platform/scripted_platform.h"
 #include "sheet/tf_saisi1.h"
+#include "tests/support/modal.h"
 #include "tests/support/program_test.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -257,12 +262,12 @@ TEST_F(MainWindow, OpeningAPupilShowsTheSheetAndPutsItsLineBack) {
 
 TEST_F(MainWindow, OfficialTextsAreLoadedFromBesideTheProgram) {
     start();
-    action("Textesofficiels1")->trigger();
+    window()->Textesofficiels1Click();
     EXPECT_EQ(platform.errors, QStringList{u("Fichier introuvable")});
     EXPECT_TRUE(window()->Memo1->lines().isEmpty());
 
     folder.copySideFile(u("bo.txb"));
-    action("Textesofficiels1")->trigger();
+    window()->Textesofficiels1Click();
     const QStringList lines = window()->Memo1->lines();
     EXPECT_GT(lines.size(), 20);
     EXPECT_TRUE(lines.join(QLatin1Char('\n')).contains(u("niveau collège")));
@@ -287,4 +292,47 @@ TEST_F(MainWindow, AboutBoxShowsTheLogo) {
     EXPECT_EQ(caption, u("A propos"));
     EXPECT_EQ(logoSize, QSize(300, 158));
     EXPECT_EQ(window()->Image1->pixmap().size(), QSize(300, 158));
+}
+
+TEST_F(MainWindow, ScreenReadersHearWhatTheListAndTheTextPaneShow) {
+    folder.writePupil(1, u("DUPONT"), u("Marie"), u("6A"));
+    start();
+    const auto heard = [](QWidget* widget, QAccessible::Text text = QAccessible::Name) {
+        return QAccessible::queryAccessibleInterface(widget)->text(text);
+    };
+    EXPECT_EQ(heard(window()->Memo1), u(texts::kMemoName));
+    EXPECT_EQ(heard(window()->Memo1, QAccessible::Value), u("1 élève au total"));
+    EXPECT_EQ(heard(window()->ListBox1), u(texts::kListByName));
+    window()->Triparclasses1Click();
+    EXPECT_EQ(heard(window()->ListBox1), u(texts::kListByClass));
+    window()->Leslvesnayantpasleniveaucollge1Click();
+    EXPECT_EQ(heard(window()->ListBox1), u(texts::kNayantPasCollege));
+}
+
+TEST_F(MainWindow, OfficialTextsStayOutOfReachAndTheAboutBoxIsCentredOnTheScreen) {
+    folder.copySideFile(u("bo.txb"));
+    start();
+    const QStringList before = window()->Memo1->lines();
+    QAccessibleInterface* edition = QAccessible::queryAccessibleInterface(menu("Edition1"));
+    int items = 0;
+    for (int i = 0; i < edition->childCount(); ++i) {
+        QAccessibleInterface* item = edition->child(i);
+        if (item->text(QAccessible::Name) == u("Textes officiels")) {
+            ++items;
+            item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        }
+    }
+    EXPECT_EQ(items, 1);
+    EXPECT_EQ(window()->Memo1->lines(), before);
+
+    // Away from the main window's place.
+    window()->move(250, 200);
+    TAboutBox* about = program->windows.AboutBox;
+    QPoint centre;
+    test::driveModal(
+        about, [&] { centre = about->frameGeometry().center(); },
+        [&] { window()->Apropos1Click(); });
+    const QPoint screenCentre = about->screen()->availableGeometry().center();
+    EXPECT_LE((centre - screenCentre).manhattanLength(), 2)
+        << centre.x() << "," << centre.y() << " " << screenCentre.x() << "," << screenCentre.y();
 }

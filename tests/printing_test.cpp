@@ -10,12 +10,14 @@
 #include "reports/tf_annule.h"
 #include "tests/support/program_test.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace kalidor {
@@ -92,6 +94,8 @@ TEST_F(Printing, AbortWindowLooksAsItShould) {
     EXPECT_TRUE(annule().isVisible());
     EXPECT_TRUE(annule().continuePrinting());
     EXPECT_EQ(annule().Panel1->text(), u("Impression B2i"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(annule().Panel1)->text(QAccessible::Name),
+              u("Impression B2i"));
     QTest::mouseClick(annule().BitBtn1, Qt::LeftButton);
     EXPECT_FALSE(annule().continuePrinting());
     EXPECT_FALSE(annule().isVisible());
