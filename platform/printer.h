@@ -50,6 +50,8 @@ public:
     virtual void lineTo(int x, int y) = 0;
     // Size of a text in the current font, in printer pixels.
     virtual int textWidth(const QString& text) const = 0;
+    // Width of a text in another font, the canvas font left as it is.
+    virtual int textWidthIn(const QFont& font, const QString& text) const = 0;
     virtual int textHeight() const = 0;
 };
 

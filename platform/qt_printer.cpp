@@ -125,7 +125,11 @@ void QtPrinter::lineTo(int x, int y) {
 }
 
 int QtPrinter::textWidth(const QString& text) const {
-    return QFontMetrics(font_, &printer_).horizontalAdvance(text);
+    return textWidthIn(font_, text);
+}
+
+int QtPrinter::textWidthIn(const QFont& font, const QString& text) const {
+    return QFontMetrics(font, &printer_).horizontalAdvance(text);
 }
 
 int QtPrinter::textHeight() const {

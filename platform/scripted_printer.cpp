@@ -1,6 +1,7 @@
 #include "platform/scripted_printer.h"
 
 #include <QFontMetrics>
+#include <QImage>
 
 namespace kalidor {
 
@@ -20,6 +21,19 @@ PrintCall makeCall(PrintCall::Kind kind, int x1 = 0, int y1 = 0, int x2 = 0, int
     call.y2 = y2;
     call.text = text;
     return call;
+}
+
+// Recorded only, texts are measured as a 600 dpi printer measures them: fonts scaled from the
+// screen's hinted sizes come out a few per cent narrower than printed.
+const QPaintDevice& recordedResolution() {
+    static const QImage surface = [] {
+        constexpr int kDotsPerMetre = 23622; // 600 dpi
+        QImage image(1, 1, QImage::Format_Mono);
+        image.setDotsPerMeterX(kDotsPerMetre);
+        image.setDotsPerMeterY(kDotsPerMetre);
+        return image;
+    }();
+    return surface;
 }
 
 } // namespace
@@ -182,18 +196,21 @@ void ScriptedPrinter::lineTo(int x, int y) {
 }
 
 int ScriptedPrinter::textWidth(const QString& text) const {
+    return textWidthIn(font_, text);
+}
+
+int ScriptedPrinter::textWidthIn(const QFont& font, const QString& text) const {
     if (pdf_) {
-        return pdf_->textWidth(text);
+        return pdf_->textWidthIn(font, text);
     }
-    // Recorded only: a fixed 600 dpi scale from the font's screen metrics.
-    return QFontMetrics(font_).horizontalAdvance(text) * 600 / 96;
+    return QFontMetrics(font, &recordedResolution()).horizontalAdvance(text);
 }
 
 int ScriptedPrinter::textHeight() const {
     if (pdf_) {
         return pdf_->textHeight();
     }
-    return QFontMetrics(font_).height() * 600 / 96;
+    return QFontMetrics(font_, &recordedResolution()).height();
 }
 
 } // namespace kalidor

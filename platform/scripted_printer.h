@@ -72,6 +72,7 @@ public:
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     int textWidth(const QString& text) const override;
+    int textWidthIn(const QFont& font, const QString& text) const override;
     int textHeight() const override;
 
 private:

@@ -4,6 +4,8 @@
 #include "records/report_lines.h"
 #include "records/report_texts.h"
 
+#include <utility>
+
 namespace kalidor {
 
 namespace {
@@ -33,6 +35,10 @@ constexpr AttestationText kPupil{kArial, 7, 1, 6};
 constexpr AttestationText kStamp{kArial, 7, 26, 6};
 constexpr AttestationText kDate{kArial, 9, 26, 20};
 constexpr AttestationText kName{kArial, 10, 4, 7.5};
+// A name too wide for its cell is drawn smaller, down to this size, then cut.
+constexpr int kSmallestNameSize = 6;
+// Layout units kept free between the name and the right edge of its cell.
+constexpr int kNameRightMargin = 1;
 
 void drawText(CanvasDocument& document, int column, int row, const AttestationText& style,
               const QString& text) {
@@ -44,6 +50,26 @@ void drawText(CanvasDocument& document, int column, int row, const AttestationTe
     printer.setFont(QFont(QLatin1String(style.family), style.pointSize), Qt::black);
     printer.textOut(left + style.unitsFromLeft * document.unitX(),
                     static_cast<int>(top + pageHeight / style.divisor), text);
+}
+
+// The name's style and text that fit inside its cell: the size lowered a point at a time, then
+// at the smallest size the text cut to fit.
+std::pair<AttestationText, QString> fittedName(CanvasDocument& document, const QString& name) {
+    const int width =
+        document.pageWidth() / 2 - (kName.unitsFromLeft + kNameRightMargin) * document.unitX();
+    AttestationText style = kName;
+    const auto fits = [&](const QString& text) {
+        const QFont font(QLatin1String(style.family), style.pointSize);
+        return document.printer().textWidthIn(font, text) <= width;
+    };
+    while (style.pointSize > kSmallestNameSize && !fits(name)) {
+        --style.pointSize;
+    }
+    QString text = name;
+    while (!text.isEmpty() && !fits(text)) {
+        text.chop(1);
+    }
+    return {style, text};
 }
 
 } // namespace
@@ -70,7 +96,8 @@ void drawAttestation(CanvasDocument& document, int column, int row, int level, c
     drawText(document, column, row, kDate, date);
     // Lets the abort button be seen while the pages are drawn.
     document.platform().processEvents();
-    drawText(document, column, row, kName, name);
+    const auto [style, text] = fittedName(document, name);
+    drawText(document, column, row, style, text);
 }
 
 bool printOneAttestation(CanvasDocument& document, QWidget* parent, int level, const QString& name,

@@ -53,6 +53,29 @@ QStringList pdfPageLines(const QString& file, int page) {
     return lines;
 }
 
+// The right edges of the words `word` on the first page of a PDF, and the page's width, in points.
+std::pair<QList<double>, double> pdfWordRightEdges(const QString& file, const QString& word) {
+    QProcess boxes;
+    boxes.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                 QStringLiteral("-l"), QStringLiteral("1"), file, QStringLiteral("-")});
+    boxes.waitForFinished();
+    const QString out = QString::fromUtf8(boxes.readAllStandardOutput());
+    const QRegularExpressionMatch page =
+        QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\"")).match(out);
+    QList<double> rights;
+    QRegularExpressionMatchIterator words =
+        QRegularExpression(QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"))
+            .globalMatch(out);
+    while (words.hasNext()) {
+        const QRegularExpressionMatch match = words.next();
+        if (match.captured(2) == word) {
+            rights.append(match.captured(1).toDouble());
+        }
+    }
+    return {rights, page.hasMatch() ? page.captured(1).toDouble() : 0.0};
+}
+
 int countContaining(const QStringList& lines, const QString& part) {
     int count = 0;
     for (const QString& line : lines) {
@@ -316,6 +339,59 @@ TEST_F(Printing, OneAttestationTwiceInTheTopRow) {
             EXPECT_EQ(font.pointSize, expected[i].size) << i;
         }
     }
+}
+
+TEST_F(Printing, ANameTooWideForItsCellIsDrawnSmallerThenCut) {
+    const QString longName = u("MONTMORENCY-LAVALLÉE Marie-Bénédicte-Zoé 6e B-12");
+    folder.writePupil(1, u("MONTMORENCY-LAVALLÉE"), u("Marie-Bénédicte-Zoé"), u("6e B-12"),
+                      kAllEcole);
+    const QString widest(20, QLatin1Char('W'));
+    const QString widestName =
+        widest + QLatin1Char(' ') + widest + QLatin1Char(' ') + QString(8, 'W');
+    folder.writePupil(2, widest, widest, QString(8, QLatin1Char('W')), kAllEcole);
+    open();
+    // The two names of the page printed last: the ninth text of each attestation.
+    const auto printedNames = [&] {
+        const QList<PrintCall> texts = printer().callsOf(PrintCall::Text).last(18);
+        const QList<PrintCall> fonts = printer().callsOf(PrintCall::Font).last(18);
+        QList<std::pair<PrintCall, int>> names;
+        for (int copy = 0; copy < 2; ++copy) {
+            names.append({texts[copy * 9 + 8], fonts[copy * 9 + 8].pointSize});
+        }
+        for (auto& [text, size] : names) {
+            printer().setFont(QFont(u("Arial"), size));
+            // Inside its own cell: column 1 ends at 2480, column 2 at 4960.
+            EXPECT_LE(text.x1 + printer().textWidth(text.text), text.x1 < 2480 ? 2480 : 4960)
+                << size;
+            EXPECT_GE(size, 6);
+        }
+        return names;
+    };
+
+    select(u("MONTMORENCY"));
+    printer().dialogAnswers = {QString()};
+    window().imprimerattestation11Click();
+    for (const auto& [text, size] : printedNames()) {
+        EXPECT_EQ(text.text, longName);
+        EXPECT_LT(size, 10);
+    }
+    select(u("WWW"));
+    printer().dialogAnswers = {QString()};
+    window().imprimerattestation11Click();
+    for (const auto& [text, size] : printedNames()) {
+        EXPECT_EQ(size, 6);
+        EXPECT_LT(text.text.size(), widestName.size());
+        EXPECT_TRUE(widestName.startsWith(text.text));
+    }
+    // On a real page, the end of the long name stays inside each copy's cell.
+    select(u("MONTMORENCY"));
+    printer().dialogAnswers = {pdf(u("long"))};
+    window().imprimerattestation11Click();
+    auto [rights, pageWidth] = pdfWordRightEdges(pdf(u("long")), u("B-12"));
+    ASSERT_EQ(rights.size(), 2);
+    std::sort(rights.begin(), rights.end());
+    EXPECT_LE(rights[0], pageWidth / 2);
+    EXPECT_LE(rights[1], pageWidth);
 }
 
 TEST_F(Printing, AttestationRefusedWhenTheLevelIsNotHeld) {
