@@ -153,6 +153,17 @@ TEST_F(SheetTest, TheSheetIsBuiltFromTheReferential) {
     EXPECT_EQ(s->Editclas->maxLength(), 8);
     EXPECT_EQ(s->Memo1->focusPolicy() & Qt::TabFocus, 0);
     EXPECT_TRUE(s->Memo1->isReadOnly());
+
+    // The descriptions keep their punctuation with its word: no line starts with it, and a
+    // no-break space holds it when the pane wraps.
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        for (const QString& line : readTextFileLines(folder.path(descriptionFileName(slot)))) {
+            for (const QChar mark : QStringLiteral(":;!?")) {
+                EXPECT_FALSE(line.startsWith(mark)) << slot << " " << line.toStdString();
+                EXPECT_FALSE(line.contains(QLatin1Char(' ') + mark)) << slot;
+            }
+        }
+    }
 }
 
 TEST_F(SheetTest, SavingAtOnceWritesTheRecordAsItWas) {
