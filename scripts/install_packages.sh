@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2
   libgtest-dev googletest libbenchmark-dev
   poppler-utils clang-format
+  desktop-file-utils
 )
 
 missing=()
