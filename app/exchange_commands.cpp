@@ -27,8 +27,8 @@ void TF_une::Importerclasseenmodetexte1Click() {
                 WaitCursor wait(platform_);
                 return importClass(state_, *classFile);
             }();
-            for (const QString& line : added.lines) {
-                ListBox1->addLine(line);
+            for (const ListEntry& entry : added.entries) {
+                ListBox1->addLine(entry);
             }
             if (added.error) {
                 throw IoError(*added.error);

@@ -1,6 +1,7 @@
 // KALIDOR: the B2i competence records of a school's pupils.
 
 #include "app/app_texts.h"
+#include "app/guarded_application.h"
 #include "app/kalidor_program.h"
 #include "app/translations.h"
 #include "platform/qt_platform.h"
@@ -37,11 +38,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    QApplication application(argc, argv);
+    kalidor::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kalidor::texts::kMainCaption));
     kalidor::installFrenchTranslations(application);
 
     kalidor::QtPlatform platform;
+    application.setPlatform(&platform);
     kalidor::KalidorProgram program(platform, QApplication::applicationDirPath());
     program.F_une->show();
 
@@ -49,5 +51,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsSet("KALIDOR_EXIT_WHEN_SHOWN")) {
         QTimer::singleShot(0, &application, &QApplication::quit);
     }
-    return application.exec();
+    const int code = application.exec();
+    application.setPlatform(nullptr); // the platform goes before the application
+    return code;
 }

@@ -19,7 +19,7 @@ void createSamples(SharedState& state, Platform& platform, QWidget* parent, Sort
                    SampleSet set) {
     WaitCursor wait(platform);
     runGuarded(platform, parent, [&] {
-        createSamplePupils(state, set, [list](const QString& line) { list->addLine(line); });
+        createSamplePupils(state, set, [list](const ListEntry& entry) { list->addLine(entry); });
     });
 }
 
@@ -27,25 +27,21 @@ void createSamples(SharedState& state, Platform& platform, QWidget* parent, Sort
 
 void TF_une::Ajouterunlve1Click() {
     windows_.F_ajout->exec();
-    if (const std::optional<QString> line = windows_.F_ajout->takeAddedLine()) {
-        ListBox1->addLine(*line);
+    if (const std::optional<ListEntry> added = windows_.F_ajout->takeAddedLine()) {
+        ListBox1->addLine(*added);
         ++state_.pupilCounter;
     }
     Memo1->clear();
 }
 
 void TF_une::Effacer1Click() {
-    const int row = ListBox1->currentRow();
-    if (row < 0) {
-        return;
-    }
-    const QString line = ListBox1->line(row);
-    if (!platform_.askYesNo(this, QString::fromUtf8(texts::kConfirmationEffacement) +
-                                      QLatin1Char('\n') + line)) {
-        return;
-    }
-    const std::optional<QString> number = numberAtLineEnd(line);
+    const std::optional<QString> number = selectedNumber();
     if (!number) {
+        return;
+    }
+    const int row = ListBox1->currentRow();
+    if (!platform_.askYesNo(this, QString::fromUtf8(texts::kConfirmationEffacement) +
+                                      QLatin1Char('\n') + ListBox1->line(row))) {
         return;
     }
     state_.currentFileName = recordFileName(state_, *number);
@@ -54,6 +50,8 @@ void TF_une::Effacer1Click() {
         return;
     }
     ListBox1->removeLine(row);
+    // The list would select the next line: a second F12 must not delete another pupil.
+    ListBox1->clearSelection();
     state_.pupilCounter = ListBox1->count();
     state_.countLine = totalCountLine(state_.pupilCounter);
     refreshTotalCountLine();

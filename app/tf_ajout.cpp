@@ -96,7 +96,7 @@ TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-std::optional<QString> TF_ajout::takeAddedLine() {
+std::optional<ListEntry> TF_ajout::takeAddedLine() {
     return std::exchange(addedLine_, std::nullopt);
 }
 
@@ -137,9 +137,10 @@ void TF_ajout::createPupil() {
         return; // every number up to 999 is taken: nothing is created, nothing said
     }
     const QString numberText = QString::number(*number);
-    addedLine_ = state_.sortByName
-                     ? byNameLine(EditNom->text(), Editprenom->text(), Editclas->text(), numberText)
-                     : recordLine(state_.current, numberText, false);
+    addedLine_ = ListEntry{state_.sortByName ? byNameLine(EditNom->text(), Editprenom->text(),
+                                                          Editclas->text(), numberText)
+                                             : recordLine(state_.current, numberText, false),
+                           numberText};
 }
 
 } // namespace kalidor

@@ -4,6 +4,7 @@
 
 #include "platform/edit_fields.h"
 #include "platform/platform.h"
+#include "records/list_lines.h"
 #include "records/shared_state.h"
 
 #include <QDialog>
@@ -18,8 +19,9 @@ class TF_ajout : public QDialog {
 public:
     TF_ajout(SharedState& state, Platform& platform, QWidget* parent = nullptr);
 
-    // The list line of the pupil created while the dialog was open, once; nothing when none.
-    std::optional<QString> takeAddedLine();
+    // The list line and number of the pupil created while the dialog was open, once; nothing
+    // when none.
+    std::optional<ListEntry> takeAddedLine();
 
     QLineEdit* EditNom = nullptr;
     QLineEdit* Editprenom = nullptr;
@@ -40,7 +42,7 @@ private:
 
     SharedState& state_;
     Platform& platform_;
-    std::optional<QString> addedLine_;
+    std::optional<ListEntry> addedLine_;
 };
 
 } // namespace kalidor

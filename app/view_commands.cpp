@@ -6,6 +6,7 @@
 #include "platform/command_guard.h"
 #include "platform/ui_style.h"
 #include "records/list_views.h"
+#include "records/pupil_files.h"
 #include "records/record_file.h"
 #include "records/text_file.h"
 #include "sheet/tf_saisi1.h"
@@ -18,6 +19,7 @@ void TF_une::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
+        removeStaleTemporaries(state_.prefix, kStaleTemporaryAge);
         // The list is filled before the window is first painted; a report of unreadable
         // files waits until the window is on screen.
         deferErrors_ = true;
@@ -51,7 +53,7 @@ const char* listName(ListView view) {
 
 void TF_une::showView(ListView view) {
     const ViewResult result = buildView(state_, view);
-    ListBox1->setLines(result.lines);
+    ListBox1->setEntries(result.entries);
     ListBox1->setAccessibleName(tr8(listName(view)));
     Memo1->clear();
     Memo1->addLine(state_.countLine);
@@ -90,10 +92,10 @@ void TF_une::Leslvesnayantpasleniveaucollge1Click() {
 
 std::optional<QString> TF_une::selectedNumber() const {
     const int row = ListBox1->currentRow();
-    if (row < 0) {
+    if (row < 0 || !isRecordNumber(ListBox1->number(row))) {
         return std::nullopt;
     }
-    return numberAtLineEnd(ListBox1->line(row));
+    return ListBox1->number(row);
 }
 
 void TF_une::refreshTotalCountLine() {
@@ -103,18 +105,26 @@ void TF_une::refreshTotalCountLine() {
 }
 
 void TF_une::ListBox1DblClick() {
-    const int row = ListBox1->currentRow();
-    if (row < 0) {
-        return;
-    }
-    const std::optional<QString> number = numberAtLineEnd(ListBox1->line(row));
+    const std::optional<QString> number = selectedNumber();
     if (!number) {
         return;
     }
-    ListBox1->removeLine(row);
-    state_.currentFileName = recordFileName(state_, *number);
-    windows_.F_saisi1->exec();
-    const int added = ListBox1->addLine(recordLine(state_.current, *number, state_.sortByName));
+    const QString fileName = recordFileName(state_, *number);
+    // A file that is there but cannot be read whole is reported and left alone: shown as an
+    // empty sheet, it would be wiped by the next "Enregistrer". A file deleted meanwhile opens
+    // as an empty sheet.
+    TFiche onDisk = blankRecord();
+    if (!runGuarded(platform_, this, [&] { readRecordIfPresent(fileName, onDisk); })) {
+        return;
+    }
+    ListBox1->removeLine(ListBox1->currentRow());
+    state_.currentFileName = fileName;
+    if (windows_.F_saisi1->exec() != QDialog::Accepted) {
+        // Nothing was saved: the line shows what the file holds, not what was typed.
+        state_.current = onDisk;
+    }
+    const int added =
+        ListBox1->addLine(recordLine(state_.current, *number, state_.sortByName), *number);
     ListBox1->setCurrentRow(added);
 }
 

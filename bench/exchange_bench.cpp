@@ -46,7 +46,8 @@ public:
             record.setValide(k % 51 + 1, true);
             transfer.append(record.bytes().data(), TFiche::kSize);
             transferLines_.append(
-                byNameLine(record.nom(), record.prenom(), record.classe(), QString::number(k)));
+                {byNameLine(record.nom(), record.prenom(), record.classe(), QString::number(k)),
+                 QString::number(k)});
         }
         write(classFileName(), classText);
         write(transferFileName(), transfer);
@@ -63,7 +64,7 @@ public:
     }
     QString classFileName() const { return files_.path() + QLatin1String("/6A.txt"); }
     QString transferFileName() const { return files_.path() + QLatin1String("/envoi.b2t"); }
-    const QStringList& transferLines() const { return transferLines_; }
+    const QList<ListEntry>& transferLines() const { return transferLines_; }
 
 private:
     static void write(const QString& name, const QByteArray& bytes) {
@@ -76,7 +77,7 @@ private:
 
     QTemporaryDir data_;
     QTemporaryDir files_;
-    QStringList transferLines_;
+    QList<ListEntry> transferLines_;
 };
 
 Folders& folders() {
@@ -100,7 +101,7 @@ void BM_RecordSaves999(benchmark::State& state) {
         const SharedState data = folders().emptyDataFolder();
         state.ResumeTiming();
         for (int n = 1; n <= kPupils; ++n) {
-            writeRecordFile(recordFileName(data, QString::number(n)), record);
+            writeRecordFile(recordFileName(data, QString::number(n)), record, FolderFlush::Later);
         }
     }
 }
@@ -113,7 +114,7 @@ void BM_ClassImport999(benchmark::State& state) {
         const std::optional<ClassFile> classFile = readClassFile(folders().classFileName());
         const AddedPupils added = importClass(data, *classFile);
         state.PauseTiming();
-        checkCount(state, added.lines.size());
+        checkCount(state, added.entries.size());
         state.ResumeTiming();
     }
 }
@@ -126,7 +127,7 @@ void BM_TransferImport999(benchmark::State& state) {
         const TransferImport result =
             importTransferRecords(data, folders().transferFileName(), folders().transferLines());
         state.PauseTiming();
-        checkCount(state, result.added.lines.size());
+        checkCount(state, result.added.entries.size());
         state.ResumeTiming();
     }
 }

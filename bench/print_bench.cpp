@@ -53,7 +53,7 @@ Data& data() {
             }
             saveRecord(state, recordFileName(state, QString::number(n)));
         }
-        d->lines = buildView(state, ListView::WithEcole).lines;
+        d->lines = linesOf(buildView(state, ListView::WithEcole).entries);
         return d;
     }();
     return *made;

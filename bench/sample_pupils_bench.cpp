@@ -28,7 +28,7 @@ struct Folder {
             state.current = samplePupil(SampleSet::Blank110, number % 110 + 1);
             const QString numberText = QString::number(number);
             saveRecord(state, recordFileName(state, numberText));
-            lines.append(recordLine(state.current, numberText, true));
+            entries.append({recordLine(state.current, numberText, true), numberText});
         }
     }
     // Removes what an iteration added.
@@ -39,7 +39,7 @@ struct Folder {
     }
     QTemporaryDir dir;
     SharedState state;
-    QStringList lines;
+    QList<ListEntry> entries;
 };
 
 Folder& folder() {
@@ -53,10 +53,11 @@ void BM_Creer110Eleves(benchmark::State& run) {
     for (auto _ : run) {
         run.PauseTiming();
         f.reset();
-        list.setLines(f.lines);
+        list.setEntries(f.entries);
         run.ResumeTiming();
-        createSamplePupils(f.state, SampleSet::Blank110,
-                           [&list](const QString& line) { list.addLine(line); });
+        createSamplePupils(f.state, SampleSet::Blank110, [&list](const ListEntry& entry) {
+            list.addLine(entry.line, entry.number);
+        });
     }
     f.reset();
     if (list.count() != kExisting + kAdded) {
@@ -72,7 +73,8 @@ void BM_110RecordSavesAlone(benchmark::State& run) {
         f.reset();
         run.ResumeTiming();
         for (int number = kExisting + 1; number <= kExisting + kAdded; ++number) {
-            saveRecord(f.state, recordFileName(f.state, QString::number(number)));
+            saveRecord(f.state, recordFileName(f.state, QString::number(number)),
+                       FolderFlush::Later);
         }
     }
     f.reset();
@@ -87,7 +89,7 @@ void BM_Creer110ElevesProbingFromOne(benchmark::State& run) {
         run.ResumeTiming();
         for (int i = 1; i <= kAdded; ++i) {
             f.state.current = samplePupil(SampleSet::Blank110, i);
-            benchmark::DoNotOptimize(createRecordFile(f.state, 1));
+            benchmark::DoNotOptimize(createRecordFile(f.state, 1, FolderFlush::Later));
         }
     }
     f.reset();

@@ -41,7 +41,7 @@ void runView(benchmark::State& loop, ListView view) {
     SortedListBox listBox; // never shown
     for (auto _ : loop) {
         const ViewResult result = buildView(state, view);
-        listBox.setLines(result.lines);
+        listBox.setEntries(result.entries);
         benchmark::DoNotOptimize(listBox.count());
     }
 }

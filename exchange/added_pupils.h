@@ -1,15 +1,17 @@
 #pragma once
 // What a loop that adds pupils to the data folder hands back to the window that ran it.
 
+#include "records/list_lines.h"
+
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace kalidor {
 
 struct AddedPupils {
-    // The main list's line of each new record file, in the sort flag's format.
-    QStringList lines;
+    // The main list's line of each new record file, in the sort flag's format, with its number.
+    QList<ListEntry> entries;
     // The runtime's message when a read or write failed and the loop stopped there; the
     // record files already written stay, and so do their lines.
     std::optional<QString> error;

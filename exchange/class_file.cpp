@@ -94,18 +94,18 @@ AddedPupils importClass(SharedState& state, const ClassFile& classFile) {
     initNewRecord(record);
     record.setClasse(classFile.classe);
     PupilAdder adder(state);
-    for (const QString& line : classFile.lines) {
-        const ClassLine pupil = splitClassLine(line);
-        record.setNom(pupil.nom);
-        record.setPrenom(pupil.prenom);
-        try {
+    try {
+        for (const QString& line : classFile.lines) {
+            const ClassLine pupil = splitClassLine(line);
+            record.setNom(pupil.nom);
+            record.setPrenom(pupil.prenom);
             if (const std::optional<QString> number = adder.add(record)) {
-                added.lines.append(recordLine(record, *number, state.sortByName));
+                added.entries.append({recordLine(record, *number, state.sortByName), *number});
             }
-        } catch (const IoError& error) {
-            added.error = error.message();
-            break;
         }
+        adder.finish();
+    } catch (const IoError& error) {
+        added.error = error.message();
     }
     return added;
 }

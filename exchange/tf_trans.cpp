@@ -121,12 +121,12 @@ void TF_trans::showCount(QLabel* panel, const SortedListBox* list) {
 }
 
 void TF_trans::copySelectedLines(const SortedListBox* from, SortedListBox* to) {
-    QStringList lines;
+    QList<ListEntry> entries;
     for (const int row : from->selectedRows()) {
-        lines.append(from->line(row));
+        entries.append(from->entry(row));
     }
-    for (const QString& line : lines) {
-        to->addLine(line);
+    for (const ListEntry& entry : entries) {
+        to->addLine(entry);
     }
 }
 
@@ -142,12 +142,13 @@ void TF_trans::FormShow() {
     // A scratch state, so that listing the pupils leaves the current record alone.
     SharedState scratch;
     scratch.prefix = state_.prefix;
-    QStringList lines;
+    QList<ListEntry> entries;
     const QList<RecordFailure> failures = enumerateRecords(scratch, [&](const QString& number) {
-        lines.append(byNameLine(scratch.current.nom(), scratch.current.prenom(),
-                                scratch.current.classe(), number));
+        entries.append({byNameLine(scratch.current.nom(), scratch.current.prenom(),
+                                   scratch.current.classe(), number),
+                        number});
     });
-    ListBox1->setLines(lines);
+    ListBox1->setEntries(entries);
     showCount(Panel1, ListBox1);
     showCount(Panel2, ListBox2);
     if (!failures.isEmpty()) {
@@ -185,7 +186,7 @@ void TF_trans::SpeedButton3Click() {
         TransferWriteResult result;
         {
             WaitCursor wait(platform_);
-            result = writeTransferFile(state_, transferFileName_, ListBox2->lines());
+            result = writeTransferFile(state_, transferFileName_, ListBox2->entries());
         }
         if (!result.created) {
             platform_.showMessage(this, tr8(texts::kCreateFailed));
@@ -206,14 +207,16 @@ void TF_trans::SpeedButton4Click() {
         ListBox1->clear();
         ListBox2->clear();
         showCount(Panel1, ListBox1);
-        const TransferListing listing = listTransferFile(transferFileName_);
-        if (!listing.opened) {
-            platform_.showMessage(this, tr8(texts::kOpenFailed));
-        }
-        ListBox2->setLines(listing.lines);
-        if (listing.error) {
-            platform_.showError(this, *listing.error);
-        }
+        runGuarded(platform_, this, [this] {
+            const TransferListing listing = listTransferFile(transferFileName_);
+            if (!listing.opened) {
+                platform_.showMessage(this, tr8(texts::kOpenFailed));
+            }
+            ListBox2->setEntries(listing.entries);
+            if (listing.error) {
+                platform_.showError(this, *listing.error);
+            }
+        });
     }
     showCount(Panel2, ListBox2);
 }
@@ -223,10 +226,10 @@ void TF_trans::BitBtn2Click() {
         TransferImport result;
         {
             WaitCursor wait(platform_);
-            result = importTransferRecords(state_, transferFileName_, ListBox1->lines());
+            result = importTransferRecords(state_, transferFileName_, ListBox1->entries());
         }
-        for (const QString& line : result.added.lines) {
-            mainList_->addLine(line);
+        for (const ListEntry& entry : result.added.entries) {
+            mainList_->addLine(entry);
         }
         for (int i = 0; i < result.openFailures; ++i) {
             platform_.showMessage(this, tr8(texts::kOpenFailed));

@@ -1,6 +1,7 @@
 #include "exchange/transfer_file.h"
 
 #include "exchange/exchange_texts.h"
+#include "records/atomic_file.h"
 #include "records/io_error.h"
 #include "records/list_lines.h"
 #include "records/posix_file.h"
@@ -19,34 +20,29 @@ namespace {
 
 // A name that a new transfer file may take: free, or a file this process may replace.
 bool replaceable(const QByteArray& target) {
-    struct stat info;
+    struct stat info {};
     if (::stat(target.constData(), &info) != 0) {
         return errno == ENOENT;
     }
     return !S_ISDIR(info.st_mode) && ::access(target.constData(), W_OK) == 0;
 }
 
-// The temporary file a transfer file is written to before it takes its name: hidden, beside
-// it, so that the rename stays within one folder.
-QByteArray temporaryTemplate(const QByteArray& target) {
-    const qsizetype slash = target.lastIndexOf('/');
-    return target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
-}
-
 // A pupil whose record file cannot be read is left out of a transfer file.
-bool readPupil(const QString& fileName, TFiche& record) {
+bool readPupil(const SharedState& state, const QString& number, TFiche& record) {
+    if (!isRecordNumber(number)) {
+        return false;
+    }
     try {
-        readRecordFile(fileName, record);
+        readRecordFile(recordFileName(state, number), record);
         return true;
     } catch (const IoError&) {
         return false;
     }
 }
 
-[[noreturn]] void discardAndThrow(const QByteArray& temporary) {
-    const int error = errno;
-    ::unlink(temporary.constData());
-    throw IoError::fromErrno(error);
+bool deniedAccess(const IoError& error) {
+    const int code = error.errorNumber();
+    return code == EACCES || code == EPERM || code == EROFS;
 }
 
 } // namespace
@@ -60,52 +56,35 @@ QString withTransferExtension(const QString& chosenName) {
                : chosenName + QLatin1String(kTransferExtension);
 }
 
-std::optional<int> linePosition(const QString& line) {
-    const std::optional<QString> number = numberAtLineEnd(line);
-    if (!number) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const int position = number->toInt(&ok);
-    return ok ? std::optional<int>(position) : std::nullopt;
-}
-
 TransferWriteResult writeTransferFile(const SharedState& state, const QString& fileName,
-                                      const QStringList& pupilLines) {
+                                      const QList<ListEntry>& pupils) {
     TransferWriteResult result;
     const QByteArray target = posix::path(fileName);
     if (target.isEmpty() || !replaceable(target)) {
         return result;
     }
-    QByteArray temporary = temporaryTemplate(target);
-    posix::File file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!file.isOpen()) {
+    std::optional<AtomicFileWriter> file;
+    try {
+        file.emplace(fileName);
+    } catch (const IoError& error) {
         // A folder the user may not write to is a failed write, told with the runtime's
         // message; any other name that cannot be created keeps the plain message.
-        if (errno == EACCES || errno == EPERM || errno == EROFS) {
-            throw IoError::fromErrno(errno);
+        if (deniedAccess(error)) {
+            throw;
         }
         return result;
     }
     result.created = true;
-
     TFiche record;
-    for (const QString& line : pupilLines) {
-        // The number stays text: the line of 007.b2i reads 007.b2i.
-        const std::optional<QString> number = numberAtLineEnd(line);
-        if (!number || !readPupil(recordFileName(state, *number), record)) {
+    for (const ListEntry& pupil : pupils) {
+        if (!readPupil(state, pupil.number, record)) {
             ++result.leftOut;
             continue;
         }
-        if (!posix::writeAll(file.get(), record.bytes().data(), record.bytes().size())) {
-            discardAndThrow(temporary);
-        }
+        file->write(record.bytes().data(), record.bytes().size());
         ++result.written;
     }
-    if (::fchmod(file.get(), posix::newFileMode()) != 0 || ::fdatasync(file.get()) != 0 ||
-        !file.close() || ::rename(temporary.constData(), target.constData()) != 0) {
-        discardAndThrow(temporary);
-    }
+    file->commit();
     return result;
 }
 
@@ -131,8 +110,9 @@ TransferListing listTransferFile(const QString& fileName) {
         TFiche record;
         for (off_t k = posix::fileSize(file) / TFiche::kSize; k >= 1; --k) {
             posix::readAt(file, (k - 1) * TFiche::kSize, record.bytes().data(), TFiche::kSize);
-            listing.lines.append(
-                byNameLine(record.nom(), record.prenom(), record.classe(), QString::number(k)));
+            const QString position = QString::number(k);
+            listing.entries.append(
+                {byNameLine(record.nom(), record.prenom(), record.classe(), position), position});
         }
     } catch (const IoError& error) {
         listing.error = error.message();
@@ -141,34 +121,36 @@ TransferListing listTransferFile(const QString& fileName) {
 }
 
 TransferImport importTransferRecords(SharedState& state, const QString& transferFileName,
-                                     const QStringList& lines) {
+                                     const QList<ListEntry>& lines) {
     TransferImport result;
     if (transferFileName.isEmpty()) {
         return result;
     }
     PupilAdder adder(state);
     TFiche record;
-    for (const QString& line : lines) {
-        const std::optional<int> position = linePosition(line);
-        if (!position || *position < 1) {
-            continue;
-        }
-        posix::File file = posix::openForReading(transferFileName);
-        if (!file.isOpen()) {
-            ++result.openFailures;
-            continue;
-        }
-        try {
-            posix::readAt(file, static_cast<off_t>(*position - 1) * TFiche::kSize,
+    try {
+        for (const ListEntry& line : lines) {
+            bool ok = false;
+            const int position = line.number.toInt(&ok);
+            if (!isRecordNumber(line.number) || !ok || position < 1) {
+                continue;
+            }
+            posix::File file = posix::openForReading(transferFileName);
+            if (!file.isOpen()) {
+                ++result.openFailures;
+                continue;
+            }
+            posix::readAt(file, static_cast<off_t>(position - 1) * TFiche::kSize,
                           record.bytes().data(), TFiche::kSize);
             file.close();
             if (const std::optional<QString> number = adder.add(record)) {
-                result.added.lines.append(recordLine(record, *number, state.sortByName));
+                result.added.entries.append(
+                    {recordLine(record, *number, state.sortByName), *number});
             }
-        } catch (const IoError& error) {
-            result.added.error = error.message();
-            break;
         }
+        adder.finish();
+    } catch (const IoError& error) {
+        result.added.error = error.message();
     }
     return result;
 }

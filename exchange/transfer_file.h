@@ -3,6 +3,7 @@
 // in their record files, with nothing before, between or after them.
 
 #include "exchange/added_pupils.h"
+#include "records/list_lines.h"
 #include "records/shared_state.h"
 
 #include <QString>
@@ -17,23 +18,18 @@ inline constexpr char kTransferExtension[] = ".b2t";
 // its extension is exactly ".b2t" (so "classe.B2T" becomes "classe.B2T.b2t").
 QString withTransferExtension(const QString& chosenName);
 
-// The number ending a list line, as an integer (a transfer file position); nothing when the
-// line does not end in a number that fits.
-std::optional<int> linePosition(const QString& line);
-
 struct TransferWriteResult {
     bool created = false; // false: the file could not be created and nothing was written
     int written = 0;      // records in the file
     int leftOut = 0;      // pupils of the list whose record file could not be read
 };
 
-// Writes the records of the pupils whose list lines are given, in that order, into
-// `fileName`. The file appears only once complete: the records go to a temporary file beside
-// it, which is flushed and then renamed over the name. A failure after creation throws
-// IoError and leaves neither a partial file nor the temporary one; a file of that name that
-// existed before stays as it was.
+// Writes the records of the given pupils (list lines with their record numbers), in that
+// order, into `fileName`, through AtomicFileWriter: the file appears only once complete. A
+// failure after creation throws IoError and leaves neither a partial file nor the temporary
+// one; a file of that name that existed before stays as it was.
 TransferWriteResult writeTransferFile(const SharedState& state, const QString& fileName,
-                                      const QStringList& pupilLines);
+                                      const QList<ListEntry>& pupils);
 
 // The final message of a created transfer file, with the pupils left out.
 QString transferCreatedMessage(const QString& fileName, int leftOut);
@@ -41,12 +37,13 @@ QString transferCreatedMessage(const QString& fileName, int leftOut);
 struct TransferListing {
     bool opened = false;
     // By-name lines numbered with the record's position, from the last record to the first.
-    QStringList lines;
+    QList<ListEntry> entries;
     // The runtime's message when a record could not be read; the lines before it stay.
     std::optional<QString> error;
 };
 
-// Lists the records of a transfer file; bytes after the last whole record are ignored.
+// Lists the records of a transfer file, reading one record at a time; bytes after the last
+// whole record are ignored. Throws the not-a-file IoError for a pipe, a socket or a device.
 TransferListing listTransferFile(const QString& fileName);
 
 struct TransferImport {
@@ -56,10 +53,10 @@ struct TransferImport {
 };
 
 // Adds to the data folder, as new record files with the first free numbers, the records of
-// the transfer file at the positions ending the given lines. Each record is written
-// unchanged. Lines without a number are skipped; once the numbers up to 999 are used,
-// nothing more is written.
+// the transfer file at the positions that number the given lines. Each record is written
+// unchanged. Lines without a position are skipped; once the numbers up to 999 are used,
+// nothing more is written. A read or write failure stops the import with its message.
 TransferImport importTransferRecords(SharedState& state, const QString& transferFileName,
-                                     const QStringList& lines);
+                                     const QList<ListEntry>& lines);
 
 } // namespace kalidor

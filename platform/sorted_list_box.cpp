@@ -14,28 +14,42 @@ QVariant SortedLineModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return entries_.at(index.row());
+        return lines_.at(index.row());
     }
     return {};
 }
 
-void SortedLineModel::setLines(const QStringList& lines) {
+void SortedLineModel::setEntries(const QList<ListEntry>& entries) {
     beginResetModel();
-    entries_ = lines;
+    QList<const ListEntry*> sorted;
+    sorted.reserve(entries.size());
+    for (const ListEntry& entry : entries) {
+        sorted.append(&entry);
+    }
     // Comparing lines directly is cheaper than building collation keys: ICU compares
     // Latin text on a fast path.
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [this](const QString& a, const QString& b) { return lessThan(a, b); });
+    std::stable_sort(sorted.begin(), sorted.end(), [this](const ListEntry* a, const ListEntry* b) {
+        return lessThan(a->line, b->line);
+    });
+    lines_.clear();
+    numbers_.clear();
+    lines_.reserve(sorted.size());
+    numbers_.reserve(sorted.size());
+    for (const ListEntry* entry : sorted) {
+        lines_.append(entry->line);
+        numbers_.append(entry->number);
+    }
     endResetModel();
 }
 
-int SortedLineModel::addLine(const QString& line) {
+int SortedLineModel::addLine(const QString& line, const QString& number) {
     const auto at =
-        std::upper_bound(entries_.cbegin(), entries_.cend(), line,
+        std::upper_bound(lines_.cbegin(), lines_.cend(), line,
                          [this](const QString& a, const QString& b) { return lessThan(a, b); });
-    const int row = static_cast<int>(at - entries_.cbegin());
+    const int row = static_cast<int>(at - lines_.cbegin());
     beginInsertRows({}, row, row);
-    entries_.insert(row, line);
+    lines_.insert(row, line);
+    numbers_.insert(row, number);
     endInsertRows();
     return row;
 }
@@ -45,13 +59,15 @@ void SortedLineModel::removeLine(int row) {
         return;
     }
     beginRemoveRows({}, row, row);
-    entries_.removeAt(row);
+    lines_.removeAt(row);
+    numbers_.removeAt(row);
     endRemoveRows();
 }
 
 void SortedLineModel::clear() {
     beginResetModel();
-    entries_.clear();
+    lines_.clear();
+    numbers_.clear();
     endResetModel();
 }
 
@@ -60,6 +76,15 @@ SortedListBox::SortedListBox(QWidget* parent)
     setModel(model_);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+QList<ListEntry> SortedListBox::entries() const {
+    QList<ListEntry> all;
+    all.reserve(count());
+    for (int row = 0; row < count(); ++row) {
+        all.append(entry(row));
+    }
+    return all;
 }
 
 int SortedListBox::currentRow() const {

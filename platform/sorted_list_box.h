@@ -2,6 +2,7 @@
 // A list box that keeps its lines sorted in the pupil lists' order, also for lines added
 // one by one later.
 
+#include "records/list_lines.h"
 #include "records/list_order.h"
 
 #include <QAbstractListModel>
@@ -19,21 +20,25 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     // Replaces every line; sorts once.
-    void setLines(const QStringList& lines);
-    // Inserts one line at its place (after its equals) and returns its row.
-    int addLine(const QString& line);
+    void setEntries(const QList<ListEntry>& entries);
+    // Inserts one line with its number text at its place (after its equals); returns its row.
+    int addLine(const QString& line, const QString& number);
     void removeLine(int row);
     void clear();
 
-    int count() const { return static_cast<int>(entries_.size()); }
-    const QString& line(int row) const { return entries_.at(row); }
-    const QStringList& lines() const { return entries_; }
+    int count() const { return static_cast<int>(lines_.size()); }
+    const QString& line(int row) const { return lines_.at(row); }
+    // The number text of the file the line stands for.
+    const QString& number(int row) const { return numbers_.at(row); }
+    ListEntry entry(int row) const { return {lines_.at(row), numbers_.at(row)}; }
+    const QStringList& lines() const { return lines_; }
 
 private:
     bool lessThan(const QString& a, const QString& b) const { return order_.compare(a, b) < 0; }
 
     ListOrder order_;
-    QStringList entries_;
+    QStringList lines_;
+    QStringList numbers_; // numbers_[row] goes with lines_[row]
 };
 
 class SortedListBox : public QListView {
@@ -41,12 +46,19 @@ class SortedListBox : public QListView {
 public:
     explicit SortedListBox(QWidget* parent = nullptr);
 
-    void setLines(const QStringList& lines) { model_->setLines(lines); }
-    int addLine(const QString& line) { return model_->addLine(line); }
+    void setEntries(const QList<ListEntry>& entries) { model_->setEntries(entries); }
+    int addLine(const QString& line, const QString& number) {
+        return model_->addLine(line, number);
+    }
+    int addLine(const ListEntry& entry) { return model_->addLine(entry.line, entry.number); }
     void removeLine(int row) { model_->removeLine(row); }
     void clear() { model_->clear(); }
     int count() const { return model_->count(); }
     QString line(int row) const { return model_->line(row); }
+    QString number(int row) const { return model_->number(row); }
+    ListEntry entry(int row) const { return model_->entry(row); }
+    // Every line with its number, in list order.
+    QList<ListEntry> entries() const;
     const QStringList& lines() const { return model_->lines(); }
 
     // The selected line's row, -1 when no line is selected.

@@ -6,14 +6,19 @@
 
 namespace kalidor {
 
-IoError::IoError(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+IoError::IoError(QString message, int errorNumber)
+    : message_(std::move(message)), utf8_(message_.toUtf8()), errorNumber_(errorNumber) {}
 
 IoError IoError::fromErrno(int errorNumber) {
-    return IoError(ioErrorMessage(errorNumber));
+    return IoError(ioErrorMessage(errorNumber), errorNumber);
 }
 
 IoError IoError::shortRead() {
     return IoError(QString::fromUtf8(texts::kReadPastEnd));
+}
+
+IoError IoError::notRegularFile() {
+    return IoError(QString::fromUtf8(texts::kNotRegularFile));
 }
 
 QString ioErrorMessage(int errorNumber) {

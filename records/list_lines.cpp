@@ -3,6 +3,7 @@
 #include "records/list_texts.h"
 
 #include <QStringBuilder>
+#include <algorithm>
 
 namespace kalidor {
 
@@ -14,6 +15,21 @@ const QString& numberSeparator() {
 }
 
 } // namespace
+
+bool isRecordNumber(const QString& numberText) {
+    return !numberText.isEmpty() &&
+           std::all_of(numberText.cbegin(), numberText.cend(),
+                       [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); });
+}
+
+QStringList linesOf(const QList<ListEntry>& entries) {
+    QStringList lines;
+    lines.reserve(entries.size());
+    for (const ListEntry& entry : entries) {
+        lines.append(entry.line);
+    }
+    return lines;
+}
 
 QString byNameLine(const QString& nom, const QString& prenom, const QString& classe,
                    const QString& numberText) {

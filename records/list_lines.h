@@ -3,10 +3,28 @@
 
 #include "records/tfiche.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace kalidor {
+
+// A line of a pupil list and the number text of the file it stands for. The number is kept
+// beside the line, never read back from it: a file name can imitate a line's ending
+// ("x - n° 3.b2i" is listed as "... - n° x - n° 3").
+struct ListEntry {
+    QString line;
+    QString number;
+};
+
+// Whether the commands may act on the file of a number text: a plain run of digits, "007"
+// included. Any other name ("abc", "copie 2", "5.sauv") is listed but never opened, printed,
+// deleted or transferred.
+bool isRecordNumber(const QString& numberText);
+
+// The lines alone.
+QStringList linesOf(const QList<ListEntry>& entries);
 
 // Nom + " " + Prénom + " " + Classe + " - n° " + number.
 QString byNameLine(const QString& nom, const QString& prenom, const QString& classe,

@@ -31,14 +31,14 @@ bool accepts(SharedState& state, ListView view) {
 
 ViewResult buildView(SharedState& state, ListView view) {
     ViewResult result;
-    result.lines.reserve(kMaxRecordNumber + 1);
+    result.entries.reserve(kMaxRecordNumber + 1);
     const bool byClass = view == ListView::AllByClass;
     state.pupilCounter = 0;
     result.failures = enumerateRecords(state, [&](const QString& numberText) {
         if (!accepts(state, view)) {
             return;
         }
-        result.lines.append(recordLine(state.current, numberText, !byClass));
+        result.entries.append({recordLine(state.current, numberText, !byClass), numberText});
         ++state.pupilCounter;
     });
     state.countLine = countLine(view, state.pupilCounter);

@@ -9,7 +9,7 @@
 namespace kalidor {
 
 struct ViewResult {
-    QStringList lines;             // in enumeration order; the list box sorts them
+    QList<ListEntry> entries;      // in enumeration order; the list box sorts them
     QList<RecordFailure> failures; // files that could not be read, to report after the view
 };
 

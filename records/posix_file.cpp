@@ -27,20 +27,51 @@ QByteArray path(const QString& fileName) {
     return QFile::encodeName(fileName);
 }
 
+namespace {
+
+// The file's type, after an open that did not wait. Reads from then on wait as usual.
+mode_t fileType(const File& file) {
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        throw IoError::fromErrno(errno);
+    }
+    const mode_t type = info.st_mode & S_IFMT;
+    if (type != S_IFREG && type != S_IFDIR) {
+        throw IoError::notRegularFile();
+    }
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        throw IoError::fromErrno(errno);
+    }
+    return type;
+}
+
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
+} // namespace
+
+File openNoWait(int directoryFd, const char* path) {
+    File file(::openat(directoryFd, path, kOpenFlags));
+    if (!file.isOpen()) {
+        throw IoError::fromErrno(errno);
+    }
+    fileType(file);
+    return file;
+}
+
 File openForReading(const QString& fileName) {
     if (fileName.isEmpty()) {
         return File();
     }
-    File file(::open(path(fileName).constData(), O_RDONLY | O_CLOEXEC));
-    struct stat info;
-    if (file.isOpen() && (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))) {
+    File file(::open(path(fileName).constData(), kOpenFlags));
+    if (!file.isOpen() || fileType(file) != S_IFREG) {
         return File();
     }
     return file;
 }
 
 off_t fileSize(const File& file) {
-    struct stat info;
+    struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
         throw IoError::fromErrno(errno);
     }

@@ -31,7 +31,14 @@ private:
 
 QByteArray path(const QString& fileName);
 
-// Opens an existing regular file for reading; not open when that fails (a folder included).
+// Opens `path` (relative to `directoryFd`, or as it is with AT_FDCWD) for reading without ever
+// waiting: a named pipe would block a plain open until a writer comes. Throws IoError: the
+// runtime's message when the open fails, the not-a-file one for a pipe, a socket or a device.
+// A folder opens; reading it fails.
+File openNoWait(int directoryFd, const char* path);
+
+// Opens an existing regular file chosen by the user; not open when the open fails or the name is
+// a folder. Throws the not-a-file IoError for a pipe, a socket or a device.
 File openForReading(const QString& fileName);
 
 // The file's size in bytes; throws IoError.

@@ -1,5 +1,6 @@
 #include "records/record_file.h"
 
+#include "records/atomic_file.h"
 #include "records/io_error.h"
 #include "records/posix_file.h"
 
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -23,7 +25,7 @@ namespace {
 // reads a thousand files, and the plain calls cost half as much.
 
 bool entryExists(const std::string& path) {
-    struct stat info;
+    struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
 }
 
@@ -36,12 +38,9 @@ bool hasRecordExtension(const char* name) {
 
 // Opens `path` relative to `directoryFd` (or as it is, with AT_FDCWD) and reads its record.
 void readRecordAt(int directoryFd, const char* path, TFiche& record) {
-    posix::File fd(::openat(directoryFd, path, O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        throw IoError::fromErrno(errno);
-    }
+    const posix::File file = posix::openNoWait(directoryFd, path);
     TFiche::Bytes buffer;
-    posix::readAt(fd, 0, buffer.data(), buffer.size());
+    posix::readAt(file, 0, buffer.data(), buffer.size());
     record.bytes() = buffer;
 }
 
@@ -64,27 +63,24 @@ void loadRecord(SharedState& state, const QString& fileName) {
     readRecordFile(fileName, state.current);
 }
 
-void writeRecordFile(const QString& fileName, const TFiche& record) {
-    const QByteArray target = QFile::encodeName(fileName);
-    const int slash = target.lastIndexOf('/');
-    QByteArray temporary = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
-    posix::File fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (fd.get() < 0) {
-        throw IoError::fromErrno(errno);
+bool readRecordIfPresent(const QString& fileName, TFiche& record) {
+    try {
+        readRecordFile(fileName, record);
+    } catch (const IoError& error) {
+        if (error.errorNumber() == ENOENT) {
+            return false;
+        }
+        throw;
     }
-    const bool written = ::fchmod(fd.get(), posix::newFileMode()) == 0 &&
-                         posix::writeAll(fd.get(), record.bytes().data(), record.bytes().size()) &&
-                         ::fdatasync(fd.get()) == 0 && fd.close() &&
-                         ::rename(temporary.constData(), target.constData()) == 0;
-    if (!written) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        throw IoError::fromErrno(error);
-    }
+    return true;
 }
 
-void saveRecord(const SharedState& state, const QString& fileName) {
-    writeRecordFile(fileName, state.current);
+void writeRecordFile(const QString& fileName, const TFiche& record, FolderFlush flush) {
+    replaceFile(fileName, record.bytes().data(), record.bytes().size(), flush);
+}
+
+void saveRecord(const SharedState& state, const QString& fileName, FolderFlush flush) {
+    writeRecordFile(fileName, state.current, flush);
 }
 
 int findFreeNumber(SharedState& state, int from) {
@@ -118,7 +114,7 @@ QList<RecordFailure> enumerateRecords(SharedState& state,
             continue;
         }
         const QString name = QFile::decodeName(entry->d_name);
-        const QString numberText = name.left(name.indexOf(QLatin1Char('.')));
+        const QString numberText = name.chopped(sizeof(kRecordExtension) - 1);
         state.currentFileName = state.prefix + name;
         try {
             readRecordAt(::dirfd(directory.get()), entry->d_name, state.current);
@@ -129,6 +125,28 @@ QList<RecordFailure> enumerateRecords(SharedState& state,
         visitor(numberText);
     }
     return failures;
+}
+
+void removeStaleTemporaries(const QString& prefix, std::chrono::seconds age) {
+    const QByteArray folder = QFile::encodeName(prefix);
+    std::unique_ptr<DIR, int (*)(DIR*)> directory(
+        ::opendir(folder.isEmpty() ? "." : folder.constData()), &::closedir);
+    if (!directory) {
+        return;
+    }
+    const QString extension = QLatin1String(kRecordExtension);
+    const time_t before = ::time(nullptr) - static_cast<time_t>(age.count());
+    const int fd = ::dirfd(directory.get());
+    while (const dirent* entry = ::readdir(directory.get())) {
+        struct stat info {};
+        if (entry->d_name[0] != '.' ||
+            !isWriterTemporary(QFile::decodeName(entry->d_name), extension) ||
+            ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_mtime > before) {
+            continue;
+        }
+        ::unlinkat(fd, entry->d_name, 0);
+    }
 }
 
 QString describeFailures(const QList<RecordFailure>& failures) {

@@ -1,10 +1,12 @@
 #pragma once
 // Record files: one pupil per file `n.b2i` in the data folder.
 
+#include "records/atomic_file.h"
 #include "records/shared_state.h"
 
 #include <QList>
 #include <QString>
+#include <chrono>
 #include <functional>
 
 namespace kalidor {
@@ -27,12 +29,16 @@ QString recordFileName(const SharedState& state, const QString& numberText);
 void loadRecord(SharedState& state, const QString& fileName);
 // The same reading into any record, for callers that keep their own buffer.
 void readRecordFile(const QString& fileName, TFiche& record);
+// The same, false when the file does not exist; any other failure throws IoError.
+bool readRecordIfPresent(const QString& fileName, TFiche& record);
 
-// Writes the current record as the file's only content. The write is atomic: the record goes
-// to a temporary file in the same folder, flushed to disk, then renamed over the target, so a
-// failure leaves the previous file as it was. Throws IoError.
-void saveRecord(const SharedState& state, const QString& fileName);
-void writeRecordFile(const QString& fileName, const TFiche& record);
+// Writes the current record as the file's only content, through AtomicFileWriter: a failure
+// leaves the previous file as it was, a file the user may not write is refused, the file keeps
+// its permissions, a link stays a link. Throws IoError.
+void saveRecord(const SharedState& state, const QString& fileName,
+                FolderFlush flush = FolderFlush::Now);
+void writeRecordFile(const QString& fileName, const TFiche& record,
+                     FolderFlush flush = FolderFlush::Now);
 
 // The first number from `from` upwards with no entry `n.b2i` in the data folder, or
 // kNoFreeNumber; also stored as the last number. Loops that add pupils pass the number after
@@ -46,10 +52,16 @@ struct RecordFailure {
 
 // Visits every entry "*.b2i" of the data folder in the file system's order: the current file
 // name is set, the record is loaded into the current record and the visitor gets the number
-// text (the name up to its first '.'). An entry that cannot be read is skipped and reported
-// in the returned list, so one damaged file never hides the others.
+// text (the whole name without its final ".b2i", so "5.sauv.b2i" is "5.sauv"). An entry that cannot
+// be read is skipped and reported in the returned list, so one damaged file never hides the others.
 QList<RecordFailure> enumerateRecords(SharedState& state,
                                       const std::function<void(const QString&)>& visitor);
+
+// Removes the temporaries that record saves killed half-way left in the data folder, once they
+// are older than `age`: younger ones may belong to a save running now on another machine that
+// shares the folder.
+void removeStaleTemporaries(const QString& prefix, std::chrono::seconds age);
+inline constexpr std::chrono::minutes kStaleTemporaryAge{10};
 
 // One line per failure, "12.b2i : Lecture au-delà de la fin de fichier".
 QString describeFailures(const QList<RecordFailure>& failures);

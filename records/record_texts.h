@@ -9,6 +9,7 @@ inline constexpr char kTooManyOpenFiles[] = "Trop de fichiers ouverts";
 inline constexpr char kBadFileName[] = "Nom de fichier incorrect";
 inline constexpr char kDiskFull[] = "Disque plein";
 inline constexpr char kReadPastEnd[] = "Lecture au-delà de la fin de fichier";
+inline constexpr char kNotRegularFile[] = "Ce n'est pas un fichier ordinaire";
 inline constexpr char kOtherIoError[] = "Erreur E/S %1";
 
 } // namespace kalidor::texts

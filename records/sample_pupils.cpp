@@ -54,14 +54,15 @@ TFiche samplePupil(SampleSet set, int i) {
 }
 
 void createSamplePupils(SharedState& state, SampleSet set,
-                        const std::function<void(const QString& line)>& onCreated) {
+                        const std::function<void(const ListEntry& entry)>& onCreated) {
     PupilAdder adder(state);
     for (int i = 1; i <= sampleCount(set); ++i) {
         const TFiche pupil = samplePupil(set, i);
         if (const std::optional<QString> number = adder.add(pupil)) {
-            onCreated(byNameLine(pupil.nom(), pupil.prenom(), pupil.classe(), *number));
+            onCreated({byNameLine(pupil.nom(), pupil.prenom(), pupil.classe(), *number), *number});
         }
     }
+    adder.finish();
 }
 
 } // namespace kalidor

@@ -1,6 +1,7 @@
 #pragma once
 // Sample pupils that fill a data folder for trying lists, levels, reports and printing.
 
+#include "records/list_lines.h"
 #include "records/shared_state.h"
 
 #include <QString>
@@ -24,6 +25,6 @@ TFiche samplePupil(SampleSet set, int i);
 // pupil's by-name line to `onCreated`. A pupil that finds no number up to 999 is skipped.
 // Throws IoError: the pupils written before the failure stay.
 void createSamplePupils(SharedState& state, SampleSet set,
-                        const std::function<void(const QString& line)>& onCreated);
+                        const std::function<void(const ListEntry& entry)>& onCreated);
 
 } // namespace kalidor

@@ -2,8 +2,7 @@
 
 #include "records/cp1252.h"
 #include "records/io_error.h"
-
-#include <QFile>
+#include "records/posix_file.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -25,28 +24,22 @@ QStringList splitTextLines(const QString& text) {
 }
 
 QStringList readTextFileLines(const QString& fileName) {
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        throw IoError::fromErrno(errno);
-    }
+    const posix::File file = posix::openNoWait(AT_FDCWD, posix::path(fileName).constData());
     QByteArray bytes;
     char buffer[16384];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            throw IoError::fromErrno(error);
+            throw IoError::fromErrno(errno);
         }
         if (got == 0) {
             break;
         }
         bytes.append(buffer, got);
     }
-    ::close(fd);
     return splitTextLines(decodeCp1252(bytes));
 }
 

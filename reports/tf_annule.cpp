@@ -61,12 +61,18 @@ void TF_annule::startDocument(const QString& panelText) {
 }
 
 void TF_annule::endDocument() {
-    close();
+    // Hidden, not closed: closing is what the user does to stop the printing.
+    hide();
 }
 
 void TF_annule::BitBtn1Click() {
     continue_ = false;
     close();
+}
+
+void TF_annule::reject() {
+    continue_ = false;
+    QDialog::reject();
 }
 
 } // namespace kalidor

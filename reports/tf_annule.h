@@ -25,6 +25,8 @@ public:
 
 public slots:
     void BitBtn1Click();
+    // Esc and the close box stop the printing too, as the button does.
+    void reject() override;
 
 private:
     bool continue_ = true;

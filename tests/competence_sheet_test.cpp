@@ -329,14 +329,28 @@ TEST_F(SheetTest, CancellingKeepsTheFileAndTheNextOpeningShowsNothingOfBefore) {
     EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")), kalidor::test::recordBytes(stored));
 }
 
-TEST_F(SheetTest, AnUnreadableRecordShowsABlankPupil) {
+TEST_F(SheetTest, ADamagedRecordIsReportedAndKeptAndAMissingOneOpensBlank) {
     folder.writeRecord(QStringLiteral("1.b2i"), storedPupil());
     folder.writePupil(2, QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"));
+    folder.writePupil(3, QStringLiteral("W"), QStringLiteral("V"), QStringLiteral("U"), {1});
     start();
-    // The file is cut short once listed.
-    folder.writeBytes(QStringLiteral("2.b2i"), QByteArray(3021, 'x'));
+    // Once listed, one file is cut short and another one deleted elsewhere.
+    const QByteArray damaged(3021, 'x');
+    folder.writeBytes(QStringLiteral("2.b2i"), damaged);
+    ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("3.b2i"))));
     openPupil(1, [&] { QTest::keyClick(sheet(), Qt::Key_Escape); });
-    openPupil(2, [&] {
+
+    bool shown = false;
+    openPupil(2, [&] { shown = sheet()->isVisible(); });
+    QTest::qWait(10); // the check runs here when the sheet was not shown
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(platform.errors, QStringList(u8("Lecture au-delà de la fin de fichier")));
+    EXPECT_EQ(folder.readBytes(QStringLiteral("2.b2i")), damaged);
+    EXPECT_TRUE(program->F_une->ListBox1->lines().contains(u8("X Y Z - n° 2")));
+
+    platform.errors.clear();
+    platform.log.clear();
+    openPupil(3, [&] {
         EXPECT_TRUE(sheet()->EditNom->text().isEmpty());
         EXPECT_TRUE(sheet()->Editclas->text().isEmpty());
         EXPECT_FALSE(box(1)->isChecked());
@@ -347,11 +361,11 @@ TEST_F(SheetTest, AnUnreadableRecordShowsABlankPupil) {
         EXPECT_TRUE(sheet()->Editprof->text().isEmpty());
         save();
     });
-    const QByteArray written = folder.readBytes(QStringLiteral("2.b2i"));
+    const QByteArray written = folder.readBytes(QStringLiteral("3.b2i"));
     ASSERT_EQ(written.size(), 3022);
     EXPECT_FALSE(written.contains("DUPONT"));
     EXPECT_FALSE(written.contains("DURAND"));
-    EXPECT_FALSE(readBack(2).valide(1));
+    EXPECT_FALSE(readBack(3).valide(1));
 }
 
 TEST_F(SheetTest, AMissingDescriptionIsReportedAndTheDetailsStayWithTheirItem) {
@@ -381,6 +395,7 @@ TEST_F(SheetTest, AFailedSaveKeepsTheSheetOpenAndTheFileAsItWas) {
     const QString moved = folder.prefix().chopped(1) + QLatin1String("_moved");
     openPupil(1, [&] {
         QTest::mouseClick(box(10), Qt::LeftButton);
+        sheet()->EditNom->setText(QStringLiteral("NONECRIT"));
         ASSERT_TRUE(QDir().rename(folder.prefix(), moved));
         save();
         EXPECT_TRUE(sheet()->isVisible());
@@ -389,6 +404,8 @@ TEST_F(SheetTest, AFailedSaveKeepsTheSheetOpenAndTheFileAsItWas) {
         QTest::keyClick(sheet(), Qt::Key_Escape);
     });
     EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")), kalidor::test::recordBytes(stored));
+    // The list shows what the file holds, not what could not be saved.
+    EXPECT_EQ(program->F_une->ListBox1->lines(), QStringList(u8("DUPONT Marie 6A - n° 1")));
 }
 
 TEST_F(SheetTest, KeyboardSelectsItemsAndADoubleClickOpensThePupil) {

@@ -37,8 +37,8 @@ TFiche patternedPupil(const QString& nom, const QString& prenom, const QString& 
     return record;
 }
 
-QString line(const QString& text, const QString& number) {
-    return text + QString::fromUtf8(" - n° ") + number;
+ListEntry line(const QString& text, const QString& number) {
+    return {text + QString::fromUtf8(" - n° ") + number, number};
 }
 
 // Folder entries other than the given ones (temporary files left behind, for instance).
@@ -138,7 +138,7 @@ TEST(TransferFile, LeavesOutUnreadablePupilsAndSaysHowMany) {
 TEST(TransferFile, ReplacesAnOlderFileAndReportsNamesThatCannotBeCreated) {
     TestFolder data;
     data.writePupil(1, QStringLiteral("MARTIN"), QStringLiteral("Léa"), QStringLiteral("CM2"));
-    const QStringList lines{line(QStringLiteral("MARTIN Léa CM2"), QStringLiteral("1"))};
+    const QList<ListEntry> lines{line(QStringLiteral("MARTIN Léa CM2"), QStringLiteral("1"))};
     TestFolder out;
     out.writeBytes(QStringLiteral("t.b2t"), QByteArray(10000, 'o'));
     EXPECT_TRUE(writeTransferFile(data.state(), out.path(QStringLiteral("t.b2t")), lines).created);
@@ -157,7 +157,7 @@ TEST(TransferFile, ADeniedFolderIsAFailedWriteWithTheRuntimeMessage) {
     TestFolder data;
     ASSERT_EQ(::chmod(data.prefix().toLocal8Bit().constData(), 0755), 0);
     data.writePupil(1, QStringLiteral("MARTIN"), QStringLiteral("Léa"), QStringLiteral("CM2"));
-    const QStringList lines{line(QStringLiteral("MARTIN Léa CM2"), QStringLiteral("1"))};
+    const QList<ListEntry> lines{line(QStringLiteral("MARTIN Léa CM2"), QStringLiteral("1"))};
     TestFolder out;
     ASSERT_EQ(::chmod(out.prefix().toLocal8Bit().constData(), 0555), 0);
     const int result = kalidor::test::runUnprivileged([&] {
@@ -175,7 +175,7 @@ TEST(TransferFile, ADeniedFolderIsAFailedWriteWithTheRuntimeMessage) {
 
 TEST(TransferFile, AFullDiskLeavesNoPartialFileAndKeepsTheOldOne) {
     TestFolder data;
-    QStringList lines;
+    QList<ListEntry> lines;
     for (int n = 1; n <= 3; ++n) {
         data.writePupil(n, QStringLiteral("NOM%1").arg(n), QStringLiteral("P"),
                         QStringLiteral("6A"));
@@ -216,16 +216,16 @@ TEST(TransferFile, ListsWholeRecordsFromLastToFirstAndIgnoresStrayBytes) {
     const TransferListing listing = listTransferFile(folder.path(QStringLiteral("t.b2t")));
     EXPECT_TRUE(listing.opened);
     EXPECT_FALSE(listing.error);
-    EXPECT_EQ(listing.lines, (QStringList{QString::fromUtf8("NOM3 Élise 5B - n° 3"),
-                                          QString::fromUtf8("NOM2 Élise 5B - n° 2"),
-                                          QString::fromUtf8("NOM1 Élise 5B - n° 1")}));
+    EXPECT_EQ(linesOf(listing.entries), (QStringList{QString::fromUtf8("NOM3 Élise 5B - n° 3"),
+                                                     QString::fromUtf8("NOM2 Élise 5B - n° 2"),
+                                                     QString::fromUtf8("NOM1 Élise 5B - n° 1")}));
 
     folder.writeBytes(QStringLiteral("empty.b2t"), {});
     folder.writeBytes(QStringLiteral("short.b2t"), QByteArray(TFiche::kSize - 1, 'x'));
     for (const QString& name : {QStringLiteral("empty.b2t"), QStringLiteral("short.b2t")}) {
         const TransferListing none = listTransferFile(folder.path(name));
         EXPECT_TRUE(none.opened);
-        EXPECT_TRUE(none.lines.isEmpty());
+        EXPECT_TRUE(none.entries.isEmpty());
         EXPECT_FALSE(none.error);
     }
     ASSERT_TRUE(QDir(folder.prefix()).mkdir(QStringLiteral("dir.b2t")));
@@ -249,17 +249,18 @@ TEST(TransferFile, ImportsRecordsUnchangedIntoTheFreeNumbersResumingAfterEachOne
     SharedState state = data.state();
     state.sortByName = false;
     // Position 2 first, position 1 twice: duplicates make a new record file each time.
-    const TransferImport result = importTransferRecords(
-        state, source.path(QStringLiteral("t.b2t")),
-        {line(QStringLiteral("DEUX B 6B"), QStringLiteral("2")), QStringLiteral("no number here"),
-         line(QStringLiteral("UN A 6A"), QStringLiteral("1")),
-         line(QStringLiteral("UN A 6A"), QStringLiteral("1"))});
+    const TransferImport result =
+        importTransferRecords(state, source.path(QStringLiteral("t.b2t")),
+                              {line(QStringLiteral("DEUX B 6B"), QStringLiteral("2")),
+                               ListEntry{QStringLiteral("no number here"), {}},
+                               line(QStringLiteral("UN A 6A"), QStringLiteral("1")),
+                               line(QStringLiteral("UN A 6A"), QStringLiteral("1"))});
 
     EXPECT_EQ(result.openFailures, 0);
     EXPECT_FALSE(result.added.error);
-    EXPECT_EQ(result.added.lines, (QStringList{QString::fromUtf8("6B : DEUX B - n° 3"),
-                                               QString::fromUtf8("6A : UN A - n° 5"),
-                                               QString::fromUtf8("6A : UN A - n° 6")}));
+    EXPECT_EQ(linesOf(result.added.entries), (QStringList{QString::fromUtf8("6B : DEUX B - n° 3"),
+                                                          QString::fromUtf8("6A : UN A - n° 5"),
+                                                          QString::fromUtf8("6A : UN A - n° 6")}));
     EXPECT_EQ(data.readBytes(QStringLiteral("3.b2i")), recordBytes(second));
     EXPECT_EQ(data.readBytes(QStringLiteral("5.b2i")), recordBytes(first));
     EXPECT_EQ(data.readBytes(QStringLiteral("6.b2i")), recordBytes(first));
@@ -273,25 +274,25 @@ TEST(TransferFile, ImportsRecordsUnchangedIntoTheFreeNumbersResumingAfterEachOne
     const TransferImport byName =
         importTransferRecords(state, source.path(QStringLiteral("t.b2t")),
                               {line(QStringLiteral("x"), QStringLiteral("2"))});
-    EXPECT_EQ(byName.added.lines, QStringList{QString::fromUtf8("DEUX B 6B - n° 7")});
+    EXPECT_EQ(linesOf(byName.added.entries), QStringList{QString::fromUtf8("DEUX B 6B - n° 7")});
 }
 
 TEST(TransferFile, ImportStopsAt999AndWritesNothingWhenFull) {
     TestFolder source;
     source.writeBytes(QStringLiteral("t.b2t"),
                       recordBytes(makeRecord(QStringLiteral("N"), {}, {})));
-    const QStringList lines{line(QStringLiteral("N"), QStringLiteral("1")),
-                            line(QStringLiteral("N"), QStringLiteral("1"))};
+    const QList<ListEntry> lines{line(QStringLiteral("N"), QStringLiteral("1")),
+                                 line(QStringLiteral("N"), QStringLiteral("1"))};
     TestFolder data;
     fillNumbers(data, 1, 998);
     SharedState state = data.state();
     TransferImport result =
         importTransferRecords(state, source.path(QStringLiteral("t.b2t")), lines);
-    EXPECT_EQ(result.added.lines, QStringList{QString::fromUtf8("N   - n° 999")});
+    EXPECT_EQ(linesOf(result.added.entries), QStringList{QString::fromUtf8("N   - n° 999")});
     EXPECT_EQ(data.entries().size(), 999);
 
     result = importTransferRecords(state, source.path(QStringLiteral("t.b2t")), lines);
-    EXPECT_TRUE(result.added.lines.isEmpty());
+    EXPECT_TRUE(linesOf(result.added.entries).isEmpty());
     EXPECT_FALSE(result.added.error);
     EXPECT_EQ(data.entries().size(), 999);
     EXPECT_FALSE(QFile::exists(data.path(QStringLiteral("1000.b2i"))));
@@ -303,10 +304,10 @@ TEST(TransferFile, ImportCountsUnopenableFilesPerLineAndStopsOnAMissingRecord) {
                       recordBytes(makeRecord(QStringLiteral("N"), {}, {})));
     TestFolder data;
     SharedState state = data.state();
-    const TransferImport missing =
-        importTransferRecords(state, source.path(QStringLiteral("gone.b2t")),
-                              {line(QStringLiteral("N"), QStringLiteral("1")), QStringLiteral("x"),
-                               line(QStringLiteral("N"), QStringLiteral("1"))});
+    const TransferImport missing = importTransferRecords(
+        state, source.path(QStringLiteral("gone.b2t")),
+        {line(QStringLiteral("N"), QStringLiteral("1")), ListEntry{QStringLiteral("x"), {}},
+         line(QStringLiteral("N"), QStringLiteral("1"))});
     EXPECT_EQ(missing.openFailures, 2);
     EXPECT_TRUE(data.entries().isEmpty());
 
@@ -317,7 +318,7 @@ TEST(TransferFile, ImportCountsUnopenableFilesPerLineAndStopsOnAMissingRecord) {
                               {line(QStringLiteral("N"), QStringLiteral("1")),
                                line(QStringLiteral("M"), QStringLiteral("2")),
                                line(QStringLiteral("N"), QStringLiteral("1"))});
-    EXPECT_EQ(cut.added.lines.size(), 1);
+    EXPECT_EQ(linesOf(cut.added.entries).size(), 1);
     EXPECT_EQ(cut.added.error, QString::fromUtf8("Lecture au-delà de la fin de fichier"));
     EXPECT_EQ(data.entries(), QStringList{QStringLiteral("1.b2i")});
 }
@@ -411,7 +412,7 @@ TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
     const AddedPupils added = importClass(state, *classFile);
     EXPECT_FALSE(added.error);
     EXPECT_EQ(
-        added.lines,
+        linesOf(added.entries),
         (QStringList{QString::fromUtf8("Martin Léa Classe d - n° 3"),
                      QString::fromUtf8("ABCDEFGHIJKLMNOPQRST Jean;01/02/2010;6A Classe d - n° 5"),
                      QString::fromUtf8(" Sans point virgule m Classe d - n° 6"),
@@ -431,7 +432,7 @@ TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
 
     state.sortByName = false;
     ClassFile one{QStringLiteral("6A"), {QStringLiteral("Petit;Paul")}};
-    EXPECT_EQ(importClass(state, one).lines,
+    EXPECT_EQ(linesOf(importClass(state, one).entries),
               QStringList{QString::fromUtf8("6A : Petit Paul - n° 8")});
 }
 
@@ -443,10 +444,10 @@ TEST(ClassFile, ImportStopsAt999AndStopsOnAWriteError) {
         QStringLiteral("6A"),
         {QStringLiteral("A;a"), QStringLiteral("B;b"), QStringLiteral("C;c")}};
     AddedPupils added = importClass(state, classFile);
-    EXPECT_EQ(added.lines, (QStringList{QString::fromUtf8("A a 6A - n° 998"),
-                                        QString::fromUtf8("B b 6A - n° 999")}));
+    EXPECT_EQ(linesOf(added.entries), (QStringList{QString::fromUtf8("A a 6A - n° 998"),
+                                                   QString::fromUtf8("B b 6A - n° 999")}));
     EXPECT_FALSE(added.error);
-    EXPECT_TRUE(importClass(state, classFile).lines.isEmpty());
+    EXPECT_TRUE(linesOf(importClass(state, classFile).entries).isEmpty());
     EXPECT_EQ(data.entries().size(), 999);
 
     // A disk that fills after two records: the two stay, the import stops at the third.
@@ -460,13 +461,14 @@ TEST(ClassFile, ImportStopsAt999AndStopsOnAWriteError) {
         }
         // Each record fits; the limit only bites on a bigger file, so shrink it after two.
         ClassFile first{QStringLiteral("6A"), {QStringLiteral("A;a"), QStringLiteral("B;b")}};
-        if (importClass(otherState, first).lines.size() != 2) {
+        if (linesOf(importClass(otherState, first).entries).size() != 2) {
             return 3;
         }
         const rlimit tiny{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &tiny);
         const AddedPupils rest = importClass(otherState, classFile);
-        return rest.lines.isEmpty() && rest.error == QStringLiteral("Disque plein") ? 0 : 4;
+        return linesOf(rest.entries).isEmpty() && rest.error == QStringLiteral("Disque plein") ? 0
+                                                                                               : 4;
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(other.entries(), (QStringList{QStringLiteral("1.b2i"), QStringLiteral("2.b2i")}));

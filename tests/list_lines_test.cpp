@@ -105,7 +105,7 @@ protected:
     }
 
     QStringList sortedLines(ListView view) {
-        return sortedAsTheListDoes(buildView(state, view).lines);
+        return sortedAsTheListDoes(linesOf(buildView(state, view).entries));
     }
 
     TestFolder folder;
@@ -137,7 +137,7 @@ TEST_F(Views, LevelViewsFilterAndLeaveTheSortFlag) {
     EXPECT_EQ(sortedLines(ListView::WithoutEcole),
               QStringList({u("ABC Test X - n° abc"), u("DUPONT Marie 6A - n° 1")}));
     EXPECT_EQ(state.countLine, u("2 élèves qui n'ont pas le niveau école"));
-    EXPECT_EQ(buildView(state, ListView::WithoutCollege).lines.size(), 3);
+    EXPECT_EQ(linesOf(buildView(state, ListView::WithoutCollege).entries).size(), 3);
     EXPECT_EQ(state.countLine, u("3 élèves qui n'ont pas le niveau collège"));
     EXPECT_FALSE(state.sortByName);
 }
@@ -147,7 +147,7 @@ TEST_F(Views, AnUnreadableFileHidesNoOtherPupil) {
     ASSERT_TRUE(QDir().mkdir(folder.path(u("5.b2i"))));
     state.sortByName = false;
     const ViewResult result = buildView(state, ListView::AllByName);
-    EXPECT_EQ(result.lines.size(), 4);
+    EXPECT_EQ(result.entries.size(), 4);
     EXPECT_EQ(state.countLine, u("4 élèves au total"));
     EXPECT_TRUE(state.sortByName);
     ASSERT_EQ(result.failures.size(), 2);
@@ -159,7 +159,7 @@ TEST(ViewsOnAnEmptyFolder, GiveZeroInTheSingular) {
     TestFolder folder;
     SharedState state = folder.state();
     const ViewResult result = buildView(state, ListView::AllByName);
-    EXPECT_TRUE(result.lines.isEmpty());
+    EXPECT_TRUE(result.entries.isEmpty());
     EXPECT_TRUE(result.failures.isEmpty());
     EXPECT_EQ(state.countLine, u("0 élève au total"));
 }

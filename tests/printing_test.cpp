@@ -240,6 +240,27 @@ TEST_F(Printing, AbortStopsAfterThePageBeingDrawn) {
     EXPECT_EQ(countContaining(pdfPageLines(pdf(u("aborted")), 1), u("1/3")), 1);
 }
 
+TEST_F(Printing, EscapeAndTheCloseBoxStopThePrintingAsTheButtonDoes) {
+    writePupils(141, {});
+    open();
+    for (const bool escape : {true, false}) {
+        printer().calls.clear();
+        printer().dialogAnswers = {QString()};
+        printer().observer = [&](const PrintCall& call) {
+            if (call.kind == PrintCall::Text && annule().isVisible()) {
+                if (escape) {
+                    QTest::keyClick(&annule(), Qt::Key_Escape);
+                } else {
+                    annule().close();
+                }
+            }
+        };
+        window().Listedetousleslves1Click();
+        EXPECT_TRUE(printer().callsOf(PrintCall::NewPage).isEmpty()) << escape;
+        EXPECT_FALSE(annule().isVisible());
+    }
+}
+
 TEST_F(Printing, PrintCommandsWhileADocumentPrintsAreIgnored) {
     writePupils(80, kAllEcole);
     open();

@@ -5,11 +5,13 @@
 #include "tests/support/child_process.h"
 #include "tests/support/test_folder.h"
 
+#include <QDir>
 #include <QFile>
 #include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -28,7 +30,8 @@ int saveExpecting(const SharedState& state, const QString& path, const QString& 
     try {
         saveRecord(state, path);
     } catch (const IoError& error) {
-        return error.message() == message ? kRaisedExpectedError : kWrongError;
+        return !message.isEmpty() && error.message() == message ? kRaisedExpectedError
+                                                                : kWrongError;
     }
     return kNoError;
 }
@@ -123,4 +126,69 @@ TEST(RecordFaults, AProcessKilledWhileSavingLeavesAWholeRecord) {
         EXPECT_TRUE(enumerateRecords(reader, [&pupils](const QString&) { ++pupils; }).isEmpty());
         EXPECT_EQ(pupils, 1);
     }
+}
+
+TEST(RecordFaults, ASaveRespectsTheFileItReplaces) {
+    TestFolder folder;
+    openToEveryone(folder);
+    ASSERT_TRUE(QDir(folder.prefix()).mkdir(QStringLiteral("cible")));
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.path(QStringLiteral("cible"))).constData(), 0777),
+              0);
+    const TFiche before = test::makeRecord(QStringLiteral("AVANT"), {}, {});
+    SharedState state = folder.state();
+    state.current = test::makeRecord(QStringLiteral("APRES"), {}, {});
+    const QByteArray after = test::recordBytes(state.current);
+    const auto path = [&](const char* name) { return folder.path(QLatin1String(name)); };
+    const auto local = [&](const char* name) { return QFile::encodeName(path(name)); };
+    // Two files of the user who saves (read-only, private), one of another user that everyone
+    // may write, and a link to a record kept elsewhere.
+    for (const char* name : {"lecture.b2i", "prive.b2i", "autre.b2i", "cible/vrai.b2i"}) {
+        folder.writeRecord(QLatin1String(name), before);
+    }
+    for (const auto& [name, mode] : {std::pair{"lecture.b2i", 0444}, std::pair{"prive.b2i", 0600},
+                                     std::pair{"autre.b2i", 0666}}) {
+        ASSERT_EQ(::chmod(local(name).constData(), mode), 0);
+    }
+    ASSERT_EQ(::chown(local("lecture.b2i").constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(local("prive.b2i").constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(local("cible/vrai.b2i").constData(), 65534, 65534), 0);
+    ASSERT_EQ(::symlink("cible/vrai.b2i", local("lien.b2i").constData()), 0);
+
+    const int result = test::runUnprivileged([&] {
+        if (saveExpecting(state, path("lecture.b2i"),
+                          QString::fromUtf8("Accès au fichier refusé")) != kRaisedExpectedError) {
+            return 1;
+        }
+        for (const char* name : {"prive.b2i", "autre.b2i", "lien.b2i"}) {
+            if (saveExpecting(state, path(name), {}) != kNoError) {
+                return 2;
+            }
+        }
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
+
+    const auto info = [&](const char* name) {
+        struct stat status {};
+        EXPECT_EQ(::lstat(local(name).constData(), &status), 0) << name;
+        return status;
+    };
+    EXPECT_EQ(folder.readBytes(QStringLiteral("lecture.b2i")), test::recordBytes(before));
+    EXPECT_EQ(info("lecture.b2i").st_mode & 07777, 0444u);
+    EXPECT_EQ(folder.readBytes(QStringLiteral("prive.b2i")), after);
+    EXPECT_EQ(info("prive.b2i").st_mode & 07777, 0600u);
+    EXPECT_EQ(folder.readBytes(QStringLiteral("autre.b2i")), after);
+    EXPECT_EQ(info("autre.b2i").st_uid, 0u);
+    EXPECT_EQ(info("autre.b2i").st_mode & 07777, 0666u);
+    EXPECT_TRUE(S_ISLNK(info("lien.b2i").st_mode));
+    EXPECT_EQ(folder.readBytes(QStringLiteral("cible/vrai.b2i")), after);
+
+    // An administrator's save keeps the pupil's file its owner's.
+    saveRecord(state, path("prive.b2i"));
+    EXPECT_EQ(info("prive.b2i").st_uid, 65534u);
+    EXPECT_EQ(info("prive.b2i").st_mode & 07777, 0600u);
+    EXPECT_EQ(folder.entries(),
+              (QStringList{QStringLiteral("autre.b2i"), QStringLiteral("cible"),
+                           QStringLiteral("lecture.b2i"), QStringLiteral("lien.b2i"),
+                           QStringLiteral("prive.b2i")}));
 }

@@ -219,7 +219,7 @@ TEST(RecordFile, EnumerationVisitsEveryRecordAndReportsTheUnreadable) {
     EXPECT_EQ(seen.value(QStringLiteral("1")), QStringLiteral("UN"));
     EXPECT_EQ(seen.value(QStringLiteral("007")), QStringLiteral("SEPT"));
     EXPECT_EQ(seen.value(QStringLiteral("abc")), QStringLiteral("ABC"));
-    EXPECT_EQ(seen.value(QStringLiteral("a")), QStringLiteral("AB"));
+    EXPECT_EQ(seen.value(QStringLiteral("a.b")), QStringLiteral("AB"));
     EXPECT_EQ(seen.value(QString()), QStringLiteral("HIDDEN"));
     EXPECT_EQ(seen.size(), 5);
 

@@ -36,7 +36,7 @@ protected:
     // A line whose record file is 3021 bytes long, so that it cannot be read.
     void addUnreadablePupil() {
         folder.writeBytes(u("5.b2i"), QByteArray(3021, '\0'));
-        window().ListBox1->addLine(u("ABIME Fichier 6A - n° 5"));
+        window().ListBox1->addLine(u("ABIME Fichier 6A - n° 5"), u("5"));
         select(u("ABIME"));
     }
 };

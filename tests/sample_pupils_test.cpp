@@ -20,7 +20,7 @@ namespace {
 
 QStringList createAll(SharedState& state, SampleSet set) {
     QStringList lines;
-    createSamplePupils(state, set, [&lines](const QString& line) { lines.append(line); });
+    createSamplePupils(state, set, [&lines](const ListEntry& entry) { lines.append(entry.line); });
     return lines;
 }
 
@@ -116,7 +116,7 @@ TEST(SamplePupils, AFailedWriteStopsTheCommandAndKeepsThePupilsWritten) {
         SharedState state = folder.state();
         int created = 0;
         try {
-            createSamplePupils(state, SampleSet::Blank110, [&](const QString&) {
+            createSamplePupils(state, SampleSet::Blank110, [&](const ListEntry&) {
                 if (++created == 3) {
                     ::chmod(path.constData(), 0555);
                 }
