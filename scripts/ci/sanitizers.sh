@@ -22,7 +22,6 @@ chmod 1777 "$reports"
 
 export ASAN_OPTIONS="log_path=$reports/report:detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1:strict_init_order=1"
 export UBSAN_OPTIONS="log_path=$reports/report:print_stacktrace=1:halt_on_error=1"
-export LSAN_OPTIONS="suppressions=$PWD/scripts/ci/lsan.supp:print_suppressions=0"
 
 status=0
 (cd "$build" && ctest --output-on-failure -j "$(nproc)") || status=$?
