@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages KALIDOR needs to build, run and test, when any is missing.
+# Installs the Debian packages KALIDOR needs to build, run and test, when any is missing,
+# together with the extra packages named as arguments (the CI stages name theirs).
 # Quick when everything is already there.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   poppler-utils clang-format
   desktop-file-utils
+  "$@"
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "platform/scripted_platform.h"
 #include "records/list_lines.h"
 #include "tests/support/child_process.h"
+#include "tests/support/modal.h"
 #include "tests/support/test_folder.h"
 
 #include <QAccessible>
@@ -15,7 +16,6 @@
 #include <QFileDialog>
 #include <QListView>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -422,30 +422,34 @@ TEST(TransferDialog, RunsModallyFromTheHiddenCommand) {
     Program p(folder);
     TF_trans& d = p.trans();
     bool checked = false;
-    QTimer::singleShot(0, &d, [&] {
-        EXPECT_TRUE(d.isVisible());
-        EXPECT_TRUE(d.isModal());
-        EXPECT_EQ(d.ListBox1->count(), 3);
-        EXPECT_EQ(buttons(d), kInitial);
-        selectRows(d.ListBox1, {0});
-        QTest::mouseClick(d.SpeedButton1, Qt::LeftButton);
-        EXPECT_EQ(d.ListBox2->count(), 1);
-        EXPECT_EQ(buttons(d), kBuilding);
-        checked = true;
-        QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
-    });
-    p.main().Crerunfichierdetransfert1Click();
+    test::driveModal(
+        &d,
+        [&] {
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_TRUE(d.isModal());
+            EXPECT_EQ(d.ListBox1->count(), 3);
+            EXPECT_EQ(buttons(d), kInitial);
+            selectRows(d.ListBox1, {0});
+            QTest::mouseClick(d.SpeedButton1, Qt::LeftButton);
+            EXPECT_EQ(d.ListBox2->count(), 1);
+            EXPECT_EQ(buttons(d), kBuilding);
+            checked = true;
+            QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+        },
+        [&] { p.main().Crerunfichierdetransfert1Click(); });
     EXPECT_TRUE(checked);
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Rejected);
 
     // Shown again, it starts over; OK with nothing opened only rewrites the count line.
-    QTimer::singleShot(0, &d, [&] {
-        EXPECT_EQ(d.ListBox2->count(), 0);
-        d.BitBtn2Click();
-        d.accept();
-    });
-    p.main().Crerunfichierdetransfert1Click();
+    test::driveModal(
+        &d,
+        [&] {
+            EXPECT_EQ(d.ListBox2->count(), 0);
+            d.BitBtn2Click();
+            d.accept();
+        },
+        [&] { p.main().Crerunfichierdetransfert1Click(); });
     EXPECT_EQ(p.main().Memo1->lines(), QStringList{u8("0 élève au total")});
     EXPECT_EQ(folder.entries().size(), 3);
 }
@@ -507,21 +511,25 @@ TEST(ClassImport, TheFileDialogMatchesExtensionsWhateverTheirCase) {
     lists.writeBytes(QStringLiteral("notes.doc"), "x");
     QtPlatform platform;
     QStringList shown;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->setDirectory(lists.prefix());
-        auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
-        ASSERT_NE(view, nullptr);
-        auto rows = [view] { return view->model()->rowCount(view->rootIndex()); };
-        EXPECT_TRUE(QTest::qWaitFor([&] { return rows() >= 2; }, 5000));
-        QTest::qWait(100);
-        for (int row = 0; row < rows(); ++row) {
-            shown.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
-        }
-        dialog->reject();
-    });
-    EXPECT_FALSE(platform.openFileName(nullptr, u8("Classe Texte |*.TXT|Autres fichiers |*.*")));
+    test::driveModal(
+        [&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(lists.prefix());
+            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            ASSERT_NE(view, nullptr);
+            auto rows = [view] { return view->model()->rowCount(view->rootIndex()); };
+            EXPECT_TRUE(QTest::qWaitFor([&] { return rows() >= 2; }, 5000));
+            QTest::qWait(100);
+            for (int row = 0; row < rows(); ++row) {
+                shown.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
+            }
+            dialog->reject();
+        },
+        [&] {
+            EXPECT_FALSE(
+                platform.openFileName(nullptr, u8("Classe Texte |*.TXT|Autres fichiers |*.*")));
+        });
     shown.sort();
     EXPECT_EQ(shown, (QStringList{QStringLiteral("5B.TXT"), QStringLiteral("6A.txt")}));
 }

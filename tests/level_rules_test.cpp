@@ -39,6 +39,15 @@ TEST(LevelRules, CollegeRoundsHalfUpwards) {
     EXPECT_TRUE(levelHeld(kLevelCollege, withCounts(kLevelCollege, {6, 7, 7, 5, 4})));
 }
 
+// One competence short of the total, with every domain at or above its minimum, and the
+// total just reached.
+TEST(LevelRules, TheTotalDecidesOnceEveryDomainIsMet) {
+    EXPECT_FALSE(levelHeld(kLevelEcole, withCounts(kLevelEcole, {4, 4, 5, 2, 2})));
+    EXPECT_TRUE(levelHeld(kLevelEcole, withCounts(kLevelEcole, {3, 3, 6, 3, 3})));
+    EXPECT_FALSE(levelHeld(kLevelCollege, withCounts(kLevelCollege, {6, 6, 5, 3, 2})));
+    EXPECT_TRUE(levelHeld(kLevelCollege, withCounts(kLevelCollege, {6, 7, 5, 3, 2})));
+}
+
 TEST(LevelRules, LevelsAreIndependentAndFlagsAreSet) {
     SharedState state;
     initNewRecord(state.current);

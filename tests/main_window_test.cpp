@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace kalidor;
@@ -210,21 +209,19 @@ TEST_F(MainWindow, OpeningAPupilShowsTheSheetAndPutsItsLineBack) {
 
     bool sheetShown = false;
     QStringList listWhileOpen;
-    auto closeSheetWhenShown = [&] {
-        QTimer::singleShot(0, [&] {
-            QDialog* sheet =
-                program->windows.F_saisi1->isVisible() ? program->windows.F_saisi1 : nullptr;
-            sheetShown = sheet != nullptr;
-            listWhileOpen = window()->ListBox1->lines();
-            if (sheet != nullptr) {
-                sheet->reject();
-            }
-        });
+    // Runs `open`; a sheet it shows is closed at once.
+    auto closeSheetWhenShown = [&](const std::function<void()>& open) {
+        test::driveModal(
+            program->windows.F_saisi1,
+            [&] {
+                sheetShown = true;
+                listWhileOpen = window()->ListBox1->lines();
+            },
+            open);
     };
 
     window()->ListBox1->setCurrentRow(rowOf(u("CM1 : MARTIN Paul - n° 007")));
-    closeSheetWhenShown();
-    action("Comptencesb2idellveslectionn1")->trigger();
+    closeSheetWhenShown([&] { action("Comptencesb2idellveslectionn1")->trigger(); });
     EXPECT_TRUE(sheetShown);
     EXPECT_EQ(program->state.currentFileName, folder.path(u("007.b2i")));
     EXPECT_FALSE(listWhileOpen.contains(u("CM1 : MARTIN Paul - n° 007")));
@@ -235,8 +232,7 @@ TEST_F(MainWindow, OpeningAPupilShowsTheSheetAndPutsItsLineBack) {
     // Enter on the list opens the selected pupil as well.
     sheetShown = false;
     window()->ListBox1->setCurrentRow(rowOf(u("6A : DUPONT Marie - n° 2")));
-    closeSheetWhenShown();
-    QTest::keyClick(window()->ListBox1, Qt::Key_Return);
+    closeSheetWhenShown([&] { QTest::keyClick(window()->ListBox1, Qt::Key_Return); });
     EXPECT_TRUE(sheetShown);
     EXPECT_EQ(program->state.currentFileName, folder.path(u("2.b2i")));
     EXPECT_EQ(window()->ListBox1->count(), 3);
@@ -244,19 +240,21 @@ TEST_F(MainWindow, OpeningAPupilShowsTheSheetAndPutsItsLineBack) {
     // A line that does not end in a number opens nothing.
     sheetShown = false;
     window()->ListBox1->setCurrentRow(rowOf(u("X : ABC Test - n° abc")));
-    closeSheetWhenShown();
-    QTest::mouseDClick(
-        window()->ListBox1->viewport(), Qt::LeftButton, {},
-        window()->ListBox1->visualRect(window()->ListBox1->model()->index(2, 0)).center());
-    QTest::qWait(10);
+    closeSheetWhenShown([&] {
+        QTest::mouseDClick(
+            window()->ListBox1->viewport(), Qt::LeftButton, {},
+            window()->ListBox1->visualRect(window()->ListBox1->model()->index(2, 0)).center());
+        QTest::qWait(10);
+    });
     EXPECT_FALSE(sheetShown);
     EXPECT_EQ(window()->ListBox1->count(), 3);
 
     // Nothing selected: nothing happens.
     window()->ListBox1->clearSelection();
-    closeSheetWhenShown();
-    action("Modifiercomptencesdellve1")->trigger();
-    QTest::qWait(10);
+    closeSheetWhenShown([&] {
+        action("Modifiercomptencesdellve1")->trigger();
+        QTest::qWait(10);
+    });
     EXPECT_FALSE(sheetShown);
 }
 
@@ -279,16 +277,17 @@ TEST_F(MainWindow, AboutBoxShowsTheLogo) {
     start();
     QString caption;
     QSize logoSize;
-    QTimer::singleShot(0, [&] {
-        QDialog* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(about, nullptr);
-        caption = about->windowTitle();
-        if (const QLabel* picture = about->findChild<QLabel*>(u("Image1"))) {
-            logoSize = picture->pixmap().size();
-        }
-        about->accept();
-    });
-    action("Apropos1")->trigger();
+    test::driveModal(
+        [&](QWidget* modal) {
+            QDialog* about = qobject_cast<QDialog*>(modal);
+            ASSERT_NE(about, nullptr);
+            caption = about->windowTitle();
+            if (const QLabel* picture = about->findChild<QLabel*>(u("Image1"))) {
+                logoSize = picture->pixmap().size();
+            }
+            about->accept();
+        },
+        [&] { action("Apropos1")->trigger(); });
     EXPECT_EQ(caption, u("A propos"));
     EXPECT_EQ(logoSize, QSize(300, 158));
     EXPECT_EQ(window()->Image1->pixmap().size(), QSize(300, 158));

@@ -8,6 +8,7 @@
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "reports/tf_annule.h"
+#include "tests/support/modal.h"
 #include "tests/support/program_test.h"
 
 #include <QAccessible>
@@ -530,13 +531,16 @@ TEST(QtPrinterTest, DialogThenOneJobWithPageBreaksIntoPdf) {
     QtPrinter printer;
     printer.printToPdf(file);
     bool sawDialog = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            sawDialog = true;
-            dialog->accept();
-        }
-    });
-    ASSERT_TRUE(printer.executePrintDialog(nullptr));
+    bool accepted = false;
+    test::driveModal(
+        [&](QWidget* modal) {
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                sawDialog = true;
+                dialog->accept();
+            }
+        },
+        [&] { accepted = printer.executePrintDialog(nullptr); });
+    ASSERT_TRUE(accepted);
     EXPECT_TRUE(sawDialog);
     printer.setPortrait();
     printer.setTitle(QStringLiteral("B2i"));
@@ -555,12 +559,13 @@ TEST(QtPrinterTest, DialogThenOneJobWithPageBreaksIntoPdf) {
     EXPECT_EQ(pdfPageLines(file, 2), QStringList{QStringLiteral("Page deux")});
 
     // Cancelled: false, and the next document still goes where it went.
-    QTimer::singleShot(0, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            dialog->reject();
-        }
-    });
-    EXPECT_FALSE(printer.executePrintDialog(nullptr));
+    test::driveModal(
+        [](QWidget* modal) {
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            }
+        },
+        [&] { EXPECT_FALSE(printer.executePrintDialog(nullptr)); });
 }
 
 // The printer opened as a text file breaks long lines at blanks and starts new pages.

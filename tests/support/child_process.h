@@ -7,7 +7,8 @@
 
 namespace kalidor::test {
 
-// Runs `body` in a child and returns its exit code (or 128 + signal).
+// Runs `body` in a child and returns its exit code (or 128 + signal). Throws
+// std::system_error when the child cannot be started or waited for.
 int runInChild(const std::function<int()>& body);
 
 // The same as an ordinary user, so that file permissions apply even when the tests run as
