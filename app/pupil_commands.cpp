@@ -40,11 +40,17 @@ void TF_une::Effacer1Click() {
         return;
     }
     const int row = ListBox1->currentRow();
-    if (!platform_.askYesNo(this, QString::fromUtf8(texts::kConfirmationEffacement) +
-                                      QLatin1Char('\n') + ListBox1->line(row))) {
+    const ListEntry& entry = ListBox1->entry(row);
+    const QString fileName = recordFileName(state_, *number);
+    QString question =
+        QString::fromUtf8(texts::kConfirmationEffacement) + QLatin1Char('\n') + entry.line;
+    if (entry.stamp != 0 && recordFileStamp(fileName) != entry.stamp) {
+        question += QLatin1String("\n\n") + QString::fromUtf8(texts::kChangedSinceListed);
+    }
+    if (!platform_.askYesNo(this, question)) {
         return;
     }
-    state_.currentFileName = recordFileName(state_, *number);
+    state_.currentFileName = fileName;
     // The line goes only once the file is gone: a pupil that could not be deleted stays listed.
     if (!runGuarded(platform_, this, [this] { deleteRecordFile(state_.currentFileName); })) {
         return;

@@ -1,5 +1,6 @@
 // Reports in the text pane and the printed documents.
 
+#include "app/pupil_texts.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
 #include "records/level_rules.h"
@@ -108,8 +109,15 @@ void TF_une::Validercomptenceslevesl1Click() {
     if (!number || !loadPupil(*number)) {
         return;
     }
+    const TFiche read = state_.current;
     validateAll(state_.current);
     Memo1->setLines(validateAllLines(state_.current));
+    // Another machine sharing the folder may have saved the pupil since it was read.
+    if (!recordFileUnchanged(state_.currentFileName, read) &&
+        !platform_.askYesNo(this, QString::fromUtf8(texts::kValidateOverOtherSave)
+                                      .arg(read.nom() + QLatin1Char(' ') + read.prenom()))) {
+        return;
+    }
     runGuarded(platform_, this, [this] { saveRecord(state_, state_.currentFileName); });
 }
 

@@ -6,6 +6,7 @@
 #include "platform/ui_style.h"
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
+#include "records/record_file.h"
 
 #include <QLabel>
 
@@ -140,7 +141,7 @@ void TF_ajout::createPupil() {
     addedLine_ = ListEntry{state_.sortByName ? byNameLine(EditNom->text(), Editprenom->text(),
                                                           Editclas->text(), numberText)
                                              : recordLine(state_.current, numberText, false),
-                           numberText};
+                           numberText, recordStamp(state_.current)};
 }
 
 } // namespace kalidor

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace kalidor;
 
@@ -55,9 +56,8 @@ void BM_Creer110Eleves(benchmark::State& run) {
         f.reset();
         list.setEntries(f.entries);
         run.ResumeTiming();
-        createSamplePupils(f.state, SampleSet::Blank110, [&list](const ListEntry& entry) {
-            list.addLine(entry.line, entry.number);
-        });
+        createSamplePupils(f.state, SampleSet::Blank110,
+                           [&list](const ListEntry& entry) { list.addLine(entry); });
     }
     f.reset();
     if (list.count() != kExisting + kAdded) {
@@ -80,6 +80,43 @@ void BM_110RecordSavesAlone(benchmark::State& run) {
     f.reset();
 }
 
+// The same saves, each one flushing the folder after its rename, as a single save does: the
+// difference with the one above is what a folder flush costs.
+void BM_110RecordSavesFlushingTheFolder(benchmark::State& run) {
+    Folder& f = folder();
+    f.state.current = samplePupil(SampleSet::Blank110, 1);
+    for (auto _ : run) {
+        run.PauseTiming();
+        f.reset();
+        run.ResumeTiming();
+        for (int number = kExisting + 1; number <= kExisting + kAdded; ++number) {
+            saveRecord(f.state, recordFileName(f.state, QString::number(number)), FolderFlush::Now);
+        }
+    }
+    f.reset();
+}
+
+// The command as it was before a new pupil's file refused to replace one: the same searches,
+// the same writes, but each file renamed over whatever took its name meanwhile.
+void BM_Creer110ElevesReplacing(benchmark::State& run) {
+    Folder& f = folder();
+    for (auto _ : run) {
+        run.PauseTiming();
+        f.reset();
+        run.ResumeTiming();
+        int from = 1;
+        for (int i = 1; i <= kAdded; ++i) {
+            const TFiche pupil = samplePupil(SampleSet::Blank110, i);
+            const int number = findFreeNumber(f.state, from);
+            writeRecordFile(recordFileName(f.state, QString::number(number)), pupil,
+                            FolderFlush::Later);
+            from = number + 1;
+        }
+        flushFolder(QFile::encodeName(f.state.prefix));
+    }
+    f.reset();
+}
+
 // The same command with every search starting from 1: what the resumed search saves.
 void BM_Creer110ElevesProbingFromOne(benchmark::State& run) {
     Folder& f = folder();
@@ -97,8 +134,27 @@ void BM_Creer110ElevesProbingFromOne(benchmark::State& run) {
 
 } // namespace
 
-BENCHMARK(BM_Creer110Eleves)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_110RecordSavesAlone)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_Creer110ElevesProbingFromOne)->Unit(benchmark::kMillisecond)->Iterations(20);
+// The disk is shared and its times wander: each figure is the median of five runs of 20, and
+// the runs of the benchmarks are interleaved (see main).
+#define KALIDOR_SAMPLES_BENCHMARK(name)                                                            \
+    BENCHMARK(name)                                                                                \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(20)                                                                           \
+        ->Repetitions(5)                                                                           \
+        ->ReportAggregatesOnly(true)
+KALIDOR_SAMPLES_BENCHMARK(BM_Creer110Eleves);
+KALIDOR_SAMPLES_BENCHMARK(BM_Creer110ElevesReplacing);
+KALIDOR_SAMPLES_BENCHMARK(BM_110RecordSavesAlone);
+KALIDOR_SAMPLES_BENCHMARK(BM_110RecordSavesFlushingTheFolder);
+KALIDOR_SAMPLES_BENCHMARK(BM_Creer110ElevesProbingFromOne);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

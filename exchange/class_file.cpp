@@ -100,7 +100,8 @@ AddedPupils importClass(SharedState& state, const ClassFile& classFile) {
             record.setNom(pupil.nom);
             record.setPrenom(pupil.prenom);
             if (const std::optional<QString> number = adder.add(record)) {
-                added.entries.append({recordLine(record, *number, state.sortByName), *number});
+                added.entries.append(
+                    {recordLine(record, *number, state.sortByName), *number, recordStamp(record)});
             }
         }
         adder.finish();

@@ -145,7 +145,7 @@ TransferImport importTransferRecords(SharedState& state, const QString& transfer
             file.close();
             if (const std::optional<QString> number = adder.add(record)) {
                 result.added.entries.append(
-                    {recordLine(record, *number, state.sortByName), *number});
+                    {recordLine(record, *number, state.sortByName), *number, recordStamp(record)});
             }
         }
         adder.finish();

@@ -32,24 +32,24 @@ void SortedLineModel::setEntries(const QList<ListEntry>& entries) {
         return lessThan(a->line, b->line);
     });
     lines_.clear();
-    numbers_.clear();
+    entries_.clear();
     lines_.reserve(sorted.size());
-    numbers_.reserve(sorted.size());
+    entries_.reserve(sorted.size());
     for (const ListEntry* entry : sorted) {
         lines_.append(entry->line);
-        numbers_.append(entry->number);
+        entries_.append(*entry);
     }
     endResetModel();
 }
 
-int SortedLineModel::addLine(const QString& line, const QString& number) {
+int SortedLineModel::addLine(const ListEntry& entry) {
     const auto at =
-        std::upper_bound(lines_.cbegin(), lines_.cend(), line,
+        std::upper_bound(lines_.cbegin(), lines_.cend(), entry.line,
                          [this](const QString& a, const QString& b) { return lessThan(a, b); });
     const int row = static_cast<int>(at - lines_.cbegin());
     beginInsertRows({}, row, row);
-    lines_.insert(row, line);
-    numbers_.insert(row, number);
+    lines_.insert(row, entry.line);
+    entries_.insert(row, entry);
     endInsertRows();
     return row;
 }
@@ -60,14 +60,14 @@ void SortedLineModel::removeLine(int row) {
     }
     beginRemoveRows({}, row, row);
     lines_.removeAt(row);
-    numbers_.removeAt(row);
+    entries_.removeAt(row);
     endRemoveRows();
 }
 
 void SortedLineModel::clear() {
     beginResetModel();
     lines_.clear();
-    numbers_.clear();
+    entries_.clear();
     endResetModel();
 }
 

@@ -22,23 +22,23 @@ public:
     // Replaces every line; sorts once.
     void setEntries(const QList<ListEntry>& entries);
     // Inserts one line with its number text at its place (after its equals); returns its row.
-    int addLine(const QString& line, const QString& number);
+    int addLine(const ListEntry& entry);
     void removeLine(int row);
     void clear();
 
     int count() const { return static_cast<int>(lines_.size()); }
     const QString& line(int row) const { return lines_.at(row); }
     // The number text of the file the line stands for.
-    const QString& number(int row) const { return numbers_.at(row); }
-    ListEntry entry(int row) const { return {lines_.at(row), numbers_.at(row)}; }
+    const QString& number(int row) const { return entries_.at(row).number; }
+    const ListEntry& entry(int row) const { return entries_.at(row); }
     const QStringList& lines() const { return lines_; }
 
 private:
     bool lessThan(const QString& a, const QString& b) const { return order_.compare(a, b) < 0; }
 
     ListOrder order_;
-    QStringList lines_;
-    QStringList numbers_; // numbers_[row] goes with lines_[row]
+    QStringList lines_;        // the lines alone, as the view shows them
+    QList<ListEntry> entries_; // entries_[row] goes with lines_[row]
 };
 
 class SortedListBox : public QListView {
@@ -48,15 +48,15 @@ public:
 
     void setEntries(const QList<ListEntry>& entries) { model_->setEntries(entries); }
     int addLine(const QString& line, const QString& number) {
-        return model_->addLine(line, number);
+        return model_->addLine({line, number});
     }
-    int addLine(const ListEntry& entry) { return model_->addLine(entry.line, entry.number); }
+    int addLine(const ListEntry& entry) { return model_->addLine(entry); }
     void removeLine(int row) { model_->removeLine(row); }
     void clear() { model_->clear(); }
     int count() const { return model_->count(); }
     QString line(int row) const { return model_->line(row); }
     QString number(int row) const { return model_->number(row); }
-    ListEntry entry(int row) const { return model_->entry(row); }
+    const ListEntry& entry(int row) const { return model_->entry(row); }
     // Every line with its number, in list order.
     QList<ListEntry> entries() const;
     const QStringList& lines() const { return model_->lines(); }

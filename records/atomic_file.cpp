@@ -68,6 +68,86 @@ void writeAllAt(int fd, const QByteArray& data) {
     }
 }
 
+bool refusedByFileSystem(int error) {
+    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
+           error == EPERM;
+}
+
+QByteArray temporaryName(const QByteArray& target) {
+    const QByteArray folder = folderOf(target);
+    return folder + '.' + target.mid(folder.size()) + kTemporarySuffix;
+}
+
+// The data in a flushed temporary file beside `target`; its name. Throws IoError.
+QByteArray writeTemporary(const QByteArray& target, const char* data, size_t size) {
+    QByteArray temporary = temporaryName(target);
+    posix::File file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!file.isOpen()) {
+        throwErrno();
+    }
+    if (::fchmod(file.get(), posix::newFileMode()) != 0 ||
+        !posix::writeAll(file.get(), data, size) || ::fdatasync(file.get()) != 0 || !file.close()) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        throw IoError::fromErrno(error);
+    }
+    return temporary;
+}
+
+enum class Outcome { Created, NameTaken, Refused };
+
+Outcome linkUnder(const QByteArray& temporary, const QByteArray& target) {
+    if (::link(temporary.constData(), target.constData()) == 0) {
+        ::unlink(temporary.constData());
+        return Outcome::Created;
+    }
+    const int error = errno;
+    if (error == EEXIST) {
+        ::unlink(temporary.constData());
+        return Outcome::NameTaken;
+    }
+    if (refusedByFileSystem(error)) {
+        ::unlink(temporary.constData());
+        return Outcome::Refused;
+    }
+    ::unlink(temporary.constData());
+    throw IoError::fromErrno(error);
+}
+
+Outcome renameUnder(const QByteArray& temporary, const QByteArray& target) {
+    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(),
+                    RENAME_NOREPLACE) == 0) {
+        return Outcome::Created;
+    }
+    const int error = errno;
+    if (error == EEXIST) {
+        ::unlink(temporary.constData());
+        return Outcome::NameTaken;
+    }
+    if (refusedByFileSystem(error)) {
+        return linkUnder(temporary, target);
+    }
+    ::unlink(temporary.constData());
+    throw IoError::fromErrno(error);
+}
+
+Outcome createExclusively(const QByteArray& target, const char* data, size_t size) {
+    posix::File file(
+        ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, posix::newFileMode()));
+    if (!file.isOpen()) {
+        if (errno == EEXIST) {
+            return Outcome::NameTaken;
+        }
+        throwErrno();
+    }
+    if (!posix::writeAll(file.get(), data, size) || ::fdatasync(file.get()) != 0 || !file.close()) {
+        const int error = errno;
+        ::unlink(target.constData());
+        throw IoError::fromErrno(error);
+    }
+    return Outcome::Created;
+}
+
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter(const QString& fileName)
@@ -88,7 +168,7 @@ AtomicFileWriter::AtomicFileWriter(const QString& fileName)
             throwErrno();
         }
     }
-    temporary_ = folder_ + '.' + target_.mid(folder_.size()) + kTemporarySuffix;
+    temporary_ = temporaryName(target_);
     fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
     if (fd_ < 0) {
         throwErrno();
@@ -159,6 +239,27 @@ void AtomicFileWriter::commit(FolderFlush flush) {
     if (flush == FolderFlush::Now) {
         flushFolder(folder_);
     }
+}
+
+bool createNewFile(const QString& fileName, const char* data, size_t size, FolderFlush flush,
+                   NewFileMethod method) {
+    const QByteArray target = posix::path(fileName);
+    Outcome outcome = Outcome::Refused;
+    if (method != NewFileMethod::Exclusive) {
+        const QByteArray temporary = writeTemporary(target, data, size);
+        outcome = method == NewFileMethod::Best ? renameUnder(temporary, target)
+                                                : linkUnder(temporary, target);
+    }
+    if (outcome == Outcome::Refused) {
+        outcome = createExclusively(target, data, size);
+    }
+    if (outcome == Outcome::NameTaken) {
+        return false;
+    }
+    if (flush == FolderFlush::Now) {
+        flushFolder(folderOf(target));
+    }
+    return true;
 }
 
 void replaceFile(const QString& fileName, const char* data, size_t size, FolderFlush flush) {

@@ -47,6 +47,25 @@ private:
     QByteArray pending_;
 };
 
+// How a new file takes its name without ever replacing a file of that name.
+enum class NewFileMethod {
+    // A rename that refuses to replace (renameat2 with RENAME_NOREPLACE); where the file system
+    // does not offer it, Link; where links are refused too, Exclusive.
+    Best,
+    // A hard link of the flushed temporary under the name, then the temporary removed.
+    Link,
+    // The name created only if absent (O_EXCL), then written and flushed: on the rare file
+    // systems that refuse both of the above, a crash while writing can leave the file short.
+    Exclusive,
+};
+
+// Writes `data` as the new file `fileName`, only if no entry of that name exists at that
+// instant, even when another program on another machine creates it at the same moment. False,
+// with nothing written, when the name is taken. Throws IoError.
+bool createNewFile(const QString& fileName, const char* data, size_t size,
+                   FolderFlush flush = FolderFlush::Now,
+                   NewFileMethod method = NewFileMethod::Best);
+
 // The whole replacement in one call. Throws IoError.
 void replaceFile(const QString& fileName, const char* data, size_t size,
                  FolderFlush flush = FolderFlush::Now);

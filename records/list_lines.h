@@ -16,6 +16,9 @@ namespace kalidor {
 struct ListEntry {
     QString line;
     QString number;
+    // The fingerprint (recordStamp) of the record the line was made from, 0 when unknown: tells
+    // whether the file changed since, on a folder other machines share.
+    size_t stamp = 0;
 };
 
 // Whether the commands may act on the file of a number text: a plain run of digits, "007"

@@ -38,7 +38,8 @@ ViewResult buildView(SharedState& state, ListView view) {
         if (!accepts(state, view)) {
             return;
         }
-        result.entries.append({recordLine(state.current, numberText, !byClass), numberText});
+        result.entries.append({recordLine(state.current, numberText, !byClass), numberText,
+                               recordStamp(state.current)});
         ++state.pupilCounter;
     });
     state.countLine = countLine(view, state.pupilCounter);

@@ -18,13 +18,17 @@ TFiche blankRecord() {
 }
 
 std::optional<int> createRecordFile(SharedState& state, int from, FolderFlush flush) {
-    const int number = findFreeNumber(state, from);
-    if (number > kMaxRecordNumber) {
-        return std::nullopt;
+    for (int number = findFreeNumber(state, from); number <= kMaxRecordNumber;
+         number = findFreeNumber(state, number + 1)) {
+        const QString fileName = recordFileName(state, QString::number(number));
+        // Another machine sharing the folder may take the number between the search and the
+        // creation: the search then goes on from the next one.
+        if (createNewFile(fileName, state.current.bytes().data(), TFiche::kSize, flush)) {
+            state.currentFileName = fileName;
+            return number;
+        }
     }
-    state.currentFileName = recordFileName(state, QString::number(number));
-    saveRecord(state, state.currentFileName, flush);
-    return number;
+    return std::nullopt;
 }
 
 std::optional<QString> PupilAdder::add(const TFiche& record) {

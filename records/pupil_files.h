@@ -14,8 +14,10 @@ namespace kalidor {
 TFiche blankRecord();
 
 // Writes the current record as a new pupil under the first free number from `from` upwards:
-// the current file name becomes that pupil's file. Nothing is written, and nothing returned,
-// when every number up to 999 is taken. Throws IoError.
+// the current file name becomes that pupil's file. The file is created only where no file of
+// that number exists at that instant, so two machines adding pupils to one shared folder never
+// replace each other's. Nothing is written, and nothing returned, when every number up to 999
+// is taken. Throws IoError.
 std::optional<int> createRecordFile(SharedState& state, int from = 1,
                                     FolderFlush flush = FolderFlush::Now);
 

@@ -5,6 +5,7 @@
 #include "records/posix_file.h"
 
 #include <QFile>
+#include <QHashFunctions>
 #include <QStringList>
 
 #include <cerrno>
@@ -73,6 +74,33 @@ bool readRecordIfPresent(const QString& fileName, TFiche& record) {
         throw;
     }
     return true;
+}
+
+bool recordFileUnchanged(const QString& fileName, const std::optional<TFiche>& readBefore) {
+    TFiche now;
+    try {
+        if (!readRecordIfPresent(fileName, now)) {
+            return !readBefore;
+        }
+    } catch (const IoError&) {
+        return false;
+    }
+    return readBefore && now.bytes() == readBefore->bytes();
+}
+
+size_t recordStamp(const TFiche& record) {
+    // 0 stands for a file that could not be read.
+    return std::max<size_t>(qHashBits(record.bytes().data(), record.bytes().size()), 1);
+}
+
+size_t recordFileStamp(const QString& fileName) {
+    TFiche now;
+    try {
+        readRecordFile(fileName, now);
+    } catch (const IoError&) {
+        return 0;
+    }
+    return recordStamp(now);
 }
 
 void writeRecordFile(const QString& fileName, const TFiche& record, FolderFlush flush) {

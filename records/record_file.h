@@ -8,6 +8,7 @@
 #include <QString>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 namespace kalidor {
 
@@ -31,6 +32,16 @@ void loadRecord(SharedState& state, const QString& fileName);
 void readRecordFile(const QString& fileName, TFiche& record);
 // The same, false when the file does not exist; any other failure throws IoError.
 bool readRecordIfPresent(const QString& fileName, TFiche& record);
+
+// Whether the file still holds what was read from it before: the same record, or still no file
+// when there was none. A file that cannot be read now counts as changed. On a folder shared by
+// several machines, this tells whether another one saved the pupil meanwhile.
+bool recordFileUnchanged(const QString& fileName, const std::optional<TFiche>& readBefore);
+
+// A fingerprint of a record, kept with a list line to tell later whether its file changed.
+size_t recordStamp(const TFiche& record);
+// The fingerprint of what the file holds now; 0 when it cannot be read.
+size_t recordFileStamp(const QString& fileName);
 
 // Writes the current record as the file's only content, through AtomicFileWriter: a failure
 // leaves the previous file as it was, a file the user may not write is refused, the file keeps

@@ -206,9 +206,11 @@ void TF_saisi1::FormShow() {
     clearSelection();
     try {
         loadRecord(state_, state_.currentFileName);
+        opened_ = state_.current;
         showIdentity();
     } catch (const IoError&) {
         // Nothing of a pupil shown before may stay on screen or reach a file.
+        opened_.reset();
         state_.current = blankRecord();
         clearIdentity();
     }
@@ -320,6 +322,12 @@ void TF_saisi1::SpeedButton1Click() {
     }
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         record.setValide(slot, checkBoxes_[slot - 1]->isChecked());
+    }
+    // Another machine sharing the folder may have saved the pupil since the sheet read it.
+    if (!recordFileUnchanged(state_.currentFileName, opened_) &&
+        !platform_.askYesNo(this, tr8(texts::kSaveOverOtherSave)
+                                      .arg(record.nom() + QLatin1Char(' ') + record.prenom()))) {
+        return; // the sheet stays open with what was typed
     }
     try {
         saveRecord(state_, state_.currentFileName);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <array>
+#include <optional>
 
 namespace kalidor {
 
@@ -84,6 +85,7 @@ private:
     Platform& platform_;
     std::array<SheetRadioGroup, 10> radioGroups_;
     QList<QCheckBox*> checkBoxes_; // slot s at s - 1
+    std::optional<TFiche> opened_; // the record as read on opening; nothing when unread
     int currentSlot_ = 0;
     ItemSelected itemSelected_ = ItemSelected::None;
 };

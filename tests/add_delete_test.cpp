@@ -277,9 +277,15 @@ TEST_F(AddDeleteTest, DeletingAsksThenRemovesFileAndLineAndTheNumberIsReused) {
     EXPECT_EQ(folder.entries().size(), 3);
     EXPECT_EQ(list()->count(), 3);
 
+    // Another machine saves the pupil after the list was shown: the question says so.
+    folder.writePupil(2, QStringLiteral("A2"), QStringLiteral("B"), QStringLiteral("C"), {1});
     selectLine(line);
     platform.yesNoAnswers = {true};
     program->F_une->Effacer1Click();
+    EXPECT_EQ(platform.questions.last(),
+              u8("Confirmation de l'effacement de\n") + line +
+                  u8("\n\nAttention : cette fiche a été modifiée sur un autre poste depuis "
+                     "l'affichage de la liste."));
     EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("2.b2i"))));
     EXPECT_FALSE(list()->lines().contains(line));
     EXPECT_EQ(program->F_une->Memo1->lines(), QStringList(u8("2 élèves au total")));

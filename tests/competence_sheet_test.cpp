@@ -397,6 +397,7 @@ TEST_F(SheetTest, AFailedSaveKeepsTheSheetOpenAndTheFileAsItWas) {
         QTest::mouseClick(box(10), Qt::LeftButton);
         sheet()->EditNom->setText(QStringLiteral("NONECRIT"));
         ASSERT_TRUE(QDir().rename(folder.prefix(), moved));
+        platform.yesNoAnswers = {true}; // the file is gone: replace it all the same
         save();
         EXPECT_TRUE(sheet()->isVisible());
         EXPECT_EQ(platform.errors, QStringList(u8("Fichier introuvable")));
@@ -406,6 +407,31 @@ TEST_F(SheetTest, AFailedSaveKeepsTheSheetOpenAndTheFileAsItWas) {
     EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")), kalidor::test::recordBytes(stored));
     // The list shows what the file holds, not what could not be saved.
     EXPECT_EQ(program->F_une->ListBox1->lines(), QStringList(u8("DUPONT Marie 6A - n° 1")));
+}
+
+TEST_F(SheetTest, ASaveOverAnotherMachinesSaveAsksFirst) {
+    folder.writeRecord(QStringLiteral("1.b2i"), storedPupil());
+    start();
+    const TFiche other = kalidor::test::makeRecord(QStringLiteral("DUPONT"),
+                                                   QStringLiteral("Marie"), QStringLiteral("6B"));
+    openPupil(1, [&] {
+        QTest::mouseClick(box(10), Qt::LeftButton);
+        // Another machine saves the pupil while the sheet is open here.
+        folder.writeRecord(QStringLiteral("1.b2i"), other);
+        platform.yesNoAnswers = {false};
+        save();
+        EXPECT_EQ(platform.questions,
+                  QStringList(u8("La fiche de DUPONT Marie a été modifiée sur un autre poste "
+                                 "depuis que vous l'avez ouverte.\n"
+                                 "Remplacer cette modification par la vôtre ?")));
+        EXPECT_TRUE(sheet()->isVisible());
+        EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")), kalidor::test::recordBytes(other));
+        EXPECT_TRUE(box(10)->isChecked());
+        platform.yesNoAnswers = {true};
+        save();
+    });
+    EXPECT_TRUE(readBack(1).valide(10));
+    EXPECT_EQ(readBack(1).classe(), QStringLiteral("6A"));
 }
 
 TEST_F(SheetTest, KeyboardSelectsItemsAndADoubleClickOpensThePupil) {
