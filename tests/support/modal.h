@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -15,6 +16,7 @@
 namespace kalidor::test {
 
 inline constexpr int kModalTimeLimitMs = 60000;
+inline constexpr int kActivationWaitMs = 2000;
 
 inline void closeWindow(QWidget* window) {
     if (auto* dialog = qobject_cast<QDialog*>(window)) {
@@ -50,6 +52,12 @@ inline void driveModalWindow(const std::function<QWidget*()>& shown,
             return;
         }
         poll.stop();
+        // Keys and focus reach an active window only; a shown window becomes active a moment
+        // later, later still under the sanitizers.
+        [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(window, kActivationWaitMs);
+        if (window == nullptr) {
+            return;
+        }
         actions(window);
         if (window != nullptr && window->isVisible()) {
             closeWindow(window);
