@@ -29,7 +29,6 @@ void TF_une::Ajouterunlve1Click() {
     windows_.F_ajout->exec();
     if (const std::optional<ListEntry> added = windows_.F_ajout->takeAddedLine()) {
         ListBox1->addLine(*added);
-        ++state_.pupilCounter;
     }
     Memo1->clear();
 }
@@ -58,8 +57,6 @@ void TF_une::Effacer1Click() {
     ListBox1->removeLine(row);
     // The list would select the next line: a second F12 must not delete another pupil.
     ListBox1->clearSelection();
-    state_.pupilCounter = ListBox1->count();
-    state_.countLine = totalCountLine(state_.pupilCounter);
     refreshTotalCountLine();
 }
 

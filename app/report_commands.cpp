@@ -18,13 +18,8 @@ namespace kalidor {
 
 namespace {
 
-bool levelHeldNow(SharedState& state, int level) {
-    if (level == kLevelEcole) {
-        testniveau1(state);
-        return state.niveau1;
-    }
-    testniveau2(state);
-    return state.niveau2;
+bool levelHeldBy(const TFiche& record, int level) {
+    return level == kLevelEcole ? testniveau1(record) : testniveau2(record);
 }
 
 } // namespace
@@ -46,7 +41,6 @@ void TF_une::showPupilReview(int level) {
     if (!number || !loadPupil(*number)) {
         return;
     }
-    levelHeldNow(state_, level);
     Memo1->setLines(reviewLines(state_.current, level));
 }
 
@@ -56,7 +50,6 @@ void TF_une::printPupilSheet(int level) {
         return;
     }
     if (loadPupil(*number)) {
-        levelHeldNow(state_, level);
         Memo1->setLines(sheetLines(state_.current, level));
     }
     // Printed even when the record could not be read: the pane's text as it stands.
@@ -76,7 +69,7 @@ void TF_une::printPupilAttestation(int level) {
     if (!number || !loadPupil(*number)) {
         return;
     }
-    if (!levelHeldNow(state_, level)) {
+    if (!levelHeldBy(state_.current, level)) {
         platform_.showMessage(this, refusalMessage(state_.current, level));
         return;
     }

@@ -61,12 +61,12 @@ bool levelHeld(int level, const SlotFlags& flags) {
     return total >= kTotalMinimums[level - 1];
 }
 
-void testniveau1(SharedState& state) {
-    state.niveau1 = levelHeld(kLevelEcole, validatedSlots(state.current));
+bool testniveau1(const TFiche& record) {
+    return levelHeld(kLevelEcole, validatedSlots(record));
 }
 
-void testniveau2(SharedState& state) {
-    state.niveau2 = levelHeld(kLevelCollege, validatedSlots(state.current));
+bool testniveau2(const TFiche& record) {
+    return levelHeld(kLevelCollege, validatedSlots(record));
 }
 
 QString verdictText(int level, int count, bool held) {

@@ -111,7 +111,7 @@ void saveRecord(const SharedState& state, const QString& fileName, FolderFlush f
     writeRecordFile(fileName, state.current, flush);
 }
 
-int findFreeNumber(SharedState& state, int from) {
+int findFreeNumber(const SharedState& state, int from) {
     std::string path = QFile::encodeName(state.prefix).toStdString();
     const size_t prefixLength = path.size();
     int number = std::max(from, 1);
@@ -123,7 +123,6 @@ int findFreeNumber(SharedState& state, int from) {
             break;
         }
     }
-    state.lastNumber = number;
     return number;
 }
 

@@ -52,9 +52,9 @@ void writeRecordFile(const QString& fileName, const TFiche& record,
                      FolderFlush flush = FolderFlush::Now);
 
 // The first number from `from` upwards with no entry `n.b2i` in the data folder, or
-// kNoFreeNumber; also stored as the last number. Loops that add pupils pass the number after
-// the one they took last, since nothing frees a number while they run.
-int findFreeNumber(SharedState& state, int from = 1);
+// kNoFreeNumber. Loops that add pupils pass the number after the one they took last, since
+// nothing frees a number while they run.
+int findFreeNumber(const SharedState& state, int from = 1);
 
 struct RecordFailure {
     QString entryName; // file name within the data folder, e.g. "12.b2i"

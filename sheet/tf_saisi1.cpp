@@ -306,7 +306,6 @@ void TF_saisi1::showVerdict(int level) {
         flags[slot] = checkBoxes_[slot - 1]->isChecked();
     }
     const bool held = levelHeld(level, flags);
-    (level == kLevelEcole ? state_.niveau1 : state_.niveau2) = held;
     (level == kLevelEcole ? Label18 : Label36)
         ->setText(verdictText(level, validatedCount(level, flags), held));
 }
