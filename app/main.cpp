@@ -5,6 +5,7 @@
 #include "app/kalidor_program.h"
 #include "app/translations.h"
 #include "platform/qt_platform.h"
+#include "records/utf8.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -39,7 +40,7 @@ int main(int argc, char* argv[]) {
     }
 
     kalidor::GuardedApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(kalidor::texts::kMainCaption));
+    QApplication::setApplicationName(kalidor::tr8(kalidor::texts::kMainCaption));
     kalidor::installFrenchTranslations(application);
 
     kalidor::QtPlatform platform;

@@ -52,22 +52,16 @@ TF_une::TF_une(SharedState& state, Platform& platform, const QString& executable
 void TF_une::buildControls(const QPixmap& logo) {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setAutoFillBackground(true);
-    QPalette clientPalette = client->palette();
-    clientPalette.setColor(QPalette::Window, Qt::white);
-    client->setPalette(clientPalette);
+    setBackground(client, Qt::white);
     setCentralWidget(client);
 
     ListBox1 = new SortedListBox(client);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setAccessibleName(tr8(texts::kListByName));
     ListBox1->setGeometry(kListLeft, kListTop, kListWidth, kListHeight);
-    ListBox1->setFont(QFont(QStringLiteral("Arial"), 12));
+    ListBox1->setFont(arial(12));
     ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
-    QPalette listPalette = ListBox1->palette();
-    listPalette.setColor(QPalette::Text, kBlue);
-    listPalette.setColor(QPalette::Base, Qt::white);
-    ListBox1->setPalette(listPalette);
+    setPaneColours(ListBox1, Qt::white, kBlue);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox1, &QListView::doubleClicked, this, &TF_une::ListBox1DblClick);
@@ -86,16 +80,11 @@ void TF_une::buildControls(const QPixmap& logo) {
     Memo1 = new Memo(client);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setAccessibleName(tr8(texts::kMemoName));
-    QFont memoFont(QStringLiteral("Times New Roman"), 12);
-    memoFont.setBold(true);
-    Memo1->setFont(memoFont);
+    Memo1->setFont(timesNewRoman(12, true));
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QPalette memoPalette = Memo1->palette();
-    memoPalette.setColor(QPalette::Base, kBlue);
-    memoPalette.setColor(QPalette::Text, Qt::black);
-    Memo1->setPalette(memoPalette);
+    setPaneColours(Memo1, kBlue, Qt::black);
 }
 
 bool TF_une::eventFilter(QObject* watched, QEvent* event) {

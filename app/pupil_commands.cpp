@@ -8,6 +8,7 @@
 #include "records/pupil_files.h"
 #include "records/record_file.h"
 #include "records/sample_pupils.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
@@ -41,10 +42,9 @@ void TF_une::Effacer1Click() {
     const int row = ListBox1->currentRow();
     const ListEntry& entry = ListBox1->entry(row);
     const QString fileName = recordFileName(state_, *number);
-    QString question =
-        QString::fromUtf8(texts::kConfirmationEffacement) + QLatin1Char('\n') + entry.line;
+    QString question = tr8(texts::kConfirmationEffacement) + QLatin1Char('\n') + entry.line;
     if (entry.stamp != 0 && recordFileStamp(fileName) != entry.stamp) {
-        question += QLatin1String("\n\n") + QString::fromUtf8(texts::kChangedSinceListed);
+        question += QLatin1String("\n\n") + tr8(texts::kChangedSinceListed);
     }
     if (!platform_.askYesNo(this, question)) {
         return;

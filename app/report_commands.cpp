@@ -7,6 +7,7 @@
 #include "records/record_file.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
+#include "records/utf8.h"
 #include "reports/attestations.h"
 #include "reports/canvas_document.h"
 #include "reports/memo_printing.h"
@@ -107,7 +108,7 @@ void TF_une::Validercomptenceslevesl1Click() {
     Memo1->setLines(validateAllLines(state_.current));
     // Another machine sharing the folder may have saved the pupil since it was read.
     if (!recordFileUnchanged(state_.currentFileName, read) &&
-        !platform_.askYesNo(this, QString::fromUtf8(texts::kValidateOverOtherSave)
+        !platform_.askYesNo(this, tr8(texts::kValidateOverOtherSave)
                                       .arg(read.nom() + QLatin1Char(' ') + read.prenom()))) {
         return;
     }

@@ -2,13 +2,10 @@
 
 #include "app/pupil_texts.h"
 #include "platform/command_guard.h"
-#include "platform/push_buttons.h"
 #include "platform/ui_style.h"
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
-
-#include <QLabel>
 
 namespace kalidor {
 
@@ -34,38 +31,16 @@ using namespace colours;
 
 // One row: the aqua label and its field.
 void placeRow(QWidget* parent, int row, const char* caption, QLineEdit* edit, int editWidth) {
-    auto* label = new QLabel(tr8(caption), parent);
-    label->setObjectName(QLatin1String("Label") + edit->objectName());
-    QFont font(QStringLiteral("Arial"), 12);
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kAqua);
-    label->setPalette(palette);
     const int top = kRowTop + row * kRowStep;
-    label->setGeometry(kLabelLeft, top, kLabelWidth, kRowHeight);
-    label->setBuddy(edit);
+    const QByteArray name = "Label" + edit->objectName().toLatin1();
+    makeLabel(parent, name.constData(), caption, arial(12, true),
+              {kLabelLeft, top, kLabelWidth, kRowHeight}, kAqua)
+        ->setBuddy(edit);
     edit->setGeometry(kEditLeft, top, editWidth, kRowHeight);
 }
 
-// A field stored in the record.
-QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength,
-                    LetterCase letterCase = LetterCase::AsTyped) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(maxLength);
-    keepRecordText(edit, letterCase);
-    return edit;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int row) {
-    auto* button = new QPushButton(tr8(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    // Return presses the focused button; in a field it presses none.
-    pressOnReturn(button);
-    button->setGeometry(kButtonLeft, kRowTop + row * (kButtonHeight + 8), kButtonWidth,
-                        kButtonHeight);
-    return button;
+QRect buttonPlace(int row) {
+    return {kButtonLeft, kRowTop + row * (kButtonHeight + 8), kButtonWidth, kButtonHeight};
 }
 
 } // namespace
@@ -75,15 +50,12 @@ TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("F_ajout"));
     setWindowTitle(tr8(texts::kAjoutCaption));
     setFixedSize(kWidth, kHeight);
-    setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, kTeal);
-    setPalette(teal);
+    setBackground(this, kTeal);
 
     // Created in tab order: the name first.
-    EditNom = makeEdit(this, "EditNom", kNomLength, LetterCase::Upper);
-    Editprenom = makeEdit(this, "Editprenom", kPrenomLength);
-    Editclas = makeEdit(this, "Editclas", kClasseLength);
+    EditNom = makeRecordEdit(this, "EditNom", kNomLength, LetterCase::Upper);
+    Editprenom = makeRecordEdit(this, "Editprenom", kPrenomLength);
+    Editclas = makeRecordEdit(this, "Editclas", kClasseLength);
     Maskdatenais = new MaskedDateEdit(this);
     Maskdatenais->setObjectName(QStringLiteral("Maskdatenais"));
     placeRow(this, 0, texts::kAjoutNom, EditNom, 240);
@@ -91,8 +63,8 @@ TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     placeRow(this, 2, texts::kAjoutClasse, Editclas, 110);
     placeRow(this, 3, texts::kAjoutDateNaissance, Maskdatenais, 120);
 
-    SpeedButton1 = makeButton(this, "SpeedButton1", texts::kAjoutEnregistrer, 0);
-    BitBtn1 = makeButton(this, "BitBtn1", texts::kAjoutAnnuler, 1);
+    SpeedButton1 = makeButton(this, "SpeedButton1", texts::kAjoutEnregistrer, buttonPlace(0));
+    BitBtn1 = makeButton(this, "BitBtn1", texts::kAjoutAnnuler, buttonPlace(1));
     connect(SpeedButton1, &QPushButton::clicked, this, &TF_ajout::SpeedButton1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -1,6 +1,7 @@
 #include "records/level_rules.h"
 
 #include "records/referential.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
@@ -71,13 +72,13 @@ bool testniveau2(const TFiche& record) {
 
 QString verdictText(int level, int count, bool held) {
     return QString::number(count) +
-           QString::fromUtf8(held ? kVerdictHeld[level - 1] : kVerdictNotHeld[level - 1]);
+           tr8(held ? kVerdictHeld[level - 1] : kVerdictNotHeld[level - 1]);
 }
 
 QStringList ruleText(int level) {
     QStringList lines;
     for (const char* line : kRuleLines[level - 1]) {
-        lines.append(QString::fromUtf8(line));
+        lines.append(tr8(line));
     }
     return lines;
 }

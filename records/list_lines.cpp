@@ -1,6 +1,7 @@
 #include "records/list_lines.h"
 
 #include "records/list_texts.h"
+#include "records/utf8.h"
 
 #include <QStringBuilder>
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace kalidor {
 namespace {
 
 const QString& numberSeparator() {
-    static const QString separator = QString::fromUtf8(texts::kNumberSeparator);
+    static const QString separator = tr8(texts::kNumberSeparator);
     return separator;
 }
 
@@ -74,8 +75,7 @@ QString countLine(ListView view, int count) {
         {texts::kWithoutCollegePlural, texts::kWithoutCollegeSingular},
     };
     const Wording& wording = kWordings[static_cast<int>(view)];
-    return QString::number(count) +
-           QString::fromUtf8(count >= 2 ? wording.plural : wording.singular);
+    return QString::number(count) + tr8(count >= 2 ? wording.plural : wording.singular);
 }
 
 QString totalCountLine(int count) {
@@ -83,7 +83,7 @@ QString totalCountLine(int count) {
 }
 
 QString lineBeforeNumber(const QString& line) {
-    const qsizetype at = line.lastIndexOf(QString::fromUtf8("n°"));
+    const qsizetype at = line.lastIndexOf(tr8("n°"));
     return at < 0 ? line : line.left(at);
 }
 

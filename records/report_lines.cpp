@@ -3,45 +3,42 @@
 #include "records/level_rules.h"
 #include "records/referential.h"
 #include "records/report_texts.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
 namespace {
-
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 bool isEcole(int level) {
     return level == kLevelEcole;
 }
 
 QString competenceLine(int number, const char* label, const QString& rest = {}) {
-    return u8(texts::kReportCompetence) + QString::number(number) + u8(label) + rest;
+    return tr8(texts::kReportCompetence) + QString::number(number) + tr8(label) + rest;
 }
 
 QString totalLine(int level, int count) {
     return isEcole(level)
-               ? u8(texts::kTotalEcole) + QString::number(count) + u8(texts::kOutOfEcole)
-               : u8(texts::kTotalCollege) + QString::number(count) + u8(texts::kOutOfCollege);
+               ? tr8(texts::kTotalEcole) + QString::number(count) + tr8(texts::kOutOfEcole)
+               : tr8(texts::kTotalCollege) + QString::number(count) + tr8(texts::kOutOfCollege);
 }
 
 QString verdictLine(int level, bool held) {
     if (isEcole(level)) {
-        return u8(held ? texts::kHeldEcole : texts::kNotHeldEcole);
+        return tr8(held ? texts::kHeldEcole : texts::kNotHeldEcole);
     }
-    return u8(held ? texts::kHeldCollege : texts::kNotHeldCollege);
+    return tr8(held ? texts::kHeldCollege : texts::kNotHeldCollege);
 }
 
 QStringList header(const TFiche& record, const char* heading) {
-    return {u8(texts::kFicheTitle), pupilNameLine(record), u8(heading)};
+    return {tr8(texts::kFicheTitle), pupilNameLine(record), tr8(heading)};
 }
 
 } // namespace
 
 QString pupilNameLine(const TFiche& record) {
     return QLatin1Char(' ') + record.nom() + QLatin1Char(' ') + record.prenom() +
-           u8(texts::kReportClasse) + record.classe();
+           tr8(texts::kReportClasse) + record.classe();
 }
 
 QStringList reviewLines(const TFiche& record, int level) {
@@ -88,7 +85,7 @@ QStringList sheetLines(const TFiche& record, int level) {
     }
     lines.append(totalLine(level, count));
     if (ecole) {
-        lines.append(u8(texts::kReportBlankLine));
+        lines.append(tr8(texts::kReportBlankLine));
     }
     lines.append(verdictLine(level, levelHeld(level, validatedSlots(record))));
     return lines;
@@ -106,8 +103,8 @@ QStringList validateAllLines(const TFiche& record) {
         lines.append(competenceLine(slot, texts::kValidatedEcole));
     }
     lines.append(totalLine(kLevelEcole, slotCount(kLevelEcole)));
-    lines.append(u8(texts::kReportBlankLine));
-    lines.append(u8(texts::kSheetHeadingCollege));
+    lines.append(tr8(texts::kReportBlankLine));
+    lines.append(tr8(texts::kSheetHeadingCollege));
     // The collège lines carry the slot numbers, 23 to 51.
     for (int slot = firstSlot(kLevelCollege); slot <= kSlotCount; ++slot) {
         lines.append(competenceLine(slot, texts::kValidatedCollege));
@@ -117,8 +114,8 @@ QStringList validateAllLines(const TFiche& record) {
 }
 
 QString printedDate(const QDate& date) {
-    const QString separator = u8(texts::kPrintedDateSeparator);
-    return u8(texts::kPrintedDatePrefix) + QString::number(date.day()) + separator +
+    const QString separator = tr8(texts::kPrintedDateSeparator);
+    return tr8(texts::kPrintedDatePrefix) + QString::number(date.day()) + separator +
            QString::number(date.month()) + separator + QString::number(date.year());
 }
 
@@ -127,14 +124,14 @@ int pageCount(int lines, int perPage) {
 }
 
 QString refusalMessage(const TFiche& record, int level) {
-    return u8(texts::kRefusalPupil) + record.nom() + QLatin1Char(' ') + record.prenom() +
-           u8(texts::kRefusalClass) + record.classe() +
-           u8(isEcole(level) ? texts::kRefusalEcole : texts::kRefusalCollege);
+    return tr8(texts::kRefusalPupil) + record.nom() + QLatin1Char(' ') + record.prenom() +
+           tr8(texts::kRefusalClass) + record.classe() +
+           tr8(isEcole(level) ? texts::kRefusalEcole : texts::kRefusalCollege);
 }
 
 QString batchCountMessage(int lines, int pages) {
-    return QString::number(lines) + u8(texts::kBatchPupils) + QString::number(pages) +
-           u8(texts::kBatchPages);
+    return QString::number(lines) + tr8(texts::kBatchPupils) + QString::number(pages) +
+           tr8(texts::kBatchPages);
 }
 
 QString attestationName(const TFiche& record) {
@@ -149,15 +146,15 @@ QString printedListTitle(ListView view) {
     switch (view) {
     case ListView::AllByName:
     case ListView::AllByClass:
-        return u8(texts::kListTitleAll);
+        return tr8(texts::kListTitleAll);
     case ListView::WithEcole:
-        return u8(texts::kListTitleWithEcole);
+        return tr8(texts::kListTitleWithEcole);
     case ListView::WithCollege:
-        return u8(texts::kListTitleWithCollege);
+        return tr8(texts::kListTitleWithCollege);
     case ListView::WithoutEcole:
-        return u8(texts::kListTitleWithoutEcole);
+        return tr8(texts::kListTitleWithoutEcole);
     case ListView::WithoutCollege:
-        return u8(texts::kListTitleWithoutCollege);
+        return tr8(texts::kListTitleWithoutCollege);
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "records/report_lines.h"
 #include "records/report_texts.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
@@ -24,13 +25,13 @@ void drawPageHeader(CanvasDocument& document, const QString& title, const QStrin
     Printer& printer = document.printer();
     const int ux = document.unitX();
     const int uy = document.unitY();
-    printer.textOut(kHeaderX * ux, kHeaderY * uy, QString::fromUtf8(texts::kListHeader));
+    printer.textOut(kHeaderX * ux, kHeaderY * uy, tr8(texts::kListHeader));
     printer.textOut(kDateX * ux, kHeaderY * uy, date);
     printer.moveTo(kRuleX * ux, kRuleY * uy);
     printer.lineTo(document.pageWidth(), kRuleY * uy);
     printer.textOut(kTitleX * ux, kTitleY * uy, title);
     printer.textOut(kPageNumberX * ux, kTitleY * uy,
-                    QString::number(page) + QString::fromUtf8(texts::kListPageSeparator) +
+                    QString::number(page) + tr8(texts::kListPageSeparator) +
                         QString::number(pages));
 }
 
@@ -42,8 +43,7 @@ bool printPupilList(CanvasDocument& document, QWidget* parent, const QStringList
     if (pages == 0) {
         return false;
     }
-    if (!document.start(parent, QString::fromUtf8(texts::kTitleList),
-                        QString::fromUtf8(texts::kPanelB2i))) {
+    if (!document.start(parent, tr8(texts::kTitleList), tr8(texts::kPanelB2i))) {
         return false;
     }
     const QString date = printedDate(today);

@@ -1,16 +1,16 @@
 #include "sheet/sheet_pages.h"
 
+#include "platform/ui_style.h"
 #include "records/level_rules.h"
 #include "records/referential.h"
 #include "sheet/sheet_item_button.h"
-#include "sheet/sheet_style.h"
 #include "sheet/sheet_texts.h"
 
 namespace kalidor {
 
 namespace {
 
-using namespace sheet_style;
+using namespace colours;
 
 constexpr int kMargin = 8;
 constexpr int kHeaderHeight = 28;
@@ -23,9 +23,8 @@ constexpr int kCheckBoxLeft = 12;
 constexpr int kCheckBoxSize = 20;
 
 QLabel* levelLabel(QWidget* page, int level) {
-    auto* label = new QLabel(QString::fromUtf8(level == kLevelEcole ? texts::kLevelLabelEcole
-                                                                    : texts::kLevelLabelCollege),
-                             page);
+    auto* label = new QLabel(
+        tr8(level == kLevelEcole ? texts::kLevelLabelEcole : texts::kLevelLabelCollege), page);
     label->setObjectName(QStringLiteral("LevelLabel"));
     label->setFont(arial(16, true));
     setBackground(label, Qt::black);
@@ -83,7 +82,7 @@ SheetRadioGroup buildDomainPage(QWidget* page, int level, int domain, int groupN
 SheetResultsPage buildResultsPage(QWidget* page, int level) {
     levelLabel(page, level);
     SheetResultsPage results;
-    results.result = new QLabel(QString::fromUtf8(texts::kResultCaption), page);
+    results.result = new QLabel(tr8(texts::kResultCaption), page);
     results.result->setObjectName(level == kLevelEcole ? QStringLiteral("Label18")
                                                        : QStringLiteral("Label36"));
     results.result->setFont(arial(16, true));
@@ -93,9 +92,9 @@ SheetResultsPage buildResultsPage(QWidget* page, int level) {
     results.rule = new Memo(page);
     results.rule->setObjectName(level == kLevelEcole ? QStringLiteral("Memo2")
                                                      : QStringLiteral("Memo3"));
-    results.rule->setAccessibleName(QString::fromUtf8(
-        level == kLevelEcole ? texts::kResultsPageEcole : texts::kResultsPageCollege));
-    results.rule->setFont(arial(12, false));
+    results.rule->setAccessibleName(
+        tr8(level == kLevelEcole ? texts::kResultsPageEcole : texts::kResultsPageCollege));
+    results.rule->setFont(arial(12));
     results.rule->setGeometry(kMargin, 100, 600, 130);
     results.rule->setLines(ruleText(level));
     return results;

@@ -1,13 +1,12 @@
 #include "sheet/tf_saisi1.h"
 
-#include "platform/push_buttons.h"
+#include "platform/ui_style.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
 #include "records/referential.h"
 #include "records/text_file.h"
-#include "sheet/sheet_style.h"
 #include "sheet/sheet_texts.h"
 
 #include <QShowEvent>
@@ -16,7 +15,7 @@ namespace kalidor {
 
 namespace {
 
-using namespace sheet_style;
+using namespace colours;
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 592;
@@ -30,23 +29,10 @@ constexpr int kClasseLength = fields::kClasse.capacity;
 constexpr int kDisciplineLength = fields::kDisciplineCapacity;
 constexpr int kProfesseurLength = fields::kProfesseurCapacity;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const QFont& font,
-                  const QColor& colour, const QRect& geometry) {
-    auto* label = new QLabel(tr8(caption), parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    setTextColour(label, colour);
-    label->setGeometry(geometry);
-    return label;
-}
-
-// A field stored in the record.
+// A field stored in the record, in its place.
 QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength, const QRect& geometry,
                     LetterCase letterCase = LetterCase::AsTyped) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(maxLength);
-    keepRecordText(edit, letterCase);
+    QLineEdit* edit = makeRecordEdit(parent, name, maxLength, letterCase);
     edit->setGeometry(geometry);
     return edit;
 }
@@ -56,16 +42,6 @@ MaskedDateEdit* makeDateEdit(QWidget* parent, const char* name, const QRect& geo
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(geometry);
     return edit;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
-                        const QRect& geometry) {
-    auto* button = new QPushButton(tr8(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    // Return presses the focused button; in a field it presses none.
-    pressOnReturn(button);
-    button->setGeometry(geometry);
-    return button;
 }
 
 } // namespace
@@ -94,12 +70,12 @@ void TF_saisi1::buildIdentityPanel() {
     Editclas = makeEdit(panel, "Editclas", kClasseLength, {492, 32, 120, 28});
     Maskdatenais = makeDateEdit(panel, "Maskdatenais", {624, 32, 130, 28});
 
-    makeLabel(panel, "LabelNom", texts::kSheetNom, font, kAqua, {8, 4, 230, 26})->setBuddy(EditNom);
-    makeLabel(panel, "LabelPrenom", texts::kSheetPrenom, font, kAqua, {250, 4, 230, 26})
+    makeLabel(panel, "LabelNom", texts::kSheetNom, font, {8, 4, 230, 26}, kAqua)->setBuddy(EditNom);
+    makeLabel(panel, "LabelPrenom", texts::kSheetPrenom, font, {250, 4, 230, 26}, kAqua)
         ->setBuddy(Editprenom);
-    makeLabel(panel, "LabelClasse", texts::kSheetClasse, font, kAqua, {492, 4, 120, 26})
+    makeLabel(panel, "LabelClasse", texts::kSheetClasse, font, {492, 4, 120, 26}, kAqua)
         ->setBuddy(Editclas);
-    makeLabel(panel, "LabelDateNais", texts::kSheetDateNaissance, font, kAqua, {624, 4, 260, 26})
+    makeLabel(panel, "LabelDateNais", texts::kSheetDateNaissance, font, {624, 4, 260, 26}, kAqua)
         ->setBuddy(Maskdatenais);
 }
 
@@ -162,14 +138,14 @@ void TF_saisi1::buildDetailsPanel() {
     Maskdate = makeDateEdit(panel, "Maskdate", {8, 86, 120, 26});
     Editdisci = makeEdit(panel, "Editdisci", kDisciplineLength, {144, 86, 260, 26});
 
-    makeLabel(panel, "LabelProf", texts::kSheetProfesseur, font, kAqua, {8, 4, 350, 24})
+    makeLabel(panel, "LabelProf", texts::kSheetProfesseur, font, {8, 4, 350, 24}, kAqua)
         ->setBuddy(Editprof);
-    Lab11 = makeLabel(panel, "Lab11", "", arial(19, false), kRed, {364, 0, 50, 30});
+    Lab11 = makeLabel(panel, "Lab11", "", arial(19), {364, 0, 50, 30}, kRed);
     // A screen reader hears the number shown, with what it is.
     Lab11->setAccessibleDescription(tr8(texts::kSheetItemNumber));
-    makeLabel(panel, "LabelDate", texts::kSheetDate, font, kAqua, {8, 60, 120, 24})
+    makeLabel(panel, "LabelDate", texts::kSheetDate, font, {8, 60, 120, 24}, kAqua)
         ->setBuddy(Maskdate);
-    makeLabel(panel, "LabelDisci", texts::kSheetDiscipline, font, kAqua, {144, 60, 260, 24})
+    makeLabel(panel, "LabelDisci", texts::kSheetDiscipline, font, {144, 60, 260, 24}, kAqua)
         ->setBuddy(Editdisci);
 
     Memo1 = new Memo(panel);
@@ -177,13 +153,10 @@ void TF_saisi1::buildDetailsPanel() {
     Memo1->setAccessibleName(tr8(texts::kSheetDescription));
     // Wide enough for the description files' lines.
     Memo1->setGeometry(420, 8, 572, 160);
-    Memo1->setFont(arial(9, false));
+    Memo1->setFont(arial(9));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setFocusPolicy(Qt::ClickFocus);
-    QPalette aqua = Memo1->palette();
-    aqua.setColor(QPalette::Base, kAqua);
-    aqua.setColor(QPalette::Text, Qt::black);
-    Memo1->setPalette(aqua);
+    setPaneColours(Memo1, kAqua, Qt::black);
 
     SpeedButton1 = makeButton(panel, "SpeedButton1", texts::kSheetEnregistrer, {8, 128, 160, 38});
     SpeedButton1->setFont(arial(15, true));
