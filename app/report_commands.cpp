@@ -25,21 +25,20 @@ bool levelHeldBy(const TFiche& record, int level) {
 
 } // namespace
 
-// Reads the pupil into the current record. A file that cannot be read is not reported: the
-// report is simply not written.
-bool TF_une::loadPupil(const QString& numberText) {
+// Reads the pupil into the current record. A pupil whose file cannot be read gets no report and
+// no message: the pane keeps what it showed, as the commands on an unreadable pupil always did.
+bool TF_une::loadPupilIfReadable(const QString& numberText) {
     state_.currentFileName = recordFileName(state_, numberText);
-    try {
-        loadRecord(state_, state_.currentFileName);
-    } catch (const IoError&) {
-        return false;
+    const std::optional<TFiche> record = readRecordIfReadable(state_.currentFileName);
+    if (record) {
+        state_.current = *record;
     }
-    return true;
+    return record.has_value();
 }
 
 void TF_une::showPupilReview(int level) {
     const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupil(*number)) {
+    if (!number || !loadPupilIfReadable(*number)) {
         return;
     }
     Memo1->setLines(reviewLines(state_.current, level));
@@ -50,7 +49,7 @@ void TF_une::printPupilSheet(int level) {
     if (!number) {
         return;
     }
-    if (loadPupil(*number)) {
+    if (loadPupilIfReadable(*number)) {
         Memo1->setLines(sheetLines(state_.current, level));
     }
     // Printed even when the record could not be read: the pane's text as it stands.
@@ -67,7 +66,7 @@ void TF_une::showCompetenceIndex(int level, bool print) {
 
 void TF_une::printPupilAttestation(int level) {
     const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupil(*number)) {
+    if (!number || !loadPupilIfReadable(*number)) {
         return;
     }
     if (!levelHeldBy(state_.current, level)) {
@@ -100,7 +99,7 @@ void TF_une::printPupilList(ListView view) {
 
 void TF_une::Validercomptenceslevesl1Click() {
     const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupil(*number)) {
+    if (!number || !loadPupilIfReadable(*number)) {
         return;
     }
     const TFiche read = state_.current;

@@ -1,5 +1,6 @@
 #include "sheet/tf_saisi1.h"
 
+#include "platform/command_guard.h"
 #include "platform/ui_style.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
@@ -177,13 +178,13 @@ void TF_saisi1::FormShow() {
     currentSlot_ = 0;
     itemSelected_ = ItemSelected::None;
     clearSelection();
-    try {
-        loadRecord(state_, state_.currentFileName);
-        opened_ = state_.current;
+    opened_ = readRecordIfReadable(state_.currentFileName);
+    if (opened_) {
+        state_.current = *opened_;
         showIdentity();
-    } catch (const IoError&) {
-        // Nothing of a pupil shown before may stay on screen or reach a file.
-        opened_.reset();
+    } else {
+        // A file that cannot be read opens a blank sheet without a word. Nothing of a pupil
+        // shown before may stay on screen or reach a file.
         state_.current = blankRecord();
         clearIdentity();
     }
@@ -259,6 +260,7 @@ void TF_saisi1::showDescription(int slot) {
     try {
         Memo1->setLines(readTextFileLines(fileName));
     } catch (const IoError&) {
+        // Whatever the reason, the box names the file; the item stays selected.
         platform_.showError(this, tr8(texts::kCannotOpenFile).arg(fileName));
     }
 }
@@ -301,14 +303,10 @@ void TF_saisi1::SpeedButton1Click() {
                                       .arg(record.nom() + QLatin1Char(' ') + record.prenom()))) {
         return; // the sheet stays open with what was typed
     }
-    try {
-        saveRecord(state_, state_.currentFileName);
-    } catch (const IoError& error) {
-        // The sheet stays open, so that nothing typed is lost.
-        platform_.showError(this, error.message());
-        return;
+    // A failed write keeps the sheet open, so that nothing typed is lost.
+    if (runGuarded(platform_, this, [this] { saveRecord(state_, state_.currentFileName); })) {
+        accept();
     }
-    accept();
 }
 
 } // namespace kalidor
