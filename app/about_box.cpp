@@ -29,7 +29,7 @@ QLabel* makeLine(QWidget* parent, const char* name, const char* text, const QRec
 
 TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(tr8(texts::kAboutCaption));
+    setWindowTitle(tr8(app_texts::kAboutCaption));
     setFixedSize(kWidth, kHeight);
     setBackground(this, colours::kSilver);
 
@@ -43,9 +43,10 @@ TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) 
     programIcon->setGeometry(8, 10, 64, 64);
     programIcon->setPixmap(icon);
 
-    makeLine(panel, "ProductName", texts::kProductName, {80, 10, kWidth - 112, 32}, colours::kBlue)
+    makeLine(panel, "ProductName", app_texts::kProductName, {80, 10, kWidth - 112, 32},
+             colours::kBlue)
         ->setFont(timesNewRoman(18, true));
-    makeLine(panel, "Version", texts::kProductDescription, {80, 48, kWidth - 112, 24});
+    makeLine(panel, "Version", app_texts::kProductDescription, {80, 48, kWidth - 112, 24});
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
@@ -53,9 +54,9 @@ TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) 
     picture->setAlignment(Qt::AlignCenter);
     picture->setGeometry(8, 96, kWidth - 16, 160);
 
-    makeLine(this, "Comments", texts::kAuthor, {8, 258, kWidth - 16, 20}, colours::kBlue);
+    makeLine(this, "Comments", app_texts::kAuthor, {8, 258, kWidth - 16, 20}, colours::kBlue);
 
-    auto* ok = new QPushButton(tr8(texts::kAboutOk), this);
+    auto* ok = new QPushButton(tr8(app_texts::kAboutOk), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     ok->setGeometry((kWidth - 75) / 2, kHeight - 30, 75, 25);

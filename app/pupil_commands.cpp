@@ -1,6 +1,6 @@
 // Adding and deleting pupils, and the sample pupils.
 
-#include "app/pupil_texts.h"
+#include "app/app_texts.h"
 #include "app/tf_ajout.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
@@ -42,9 +42,9 @@ void TF_une::Effacer1Click() {
     const int row = ListBox1->currentRow();
     const ListEntry& entry = ListBox1->entry(row);
     const QString fileName = recordFileName(state_, *number);
-    QString question = tr8(texts::kConfirmationEffacement) + QLatin1Char('\n') + entry.line;
+    QString question = tr8(app_texts::kConfirmationEffacement).arg(entry.line);
     if (entry.stamp != 0 && recordFileStamp(fileName) != entry.stamp) {
-        question += QLatin1String("\n\n") + tr8(texts::kChangedSinceListed);
+        question += QLatin1String("\n\n") + tr8(app_texts::kChangedSinceListed);
     }
     if (!platform_.askYesNo(this, question)) {
         return;

@@ -1,6 +1,6 @@
 // Reports in the text pane and the printed documents.
 
-#include "app/pupil_texts.h"
+#include "app/app_texts.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
 #include "records/level_rules.h"
@@ -107,7 +107,7 @@ void TF_une::Validercomptenceslevesl1Click() {
     Memo1->setLines(validateAllLines(state_.current));
     // Another machine sharing the folder may have saved the pupil since it was read.
     if (!recordFileUnchanged(state_.currentFileName, read) &&
-        !platform_.askYesNo(this, tr8(texts::kValidateOverOtherSave)
+        !platform_.askYesNo(this, tr8(app_texts::kValidateOverOtherSave)
                                       .arg(read.nom() + QLatin1Char(' ') + read.prenom()))) {
         return;
     }

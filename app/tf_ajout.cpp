@@ -1,6 +1,6 @@
 #include "app/tf_ajout.h"
 
-#include "app/pupil_texts.h"
+#include "app/app_texts.h"
 #include "platform/command_guard.h"
 #include "platform/ui_style.h"
 #include "records/list_lines.h"
@@ -48,7 +48,7 @@ QRect buttonPlace(int row) {
 TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_ajout"));
-    setWindowTitle(tr8(texts::kAjoutCaption));
+    setWindowTitle(tr8(app_texts::kAjoutCaption));
     setFixedSize(kWidth, kHeight);
     setBackground(this, kTeal);
 
@@ -58,13 +58,13 @@ TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     Editclas = makeRecordEdit(this, "Editclas", kClasseLength);
     Maskdatenais = new MaskedDateEdit(this);
     Maskdatenais->setObjectName(QStringLiteral("Maskdatenais"));
-    placeRow(this, 0, texts::kAjoutNom, EditNom, 240);
-    placeRow(this, 1, texts::kAjoutPrenom, Editprenom, 240);
-    placeRow(this, 2, texts::kAjoutClasse, Editclas, 110);
-    placeRow(this, 3, texts::kAjoutDateNaissance, Maskdatenais, 120);
+    placeRow(this, 0, app_texts::kAjoutNom, EditNom, 240);
+    placeRow(this, 1, app_texts::kAjoutPrenom, Editprenom, 240);
+    placeRow(this, 2, app_texts::kAjoutClasse, Editclas, 110);
+    placeRow(this, 3, app_texts::kAjoutDateNaissance, Maskdatenais, 120);
 
-    SpeedButton1 = makeButton(this, "SpeedButton1", texts::kAjoutEnregistrer, buttonPlace(0));
-    BitBtn1 = makeButton(this, "BitBtn1", texts::kAjoutAnnuler, buttonPlace(1));
+    SpeedButton1 = makeButton(this, "SpeedButton1", app_texts::kAjoutEnregistrer, buttonPlace(0));
+    BitBtn1 = makeButton(this, "BitBtn1", app_texts::kAjoutAnnuler, buttonPlace(1));
     connect(SpeedButton1, &QPushButton::clicked, this, &TF_ajout::SpeedButton1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -89,7 +89,7 @@ void TF_ajout::FormShow() {
 
 void TF_ajout::SpeedButton1Click() {
     if (EditNom->text().isEmpty()) {
-        platform_.showMessage(this, tr8(texts::kNomRequis));
+        platform_.showMessage(this, tr8(app_texts::kNomRequis));
         accept();
         return;
     }

@@ -7,9 +7,9 @@ namespace kalidor {
 
 QString failureMessage(const std::exception& failure) {
     if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
-        return tr8(texts::kOutOfMemory);
+        return tr8(platform_texts::kOutOfMemory);
     }
-    return tr8(texts::kUnexpectedFailure).arg(QString::fromLocal8Bit(failure.what()));
+    return tr8(platform_texts::kUnexpectedFailure).arg(QString::fromLocal8Bit(failure.what()));
 }
 
 } // namespace kalidor

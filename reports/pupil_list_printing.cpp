@@ -25,14 +25,13 @@ void drawPageHeader(CanvasDocument& document, const QString& title, const QStrin
     Printer& printer = document.printer();
     const int ux = document.unitX();
     const int uy = document.unitY();
-    printer.textOut(kHeaderX * ux, kHeaderY * uy, tr8(texts::kListHeader));
+    printer.textOut(kHeaderX * ux, kHeaderY * uy, tr8(report_texts::kListHeader));
     printer.textOut(kDateX * ux, kHeaderY * uy, date);
     printer.moveTo(kRuleX * ux, kRuleY * uy);
     printer.lineTo(document.pageWidth(), kRuleY * uy);
     printer.textOut(kTitleX * ux, kTitleY * uy, title);
     printer.textOut(kPageNumberX * ux, kTitleY * uy,
-                    QString::number(page) + tr8(texts::kListPageSeparator) +
-                        QString::number(pages));
+                    tr8(report_texts::kListPageNumber).arg(page).arg(pages));
 }
 
 } // namespace
@@ -43,7 +42,7 @@ bool printPupilList(CanvasDocument& document, QWidget* parent, const QStringList
     if (pages == 0) {
         return false;
     }
-    if (!document.start(parent, tr8(texts::kTitleList), tr8(texts::kPanelB2i))) {
+    if (!document.start(parent, tr8(report_texts::kTitleList), tr8(report_texts::kPanelB2i))) {
         return false;
     }
     const QString date = printedDate(today);

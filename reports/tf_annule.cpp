@@ -20,7 +20,7 @@ using namespace colours;
 
 TF_annule::TF_annule(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("F_annule"));
-    setWindowTitle(tr8(texts::kAnnuleCaption));
+    setWindowTitle(tr8(report_texts::kAnnuleCaption));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
     resize(kWidth, kHeight);
@@ -32,7 +32,7 @@ TF_annule::TF_annule(QWidget* parent) : QDialog(parent) {
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setBackground(Panel1, kSilver);
 
-    BitBtn1 = new QPushButton(tr8(texts::kAnnuleButton), this);
+    BitBtn1 = new QPushButton(tr8(report_texts::kAnnuleButton), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     BitBtn1->setDefault(true);

@@ -24,7 +24,8 @@ constexpr int kCheckBoxSize = 20;
 
 QLabel* levelLabel(QWidget* page, int level) {
     auto* label = new QLabel(
-        tr8(level == kLevelEcole ? texts::kLevelLabelEcole : texts::kLevelLabelCollege), page);
+        tr8(level == kLevelEcole ? sheet_texts::kLevelLabelEcole : sheet_texts::kLevelLabelCollege),
+        page);
     label->setObjectName(QStringLiteral("LevelLabel"));
     label->setFont(arial(16, true));
     setBackground(label, Qt::black);
@@ -82,7 +83,7 @@ SheetRadioGroup buildDomainPage(QWidget* page, int level, int domain, int groupN
 SheetResultsPage buildResultsPage(QWidget* page, int level) {
     levelLabel(page, level);
     SheetResultsPage results;
-    results.result = new QLabel(tr8(texts::kResultCaption), page);
+    results.result = new QLabel(tr8(sheet_texts::kResultCaption), page);
     results.result->setObjectName(level == kLevelEcole ? QStringLiteral("Label18")
                                                        : QStringLiteral("Label36"));
     results.result->setFont(arial(16, true));
@@ -92,8 +93,8 @@ SheetResultsPage buildResultsPage(QWidget* page, int level) {
     results.rule = new Memo(page);
     results.rule->setObjectName(level == kLevelEcole ? QStringLiteral("Memo2")
                                                      : QStringLiteral("Memo3"));
-    results.rule->setAccessibleName(
-        tr8(level == kLevelEcole ? texts::kResultsPageEcole : texts::kResultsPageCollege));
+    results.rule->setAccessibleName(tr8(level == kLevelEcole ? sheet_texts::kResultsPageEcole
+                                                             : sheet_texts::kResultsPageCollege));
     results.rule->setFont(arial(12));
     results.rule->setGeometry(kMargin, 100, 600, 130);
     results.rule->setLines(ruleText(level));

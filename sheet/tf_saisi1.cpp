@@ -50,7 +50,7 @@ MaskedDateEdit* makeDateEdit(QWidget* parent, const char* name, const QRect& geo
 TF_saisi1::TF_saisi1(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_saisi1"));
-    setWindowTitle(tr8(texts::kSheetCaption));
+    setWindowTitle(tr8(sheet_texts::kSheetCaption));
     setFixedSize(kWidth, kHeight);
     setBackground(this, kTeal);
     // Created in tab order: identity, pages, details.
@@ -71,12 +71,14 @@ void TF_saisi1::buildIdentityPanel() {
     Editclas = makeEdit(panel, "Editclas", kClasseLength, {492, 32, 120, 28});
     Maskdatenais = makeDateEdit(panel, "Maskdatenais", {624, 32, 130, 28});
 
-    makeLabel(panel, "LabelNom", texts::kSheetNom, font, {8, 4, 230, 26}, kAqua)->setBuddy(EditNom);
-    makeLabel(panel, "LabelPrenom", texts::kSheetPrenom, font, {250, 4, 230, 26}, kAqua)
+    makeLabel(panel, "LabelNom", sheet_texts::kSheetNom, font, {8, 4, 230, 26}, kAqua)
+        ->setBuddy(EditNom);
+    makeLabel(panel, "LabelPrenom", sheet_texts::kSheetPrenom, font, {250, 4, 230, 26}, kAqua)
         ->setBuddy(Editprenom);
-    makeLabel(panel, "LabelClasse", texts::kSheetClasse, font, {492, 4, 120, 26}, kAqua)
+    makeLabel(panel, "LabelClasse", sheet_texts::kSheetClasse, font, {492, 4, 120, 26}, kAqua)
         ->setBuddy(Editclas);
-    makeLabel(panel, "LabelDateNais", texts::kSheetDateNaissance, font, {624, 4, 260, 26}, kAqua)
+    makeLabel(panel, "LabelDateNais", sheet_texts::kSheetDateNaissance, font, {624, 4, 260, 26},
+              kAqua)
         ->setBuddy(Maskdatenais);
 }
 
@@ -117,8 +119,8 @@ void TF_saisi1::buildPages() {
                     });
         }
         const SheetResultsPage results =
-            buildResultsPage(addPage(tr8(level == kLevelEcole ? texts::kResultsPageEcole
-                                                              : texts::kResultsPageCollege)),
+            buildResultsPage(addPage(tr8(level == kLevelEcole ? sheet_texts::kResultsPageEcole
+                                                              : sheet_texts::kResultsPageCollege)),
                              level);
         (level == kLevelEcole ? Label18 : Label36) = results.result;
         (level == kLevelEcole ? Memo2 : Memo3) = results.rule;
@@ -139,19 +141,19 @@ void TF_saisi1::buildDetailsPanel() {
     Maskdate = makeDateEdit(panel, "Maskdate", {8, 86, 120, 26});
     Editdisci = makeEdit(panel, "Editdisci", kDisciplineLength, {144, 86, 260, 26});
 
-    makeLabel(panel, "LabelProf", texts::kSheetProfesseur, font, {8, 4, 350, 24}, kAqua)
+    makeLabel(panel, "LabelProf", sheet_texts::kSheetProfesseur, font, {8, 4, 350, 24}, kAqua)
         ->setBuddy(Editprof);
     Lab11 = makeLabel(panel, "Lab11", "", arial(19), {364, 0, 50, 30}, kRed);
     // A screen reader hears the number shown, with what it is.
-    Lab11->setAccessibleDescription(tr8(texts::kSheetItemNumber));
-    makeLabel(panel, "LabelDate", texts::kSheetDate, font, {8, 60, 120, 24}, kAqua)
+    Lab11->setAccessibleDescription(tr8(sheet_texts::kSheetItemNumber));
+    makeLabel(panel, "LabelDate", sheet_texts::kSheetDate, font, {8, 60, 120, 24}, kAqua)
         ->setBuddy(Maskdate);
-    makeLabel(panel, "LabelDisci", texts::kSheetDiscipline, font, {144, 60, 260, 24}, kAqua)
+    makeLabel(panel, "LabelDisci", sheet_texts::kSheetDiscipline, font, {144, 60, 260, 24}, kAqua)
         ->setBuddy(Editdisci);
 
     Memo1 = new Memo(panel);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(tr8(texts::kSheetDescription));
+    Memo1->setAccessibleName(tr8(sheet_texts::kSheetDescription));
     // Wide enough for the description files' lines.
     Memo1->setGeometry(420, 8, 572, 160);
     Memo1->setFont(arial(9));
@@ -159,10 +161,11 @@ void TF_saisi1::buildDetailsPanel() {
     Memo1->setFocusPolicy(Qt::ClickFocus);
     setPaneColours(Memo1, kAqua, Qt::black);
 
-    SpeedButton1 = makeButton(panel, "SpeedButton1", texts::kSheetEnregistrer, {8, 128, 160, 38});
+    SpeedButton1 =
+        makeButton(panel, "SpeedButton1", sheet_texts::kSheetEnregistrer, {8, 128, 160, 38});
     SpeedButton1->setFont(arial(15, true));
     setTextColour(SpeedButton1, kBlue);
-    BitBtn1 = makeButton(panel, "BitBtn1", texts::kSheetAnnuler, {184, 128, 120, 38});
+    BitBtn1 = makeButton(panel, "BitBtn1", sheet_texts::kSheetAnnuler, {184, 128, 120, 38});
     connect(SpeedButton1, &QPushButton::clicked, this, &TF_saisi1::SpeedButton1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -261,7 +264,7 @@ void TF_saisi1::showDescription(int slot) {
         Memo1->setLines(readTextFileLines(fileName));
     } catch (const IoError&) {
         // Whatever the reason, the box names the file; the item stays selected.
-        platform_.showError(this, tr8(texts::kCannotOpenFile).arg(fileName));
+        platform_.showError(this, tr8(sheet_texts::kCannotOpenFile).arg(fileName));
     }
 }
 
@@ -299,7 +302,7 @@ void TF_saisi1::SpeedButton1Click() {
     }
     // Another machine sharing the folder may have saved the pupil since the sheet read it.
     if (!recordFileUnchanged(state_.currentFileName, opened_) &&
-        !platform_.askYesNo(this, tr8(texts::kSaveOverOtherSave)
+        !platform_.askYesNo(this, tr8(sheet_texts::kSaveOverOtherSave)
                                       .arg(record.nom() + QLatin1Char(' ') + record.prenom()))) {
         return; // the sheet stays open with what was typed
     }

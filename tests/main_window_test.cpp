@@ -300,13 +300,13 @@ TEST_F(MainWindow, ScreenReadersHearWhatTheListAndTheTextPaneShow) {
     const auto heard = [](QWidget* widget, QAccessible::Text text = QAccessible::Name) {
         return QAccessible::queryAccessibleInterface(widget)->text(text);
     };
-    EXPECT_EQ(heard(window()->Memo1), u(texts::kMemoName));
+    EXPECT_EQ(heard(window()->Memo1), u(app_texts::kMemoName));
     EXPECT_EQ(heard(window()->Memo1, QAccessible::Value), u("1 élève au total"));
-    EXPECT_EQ(heard(window()->ListBox1), u(texts::kListByName));
+    EXPECT_EQ(heard(window()->ListBox1), u(app_texts::kListByName));
     window()->Triparclasses1Click();
-    EXPECT_EQ(heard(window()->ListBox1), u(texts::kListByClass));
+    EXPECT_EQ(heard(window()->ListBox1), u(app_texts::kListByClass));
     window()->Leslvesnayantpasleniveaucollge1Click();
-    EXPECT_EQ(heard(window()->ListBox1), u(texts::kNayantPasCollege));
+    EXPECT_EQ(heard(window()->ListBox1), u(app_texts::kNayantPasCollege));
 }
 
 TEST(TextPane, ItsLinesFollowTheTextHoweverItIsCleared) {
