@@ -12,15 +12,12 @@ namespace kalidor {
 
 namespace {
 
-constexpr int kClientWidth = 875;
-constexpr int kClientHeight = 615;
-constexpr int kListLeft = 16;
-constexpr int kListTop = 16;
-constexpr int kListWidth = 642;
-constexpr int kListHeight = 290;
+constexpr QSize kClientSize(875, 615);
+constexpr QRect kListPlace(16, 16, 642, 290);
 constexpr int kListItemHeight = 18;
-constexpr int kImageWidth = 165;
-constexpr int kImageHeight = 96;
+// The logo at the list's height, as far from the right edge as the list from the left one.
+constexpr QRect kImagePlace(kClientSize.width() - 165 - kListPlace.left(), kListPlace.top(), 165,
+                            96);
 constexpr int kMemoHeight = 273;
 
 using namespace colours;
@@ -45,7 +42,7 @@ TF_une::TF_une(SharedState& state, Platform& platform, const QString& executable
     buildControls(logo);
     buildMainMenu();
     buildPopupMenu();
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    resize(kClientSize + QSize(0, menuBar()->sizeHint().height()));
     ListBox1->setFocus();
 }
 
@@ -58,7 +55,7 @@ void TF_une::buildControls(const QPixmap& logo) {
     ListBox1 = new SortedListBox(client);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setAccessibleName(tr8(app_texts::kListByName));
-    ListBox1->setGeometry(kListLeft, kListTop, kListWidth, kListHeight);
+    ListBox1->setGeometry(kListPlace);
     ListBox1->setFont(arial(12));
     ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
     setPaneColours(ListBox1, Qt::white, kBlue);
@@ -72,8 +69,7 @@ void TF_une::buildControls(const QPixmap& logo) {
 
     Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(kClientWidth - kImageWidth - kListLeft, kListTop, kImageWidth,
-                        kImageHeight);
+    Image1->setGeometry(kImagePlace);
     Image1->setScaledContents(true);
     Image1->setPixmap(logo);
 

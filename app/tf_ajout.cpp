@@ -11,36 +11,28 @@ namespace kalidor {
 
 namespace {
 
-constexpr int kWidth = 612;
-constexpr int kHeight = 191;
-constexpr int kLabelLeft = 16;
-constexpr int kLabelWidth = 170;
+constexpr QSize kSize(612, 191);
+// Each row an aqua label, then its field; each next row kRowStep lower.
+constexpr QRect kFirstLabel(16, 14, 170, 26);
 constexpr int kEditLeft = 190;
-constexpr int kRowTop = 14;
 constexpr int kRowStep = 34;
-constexpr int kRowHeight = 26;
-constexpr int kButtonLeft = 456;
-constexpr int kButtonWidth = 140;
-constexpr int kButtonHeight = 34;
-
-constexpr int kNomLength = fields::kNom.capacity;
-constexpr int kPrenomLength = fields::kPrenom.capacity;
-constexpr int kClasseLength = fields::kClasse.capacity;
+// The buttons, one under the other.
+constexpr QRect kFirstButton(456, 14, 140, 34);
+constexpr int kButtonStep = 42;
 
 using namespace colours;
 
 // One row: the aqua label and its field.
 void placeRow(QWidget* parent, int row, const char* caption, QLineEdit* edit, int editWidth) {
-    const int top = kRowTop + row * kRowStep;
+    const QRect labelPlace = kFirstLabel.translated(0, row * kRowStep);
     const QByteArray name = "Label" + edit->objectName().toLatin1();
-    makeLabel(parent, name.constData(), caption, arial(12, true),
-              {kLabelLeft, top, kLabelWidth, kRowHeight}, kAqua)
+    makeLabel(parent, name.constData(), caption, arial(12, true), labelPlace, kAqua)
         ->setBuddy(edit);
-    edit->setGeometry(kEditLeft, top, editWidth, kRowHeight);
+    edit->setGeometry(kEditLeft, labelPlace.top(), editWidth, labelPlace.height());
 }
 
 QRect buttonPlace(int row) {
-    return {kButtonLeft, kRowTop + row * (kButtonHeight + 8), kButtonWidth, kButtonHeight};
+    return kFirstButton.translated(0, row * kButtonStep);
 }
 
 } // namespace
@@ -49,13 +41,13 @@ TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_ajout"));
     setWindowTitle(tr8(app_texts::kAjoutCaption));
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kSize);
     setBackground(this, kTeal);
 
     // Created in tab order: the name first.
-    EditNom = makeRecordEdit(this, "EditNom", kNomLength, LetterCase::Upper);
-    Editprenom = makeRecordEdit(this, "Editprenom", kPrenomLength);
-    Editclas = makeRecordEdit(this, "Editclas", kClasseLength);
+    EditNom = makeRecordEdit(this, "EditNom", fields::kNom.capacity, LetterCase::Upper);
+    Editprenom = makeRecordEdit(this, "Editprenom", fields::kPrenom.capacity);
+    Editclas = makeRecordEdit(this, "Editclas", fields::kClasse.capacity);
     Maskdatenais = new MaskedDateEdit(this);
     Maskdatenais->setObjectName(QStringLiteral("Maskdatenais"));
     placeRow(this, 0, app_texts::kAjoutNom, EditNom, 240);

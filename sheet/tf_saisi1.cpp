@@ -18,17 +18,10 @@ namespace {
 
 using namespace colours;
 
-constexpr int kWidth = 1000;
-constexpr int kHeight = 592;
+constexpr QSize kSize(1000, 592);
 constexpr int kIdentityHeight = 65;
 constexpr int kDetailsHeight = 177;
 constexpr int kFirstPage = 6; // "2/1"
-
-constexpr int kNomLength = fields::kNom.capacity;
-constexpr int kPrenomLength = fields::kPrenom.capacity;
-constexpr int kClasseLength = fields::kClasse.capacity;
-constexpr int kDisciplineLength = fields::kDisciplineCapacity;
-constexpr int kProfesseurLength = fields::kProfesseurCapacity;
 
 // A field stored in the record, in its place.
 QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength, const QRect& geometry,
@@ -51,7 +44,7 @@ TF_saisi1::TF_saisi1(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_saisi1"));
     setWindowTitle(tr8(sheet_texts::kSheetCaption));
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kSize);
     setBackground(this, kTeal);
     // Created in tab order: identity, pages, details.
     buildIdentityPanel();
@@ -63,12 +56,13 @@ void TF_saisi1::buildIdentityPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     setBackground(panel, Qt::black);
-    panel->setGeometry(0, 0, kWidth, kIdentityHeight);
+    panel->setGeometry(0, 0, kSize.width(), kIdentityHeight);
     const QFont font = arial(16, true);
 
-    EditNom = makeEdit(panel, "EditNom", kNomLength, {8, 32, 230, 28}, LetterCase::Upper);
-    Editprenom = makeEdit(panel, "Editprenom", kPrenomLength, {250, 32, 230, 28});
-    Editclas = makeEdit(panel, "Editclas", kClasseLength, {492, 32, 120, 28});
+    EditNom =
+        makeEdit(panel, "EditNom", fields::kNom.capacity, {8, 32, 230, 28}, LetterCase::Upper);
+    Editprenom = makeEdit(panel, "Editprenom", fields::kPrenom.capacity, {250, 32, 230, 28});
+    Editclas = makeEdit(panel, "Editclas", fields::kClasse.capacity, {492, 32, 120, 28});
     Maskdatenais = makeDateEdit(panel, "Maskdatenais", {624, 32, 130, 28});
 
     makeLabel(panel, "LabelNom", sheet_texts::kSheetNom, font, {8, 4, 230, 26}, kAqua)
@@ -85,8 +79,8 @@ void TF_saisi1::buildIdentityPanel() {
 void TF_saisi1::buildPages() {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(0, kIdentityHeight, kWidth,
-                              kHeight - kIdentityHeight - kDetailsHeight);
+    PageControl1->setGeometry(0, kIdentityHeight, kSize.width(),
+                              kSize.height() - kIdentityHeight - kDetailsHeight);
 
     using Handler = void (TF_saisi1::*)();
     static constexpr Handler kHandlers[10] = {
@@ -134,12 +128,13 @@ void TF_saisi1::buildDetailsPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel2"));
     setBackground(panel, kTeal);
-    panel->setGeometry(0, kHeight - kDetailsHeight, kWidth, kDetailsHeight);
+    panel->setGeometry(0, kSize.height() - kDetailsHeight, kSize.width(), kDetailsHeight);
     const QFont font = arial(12, true);
 
-    Editprof = makeEdit(panel, "Editprof", kProfesseurLength, {8, 30, 260, 26}, LetterCase::Upper);
+    Editprof = makeEdit(panel, "Editprof", fields::kProfesseurCapacity, {8, 30, 260, 26},
+                        LetterCase::Upper);
     Maskdate = makeDateEdit(panel, "Maskdate", {8, 86, 120, 26});
-    Editdisci = makeEdit(panel, "Editdisci", kDisciplineLength, {144, 86, 260, 26});
+    Editdisci = makeEdit(panel, "Editdisci", fields::kDisciplineCapacity, {144, 86, 260, 26});
 
     makeLabel(panel, "LabelProf", sheet_texts::kSheetProfesseur, font, {8, 4, 350, 24}, kAqua)
         ->setBuddy(Editprof);
@@ -290,10 +285,10 @@ void TF_saisi1::showVerdict(int level) {
 
 void TF_saisi1::SpeedButton1Click() {
     TFiche& record = state_.current;
-    record.setNom(EditNom->text().left(kNomLength));
-    record.setPrenom(Editprenom->text().left(kPrenomLength));
+    record.setNom(EditNom->text().left(fields::kNom.capacity));
+    record.setPrenom(Editprenom->text().left(fields::kPrenom.capacity));
     record.setDateNais(Maskdatenais->dateText().left(fields::kDateNais.capacity));
-    record.setClasse(Editclas->text().left(kClasseLength));
+    record.setClasse(Editclas->text().left(fields::kClasse.capacity));
     if (itemSelected()) {
         storeDetails();
     }
