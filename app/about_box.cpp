@@ -15,17 +15,13 @@ namespace {
 constexpr int kWidth = 411;
 constexpr int kHeight = 311;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* text, bool blue) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QLatin1String(name));
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    if (blue) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colours::kBlue);
-        label->setPalette(palette);
-    }
+// A centred line of text in the dialog's own font, bold.
+QLabel* makeLine(QWidget* parent, const char* name, const char* text, const QRect& geometry,
+                 const QColor& colour = QColor()) {
+    QFont bold = parent->font();
+    bold.setBold(true);
+    QLabel* label = makeLabel(parent, name, text, bold, geometry, colour);
+    label->setAlignment(Qt::AlignCenter);
     return label;
 }
 
@@ -33,12 +29,9 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* text, bool blue
 
 TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QString::fromUtf8(texts::kAboutCaption));
+    setWindowTitle(tr8(app_texts::kAboutCaption));
     setFixedSize(kWidth, kHeight);
-    setAutoFillBackground(true);
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, colours::kSilver);
-    setPalette(grey);
+    setBackground(this, colours::kSilver);
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -50,16 +43,10 @@ TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) 
     programIcon->setGeometry(8, 10, 64, 64);
     programIcon->setPixmap(icon);
 
-    QLabel* product = makeLabel(panel, "ProductName", texts::kProductName, true);
-    QFont productFont(QStringLiteral("Times New Roman"), 18);
-    productFont.setBold(true);
-    product->setFont(productFont);
-    product->setAlignment(Qt::AlignCenter);
-    product->setGeometry(80, 10, kWidth - 112, 32);
-
-    QLabel* description = makeLabel(panel, "Version", texts::kProductDescription, false);
-    description->setAlignment(Qt::AlignCenter);
-    description->setGeometry(80, 48, kWidth - 112, 24);
+    makeLine(panel, "ProductName", app_texts::kProductName, {80, 10, kWidth - 112, 32},
+             colours::kBlue)
+        ->setFont(timesNewRoman(18, true));
+    makeLine(panel, "Version", app_texts::kProductDescription, {80, 48, kWidth - 112, 24});
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
@@ -67,11 +54,9 @@ TAboutBox::TAboutBox(const QPixmap& logo, const QPixmap& icon, QWidget* parent) 
     picture->setAlignment(Qt::AlignCenter);
     picture->setGeometry(8, 96, kWidth - 16, 160);
 
-    QLabel* author = makeLabel(this, "Comments", texts::kAuthor, true);
-    author->setAlignment(Qt::AlignCenter);
-    author->setGeometry(8, 258, kWidth - 16, 20);
+    makeLine(this, "Comments", app_texts::kAuthor, {8, 258, kWidth - 16, 20}, colours::kBlue);
 
-    auto* ok = new QPushButton(QString::fromUtf8(texts::kAboutOk), this);
+    auto* ok = new QPushButton(tr8(app_texts::kAboutOk), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     ok->setGeometry((kWidth - 75) / 2, kHeight - 30, 75, 25);

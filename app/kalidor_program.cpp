@@ -14,8 +14,8 @@ namespace kalidor {
 
 KalidorProgram::KalidorProgram(Platform& platform, const QString& executableFolder) {
     const QString folder = dataDirectoryPrefix(executableFolder);
-    const QPixmap logo(folder + QLatin1String(texts::kLogoFile));
-    const QPixmap icon(folder + QLatin1String(texts::kIconFile));
+    const QPixmap logo(folder + QLatin1String(app_texts::kLogoFile));
+    const QPixmap icon(folder + QLatin1String(app_texts::kIconFile));
 
     F_une = std::make_unique<TF_une>(state, platform, executableFolder, logo);
     F_une->setWindowIcon(icon);

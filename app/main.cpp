@@ -5,6 +5,7 @@
 #include "app/kalidor_program.h"
 #include "app/translations.h"
 #include "platform/qt_platform.h"
+#include "records/utf8.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -34,12 +35,12 @@ int main(int argc, char* argv[]) {
     // disk, instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
     if (!displayAvailable()) {
-        std::fputs(kalidor::texts::kNoDisplay, stderr);
+        std::fputs(kalidor::app_texts::kNoDisplay, stderr);
         return 1;
     }
 
     kalidor::GuardedApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(kalidor::texts::kMainCaption));
+    QApplication::setApplicationName(kalidor::tr8(kalidor::app_texts::kMainCaption));
     kalidor::installFrenchTranslations(application);
 
     kalidor::QtPlatform platform;

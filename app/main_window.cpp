@@ -12,15 +12,12 @@ namespace kalidor {
 
 namespace {
 
-constexpr int kClientWidth = 875;
-constexpr int kClientHeight = 615;
-constexpr int kListLeft = 16;
-constexpr int kListTop = 16;
-constexpr int kListWidth = 642;
-constexpr int kListHeight = 290;
+constexpr QSize kClientSize(875, 615);
+constexpr QRect kListPlace(16, 16, 642, 290);
 constexpr int kListItemHeight = 18;
-constexpr int kImageWidth = 165;
-constexpr int kImageHeight = 96;
+// The logo at the list's height, as far from the right edge as the list from the left one.
+constexpr QRect kImagePlace(kClientSize.width() - 165 - kListPlace.left(), kListPlace.top(), 165,
+                            96);
 constexpr int kMemoHeight = 273;
 
 using namespace colours;
@@ -40,34 +37,28 @@ TF_une::TF_une(SharedState& state, Platform& platform, const QString& executable
                const QPixmap& logo, QWidget* parent)
     : QMainWindow(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_une"));
-    setWindowTitle(tr8(texts::kMainCaption));
+    setWindowTitle(tr8(app_texts::kMainCaption));
     state_.prefix = dataDirectoryPrefix(executableFolder);
     buildControls(logo);
     buildMainMenu();
     buildPopupMenu();
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    resize(kClientSize + QSize(0, menuBar()->sizeHint().height()));
     ListBox1->setFocus();
 }
 
 void TF_une::buildControls(const QPixmap& logo) {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setAutoFillBackground(true);
-    QPalette clientPalette = client->palette();
-    clientPalette.setColor(QPalette::Window, Qt::white);
-    client->setPalette(clientPalette);
+    setBackground(client, Qt::white);
     setCentralWidget(client);
 
     ListBox1 = new SortedListBox(client);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setAccessibleName(tr8(texts::kListByName));
-    ListBox1->setGeometry(kListLeft, kListTop, kListWidth, kListHeight);
-    ListBox1->setFont(QFont(QStringLiteral("Arial"), 12));
+    ListBox1->setAccessibleName(tr8(app_texts::kListByName));
+    ListBox1->setGeometry(kListPlace);
+    ListBox1->setFont(arial(12));
     ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
-    QPalette listPalette = ListBox1->palette();
-    listPalette.setColor(QPalette::Text, kBlue);
-    listPalette.setColor(QPalette::Base, Qt::white);
-    ListBox1->setPalette(listPalette);
+    setPaneColours(ListBox1, Qt::white, kBlue);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox1, &QListView::doubleClicked, this, &TF_une::ListBox1DblClick);
@@ -78,24 +69,18 @@ void TF_une::buildControls(const QPixmap& logo) {
 
     Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(kClientWidth - kImageWidth - kListLeft, kListTop, kImageWidth,
-                        kImageHeight);
+    Image1->setGeometry(kImagePlace);
     Image1->setScaledContents(true);
     Image1->setPixmap(logo);
 
     Memo1 = new Memo(client);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(tr8(texts::kMemoName));
-    QFont memoFont(QStringLiteral("Times New Roman"), 12);
-    memoFont.setBold(true);
-    Memo1->setFont(memoFont);
+    Memo1->setAccessibleName(tr8(app_texts::kMemoName));
+    Memo1->setFont(timesNewRoman(12, true));
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QPalette memoPalette = Memo1->palette();
-    memoPalette.setColor(QPalette::Base, kBlue);
-    memoPalette.setColor(QPalette::Text, Qt::black);
-    Memo1->setPalette(memoPalette);
+    setPaneColours(Memo1, kBlue, Qt::black);
 }
 
 bool TF_une::eventFilter(QObject* watched, QEvent* event) {
@@ -138,121 +123,128 @@ void TF_une::buildMainMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    QMenu* fichiers = bar->addMenu(tr8(texts::kMenuFichiers));
+    QMenu* fichiers = bar->addMenu(tr8(app_texts::kMenuFichiers));
     fichiers->setObjectName(QStringLiteral("Fichiers1"));
-    addItem(fichiers, "Ajouterunlve1", texts::kAjouterUnEleve, &TF_une::Ajouterunlve1Click,
+    addItem(fichiers, "Ajouterunlve1", app_texts::kAjouterUnEleve, &TF_une::Ajouterunlve1Click,
             Qt::Key_F10);
-    addItem(fichiers, "Effacer1", texts::kEffacerEleve, &TF_une::Effacer1Click, Qt::Key_F12);
+    addItem(fichiers, "Effacer1", app_texts::kEffacerEleve, &TF_une::Effacer1Click, Qt::Key_F12);
     fichiers->addSeparator();
-    addItem(fichiers, "Crerunfichierdetransfert1", texts::kFichierTransfert,
+    addItem(fichiers, "Crerunfichierdetransfert1", app_texts::kFichierTransfert,
             &TF_une::Crerunfichierdetransfert1Click, {}, false);
-    addItem(fichiers, "Importerclasseenmodetexte1", texts::kImporterClasse,
+    addItem(fichiers, "Importerclasseenmodetexte1", app_texts::kImporterClasse,
             &TF_une::Importerclasseenmodetexte1Click);
     fichiers->addSeparator();
-    addItem(fichiers, "Quitter1", texts::kQuitter, &TF_une::Quitter1Click);
-    addItem(fichiers, "Validercomptenceslevesl1", texts::kValiderCompetences,
+    addItem(fichiers, "Quitter1", app_texts::kQuitter, &TF_une::Quitter1Click);
+    addItem(fichiers, "Validercomptenceslevesl1", app_texts::kValiderCompetences,
             &TF_une::Validercomptenceslevesl1Click, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_W),
             false);
-    addItem(fichiers, "Apropos1", texts::kAPropos, &TF_une::Apropos1Click);
-    addItem(fichiers, "crer110lves1", texts::kCreer110, &TF_une::crer110lves1Click, {}, false);
-    addItem(fichiers, "crer17lvesniveau11", texts::kCreer17Niveau1,
+    addItem(fichiers, "Apropos1", app_texts::kAPropos, &TF_une::Apropos1Click);
+    addItem(fichiers, "crer110lves1", app_texts::kCreer110, &TF_une::crer110lves1Click, {}, false);
+    addItem(fichiers, "crer17lvesniveau11", app_texts::kCreer17Niveau1,
             &TF_une::crer17lvesniveau11Click, {}, false);
-    addItem(fichiers, "crer17lvesniveau21", texts::kCreer17Niveau2,
+    addItem(fichiers, "crer17lvesniveau21", app_texts::kCreer17Niveau2,
             &TF_une::crer17lvesniveau21Click, {}, false);
-    addItem(fichiers, "crer17lvesniveau31", texts::kCreer17Niveau3, nullptr, {}, false);
+    addItem(fichiers, "crer17lvesniveau31", app_texts::kCreer17Niveau3, nullptr, {}, false);
 
-    QMenu* modifier = bar->addMenu(tr8(texts::kMenuModifier));
+    QMenu* modifier = bar->addMenu(tr8(app_texts::kMenuModifier));
     modifier->setObjectName(QStringLiteral("Modifier1"));
-    addItem(modifier, "Comptencesb2idellveslectionn1", texts::kCompetencesEleve,
+    addItem(modifier, "Comptencesb2idellveslectionn1", app_texts::kCompetencesEleve,
             &TF_une::ListBox1DblClick);
 
-    QMenu* affichage = bar->addMenu(tr8(texts::kMenuAffichage));
+    QMenu* affichage = bar->addMenu(tr8(app_texts::kMenuAffichage));
     affichage->setObjectName(QStringLiteral("Affichage1"));
-    addItem(affichage, "Tousleslves1", texts::kTousLesEleves, &TF_une::Tousleslves1Click);
-    addItem(affichage, "Triparnoms1", texts::kTriParNoms, &TF_une::Triparnoms1Click);
-    addItem(affichage, "Triparclasses1", texts::kTriParClasses, &TF_une::Triparclasses1Click);
+    addItem(affichage, "Tousleslves1", app_texts::kTousLesEleves, &TF_une::Tousleslves1Click);
+    addItem(affichage, "Triparnoms1", app_texts::kTriParNoms, &TF_une::Triparnoms1Click);
+    addItem(affichage, "Triparclasses1", app_texts::kTriParClasses, &TF_une::Triparclasses1Click);
     affichage->addSeparator();
-    addItem(affichage, "Leslvesayantleniveaucole1", texts::kAyantEcole,
+    addItem(affichage, "Leslvesayantleniveaucole1", app_texts::kAyantEcole,
             &TF_une::Leslvesayantleniveaucole1Click);
-    addItem(affichage, "Leslvesayantleniveaucollge1", texts::kAyantCollege,
+    addItem(affichage, "Leslvesayantleniveaucollge1", app_texts::kAyantCollege,
             &TF_une::Leslvesayantleniveaucollge1Click);
     affichage->addSeparator();
-    addItem(affichage, "Leslvesnayantpasleniveaucole1", texts::kNayantPasEcole,
+    addItem(affichage, "Leslvesnayantpasleniveaucole1", app_texts::kNayantPasEcole,
             &TF_une::Leslvesnayantpasleniveaucole1Click);
-    addItem(affichage, "Leslvesnayantpasleniveaucollge1", texts::kNayantPasCollege,
+    addItem(affichage, "Leslvesnayantpasleniveaucollge1", app_texts::kNayantPasCollege,
             &TF_une::Leslvesnayantpasleniveaucollge1Click);
     affichage->addSeparator();
-    addItem(affichage, "Bilandescomptencescoledellve1", texts::kBilanEcole,
+    addItem(affichage, "Bilandescomptencescoledellve1", app_texts::kBilanEcole,
             &TF_une::Bilandescomptencescoledellve1Click);
-    addItem(affichage, "Bilandescomptencescollgedellve1", texts::kBilanCollege,
+    addItem(affichage, "Bilandescomptencescollgedellve1", app_texts::kBilanCollege,
             &TF_une::Bilandescomptencescollgedellve1Click);
     affichage->addSeparator();
-    addItem(affichage, "Listedescomptencesniveaucole1", texts::kListeCompetencesEcole,
+    addItem(affichage, "Listedescomptencesniveaucole1", app_texts::kListeCompetencesEcole,
             &TF_une::Listedescomptencesniveaucole1Click);
-    addItem(affichage, "Listedescomptencesniveaucollge1", texts::kListeCompetencesCollege,
+    addItem(affichage, "Listedescomptencesniveaucollge1", app_texts::kListeCompetencesCollege,
             &TF_une::Listedescomptencesniveaucollge1Click);
 
-    QMenu* edition = bar->addMenu(tr8(texts::kMenuEdition));
+    QMenu* edition = bar->addMenu(tr8(app_texts::kMenuEdition));
     edition->setObjectName(QStringLiteral("Edition1"));
     edition->menuAction()->setVisible(false);
     edition->addSeparator();
     // Out of reach, also of a screen reader's actions, which reach the items of hidden menus.
-    addItem(edition, "Textesofficiels1", texts::kTextesOfficiels, &TF_une::Textesofficiels1Click)
+    addItem(edition, "Textesofficiels1", app_texts::kTextesOfficiels,
+            &TF_une::Textesofficiels1Click)
         ->setEnabled(false);
 
-    QMenu* imprimer = bar->addMenu(tr8(texts::kMenuImprimer));
+    QMenu* imprimer = bar->addMenu(tr8(app_texts::kMenuImprimer));
     imprimer->setObjectName(QStringLiteral("Imprimer1"));
-    addItem(imprimer, "Imprimer2", texts::kImprimerCompetencesEcole, &TF_une::Imprimer2Click,
+    addItem(imprimer, "Imprimer2", app_texts::kImprimerCompetencesEcole, &TF_une::Imprimer2Click,
             Qt::Key_F4);
-    addItem(imprimer, "Imprimercomptencesniveaucollgedellve1", texts::kImprimerCompetencesCollege,
+    addItem(imprimer, "Imprimercomptencesniveaucollgedellve1",
+            app_texts::kImprimerCompetencesCollege,
             &TF_une::Imprimercomptencesniveaucollgedellve1Click, Qt::Key_F5);
     imprimer->addSeparator();
-    addItem(imprimer, "imprimerattestation11", texts::kImprimerAttestationEcole,
+    addItem(imprimer, "imprimerattestation11", app_texts::kImprimerAttestationEcole,
             &TF_une::imprimerattestation11Click, Qt::Key_F6);
-    addItem(imprimer, "Imprimerattestationniveau2dellve1", texts::kImprimerAttestationCollege,
+    addItem(imprimer, "Imprimerattestationniveau2dellve1", app_texts::kImprimerAttestationCollege,
             &TF_une::Imprimerattestationniveau2dellve1Click, Qt::Key_F7);
     imprimer->addSeparator();
-    addItem(imprimer, "Listedetousleslves1", texts::kListeTous, &TF_une::Listedetousleslves1Click);
-    addItem(imprimer, "Listedeslvesayantleniveaucole1", texts::kListeAyantEcole,
+    addItem(imprimer, "Listedetousleslves1", app_texts::kListeTous,
+            &TF_une::Listedetousleslves1Click);
+    addItem(imprimer, "Listedeslvesayantleniveaucole1", app_texts::kListeAyantEcole,
             &TF_une::Listedeslvesayantleniveaucole1Click);
-    addItem(imprimer, "Listedeslvesayantleniveaucollge1", texts::kListeAyantCollege,
+    addItem(imprimer, "Listedeslvesayantleniveaucollge1", app_texts::kListeAyantCollege,
             &TF_une::Listedeslvesayantleniveaucollge1Click);
     imprimer->addSeparator();
-    addItem(imprimer, "Listedeslvesnayantpasleniveaucole1", texts::kListeNayantPasEcole,
+    addItem(imprimer, "Listedeslvesnayantpasleniveaucole1", app_texts::kListeNayantPasEcole,
             &TF_une::Listedeslvesnayantpasleniveaucole1Click);
-    addItem(imprimer, "Listedeslvesnayantpasleniveaucollge1", texts::kListeNayantPasCollege,
+    addItem(imprimer, "Listedeslvesnayantpasleniveaucollge1", app_texts::kListeNayantPasCollege,
             &TF_une::Listedeslvesnayantpasleniveaucollge1Click);
     imprimer->addSeparator();
-    addItem(imprimer, "Imprimertouteslesattestationsdeniveau11", texts::kToutesAttestationsEcole,
+    addItem(imprimer, "Imprimertouteslesattestationsdeniveau11",
+            app_texts::kToutesAttestationsEcole,
             &TF_une::Imprimertouteslesattestationsdeniveau11Click);
-    addItem(imprimer, "Imprimertouteslesattestationsdeniveau21", texts::kToutesAttestationsCollege,
+    addItem(imprimer, "Imprimertouteslesattestationsdeniveau21",
+            app_texts::kToutesAttestationsCollege,
             &TF_une::Imprimertouteslesattestationsdeniveau21Click);
     imprimer->addSeparator();
-    addItem(imprimer, "Listedescomptencesniveaucole2", texts::kListeCompetencesEcole,
+    addItem(imprimer, "Listedescomptencesniveaucole2", app_texts::kListeCompetencesEcole,
             &TF_une::Listedescomptencesniveaucole2Click);
-    addItem(imprimer, "Listedescomptencesniveaucollge2", texts::kListeCompetencesCollege,
+    addItem(imprimer, "Listedescomptencesniveaucollge2", app_texts::kListeCompetencesCollege,
             &TF_une::Listedescomptencesniveaucollge2Click);
 }
 
 void TF_une::buildPopupMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    addItem(PopupMenu1, "Modifiercomptencesdellve1", texts::kModifierCompetences,
+    addItem(PopupMenu1, "Modifiercomptencesdellve1", app_texts::kModifierCompetences,
             &TF_une::ListBox1DblClick);
-    addItem(PopupMenu1, "Trierparclasses1", texts::kTrierParClasses, &TF_une::Triparclasses1Click);
-    addItem(PopupMenu1, "Trierparnoms1", texts::kTrierParNoms, &TF_une::Triparnoms1Click);
+    addItem(PopupMenu1, "Trierparclasses1", app_texts::kTrierParClasses,
+            &TF_une::Triparclasses1Click);
+    addItem(PopupMenu1, "Trierparnoms1", app_texts::kTrierParNoms, &TF_une::Triparnoms1Click);
     PopupMenu1->addSeparator();
-    addItem(PopupMenu1, "Ajouterunlve2", texts::kAjouterUnEleve, &TF_une::Ajouterunlve1Click);
-    addItem(PopupMenu1, "Effacerllveslectionn1", texts::kEffacerEleve, &TF_une::Effacer1Click);
+    addItem(PopupMenu1, "Ajouterunlve2", app_texts::kAjouterUnEleve, &TF_une::Ajouterunlve1Click);
+    addItem(PopupMenu1, "Effacerllveslectionn1", app_texts::kEffacerEleve, &TF_une::Effacer1Click);
     PopupMenu1->addSeparator();
-    addItem(PopupMenu1, "Imprimerbilancomptencesdellve1", texts::kImprimerBilan,
+    addItem(PopupMenu1, "Imprimerbilancomptencesdellve1", app_texts::kImprimerBilan,
             &TF_une::Imprimer2Click);
-    addItem(PopupMenu1, "Imprimerattestationniveaucoledellve1", texts::kImprimerAttestationEcole,
-            &TF_une::imprimerattestation11Click);
+    addItem(PopupMenu1, "Imprimerattestationniveaucoledellve1",
+            app_texts::kImprimerAttestationEcole, &TF_une::imprimerattestation11Click);
     addItem(PopupMenu1, "Imprimerattestationniveaucollgedellve1",
-            texts::kImprimerAttestationCollege, &TF_une::Imprimerattestationniveau2dellve1Click);
-    addItem(PopupMenu1, "Imprimerattestationniveaulycedellve1", texts::kImprimerAttestationLycee,
-            nullptr);
+            app_texts::kImprimerAttestationCollege,
+            &TF_une::Imprimerattestationniveau2dellve1Click);
+    addItem(PopupMenu1, "Imprimerattestationniveaulycedellve1",
+            app_texts::kImprimerAttestationLycee, nullptr);
 }
 
 } // namespace kalidor

@@ -1,6 +1,6 @@
 // Adding and deleting pupils, and the sample pupils.
 
-#include "app/pupil_texts.h"
+#include "app/app_texts.h"
 #include "app/tf_ajout.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
@@ -8,6 +8,7 @@
 #include "records/pupil_files.h"
 #include "records/record_file.h"
 #include "records/sample_pupils.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
@@ -29,7 +30,6 @@ void TF_une::Ajouterunlve1Click() {
     windows_.F_ajout->exec();
     if (const std::optional<ListEntry> added = windows_.F_ajout->takeAddedLine()) {
         ListBox1->addLine(*added);
-        ++state_.pupilCounter;
     }
     Memo1->clear();
 }
@@ -42,10 +42,9 @@ void TF_une::Effacer1Click() {
     const int row = ListBox1->currentRow();
     const ListEntry& entry = ListBox1->entry(row);
     const QString fileName = recordFileName(state_, *number);
-    QString question =
-        QString::fromUtf8(texts::kConfirmationEffacement) + QLatin1Char('\n') + entry.line;
+    QString question = tr8(app_texts::kConfirmationEffacement).arg(entry.line);
     if (entry.stamp != 0 && recordFileStamp(fileName) != entry.stamp) {
-        question += QLatin1String("\n\n") + QString::fromUtf8(texts::kChangedSinceListed);
+        question += QLatin1String("\n\n") + tr8(app_texts::kChangedSinceListed);
     }
     if (!platform_.askYesNo(this, question)) {
         return;
@@ -58,8 +57,6 @@ void TF_une::Effacer1Click() {
     ListBox1->removeLine(row);
     // The list would select the next line: a second F12 must not delete another pupil.
     ListBox1->clearSelection();
-    state_.pupilCounter = ListBox1->count();
-    state_.countLine = totalCountLine(state_.pupilCounter);
     refreshTotalCountLine();
 }
 

@@ -1,12 +1,13 @@
 // Reports in the text pane and the printed documents.
 
-#include "app/pupil_texts.h"
+#include "app/app_texts.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
 #include "records/level_rules.h"
 #include "records/record_file.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
+#include "records/utf8.h"
 #include "reports/attestations.h"
 #include "reports/canvas_document.h"
 #include "reports/memo_printing.h"
@@ -18,35 +19,28 @@ namespace kalidor {
 
 namespace {
 
-bool levelHeldNow(SharedState& state, int level) {
-    if (level == kLevelEcole) {
-        testniveau1(state);
-        return state.niveau1;
-    }
-    testniveau2(state);
-    return state.niveau2;
+bool levelHeldBy(const TFiche& record, int level) {
+    return level == kLevelEcole ? testniveau1(record) : testniveau2(record);
 }
 
 } // namespace
 
-// Reads the pupil into the current record. A file that cannot be read is not reported: the
-// report is simply not written.
-bool TF_une::loadPupil(const QString& numberText) {
+// Reads the pupil into the current record. A pupil whose file cannot be read gets no report and
+// no message: the pane keeps what it showed, as the commands on an unreadable pupil always did.
+bool TF_une::loadPupilIfReadable(const QString& numberText) {
     state_.currentFileName = recordFileName(state_, numberText);
-    try {
-        loadRecord(state_, state_.currentFileName);
-    } catch (const IoError&) {
-        return false;
+    const std::optional<TFiche> record = readRecordIfReadable(state_.currentFileName);
+    if (record) {
+        state_.current = *record;
     }
-    return true;
+    return record.has_value();
 }
 
 void TF_une::showPupilReview(int level) {
     const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupil(*number)) {
+    if (!number || !loadPupilIfReadable(*number)) {
         return;
     }
-    levelHeldNow(state_, level);
     Memo1->setLines(reviewLines(state_.current, level));
 }
 
@@ -55,8 +49,7 @@ void TF_une::printPupilSheet(int level) {
     if (!number) {
         return;
     }
-    if (loadPupil(*number)) {
-        levelHeldNow(state_, level);
+    if (loadPupilIfReadable(*number)) {
         Memo1->setLines(sheetLines(state_.current, level));
     }
     // Printed even when the record could not be read: the pane's text as it stands.
@@ -73,10 +66,10 @@ void TF_une::showCompetenceIndex(int level, bool print) {
 
 void TF_une::printPupilAttestation(int level) {
     const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupil(*number)) {
+    if (!number || !loadPupilIfReadable(*number)) {
         return;
     }
-    if (!levelHeldNow(state_, level)) {
+    if (!levelHeldBy(state_.current, level)) {
         platform_.showMessage(this, refusalMessage(state_.current, level));
         return;
     }
@@ -106,7 +99,7 @@ void TF_une::printPupilList(ListView view) {
 
 void TF_une::Validercomptenceslevesl1Click() {
     const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupil(*number)) {
+    if (!number || !loadPupilIfReadable(*number)) {
         return;
     }
     const TFiche read = state_.current;
@@ -114,7 +107,7 @@ void TF_une::Validercomptenceslevesl1Click() {
     Memo1->setLines(validateAllLines(state_.current));
     // Another machine sharing the folder may have saved the pupil since it was read.
     if (!recordFileUnchanged(state_.currentFileName, read) &&
-        !platform_.askYesNo(this, QString::fromUtf8(texts::kValidateOverOtherSave)
+        !platform_.askYesNo(this, tr8(app_texts::kValidateOverOtherSave)
                                       .arg(read.nom() + QLatin1Char(' ') + read.prenom()))) {
         return;
     }

@@ -1,71 +1,38 @@
 #include "app/tf_ajout.h"
 
-#include "app/pupil_texts.h"
+#include "app/app_texts.h"
 #include "platform/command_guard.h"
-#include "platform/push_buttons.h"
 #include "platform/ui_style.h"
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
 
-#include <QLabel>
-
 namespace kalidor {
 
 namespace {
 
-constexpr int kWidth = 612;
-constexpr int kHeight = 191;
-constexpr int kLabelLeft = 16;
-constexpr int kLabelWidth = 170;
+constexpr QSize kSize(612, 191);
+// Each row an aqua label, then its field; each next row kRowStep lower.
+constexpr QRect kFirstLabel(16, 14, 170, 26);
 constexpr int kEditLeft = 190;
-constexpr int kRowTop = 14;
 constexpr int kRowStep = 34;
-constexpr int kRowHeight = 26;
-constexpr int kButtonLeft = 456;
-constexpr int kButtonWidth = 140;
-constexpr int kButtonHeight = 34;
-
-constexpr int kNomLength = fields::kNom.capacity;
-constexpr int kPrenomLength = fields::kPrenom.capacity;
-constexpr int kClasseLength = fields::kClasse.capacity;
+// The buttons, one under the other.
+constexpr QRect kFirstButton(456, 14, 140, 34);
+constexpr int kButtonStep = 42;
 
 using namespace colours;
 
 // One row: the aqua label and its field.
 void placeRow(QWidget* parent, int row, const char* caption, QLineEdit* edit, int editWidth) {
-    auto* label = new QLabel(tr8(caption), parent);
-    label->setObjectName(QLatin1String("Label") + edit->objectName());
-    QFont font(QStringLiteral("Arial"), 12);
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kAqua);
-    label->setPalette(palette);
-    const int top = kRowTop + row * kRowStep;
-    label->setGeometry(kLabelLeft, top, kLabelWidth, kRowHeight);
-    label->setBuddy(edit);
-    edit->setGeometry(kEditLeft, top, editWidth, kRowHeight);
+    const QRect labelPlace = kFirstLabel.translated(0, row * kRowStep);
+    const QByteArray name = "Label" + edit->objectName().toLatin1();
+    makeLabel(parent, name.constData(), caption, arial(12, true), labelPlace, kAqua)
+        ->setBuddy(edit);
+    edit->setGeometry(kEditLeft, labelPlace.top(), editWidth, labelPlace.height());
 }
 
-// A field stored in the record.
-QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength,
-                    LetterCase letterCase = LetterCase::AsTyped) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(maxLength);
-    keepRecordText(edit, letterCase);
-    return edit;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int row) {
-    auto* button = new QPushButton(tr8(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    // Return presses the focused button; in a field it presses none.
-    pressOnReturn(button);
-    button->setGeometry(kButtonLeft, kRowTop + row * (kButtonHeight + 8), kButtonWidth,
-                        kButtonHeight);
-    return button;
+QRect buttonPlace(int row) {
+    return kFirstButton.translated(0, row * kButtonStep);
 }
 
 } // namespace
@@ -73,26 +40,23 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
 TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_ajout"));
-    setWindowTitle(tr8(texts::kAjoutCaption));
-    setFixedSize(kWidth, kHeight);
-    setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, kTeal);
-    setPalette(teal);
+    setWindowTitle(tr8(app_texts::kAjoutCaption));
+    setFixedSize(kSize);
+    setBackground(this, kTeal);
 
     // Created in tab order: the name first.
-    EditNom = makeEdit(this, "EditNom", kNomLength, LetterCase::Upper);
-    Editprenom = makeEdit(this, "Editprenom", kPrenomLength);
-    Editclas = makeEdit(this, "Editclas", kClasseLength);
+    EditNom = makeRecordEdit(this, "EditNom", fields::kNom.capacity, LetterCase::Upper);
+    Editprenom = makeRecordEdit(this, "Editprenom", fields::kPrenom.capacity);
+    Editclas = makeRecordEdit(this, "Editclas", fields::kClasse.capacity);
     Maskdatenais = new MaskedDateEdit(this);
     Maskdatenais->setObjectName(QStringLiteral("Maskdatenais"));
-    placeRow(this, 0, texts::kAjoutNom, EditNom, 240);
-    placeRow(this, 1, texts::kAjoutPrenom, Editprenom, 240);
-    placeRow(this, 2, texts::kAjoutClasse, Editclas, 110);
-    placeRow(this, 3, texts::kAjoutDateNaissance, Maskdatenais, 120);
+    placeRow(this, 0, app_texts::kAjoutNom, EditNom, 240);
+    placeRow(this, 1, app_texts::kAjoutPrenom, Editprenom, 240);
+    placeRow(this, 2, app_texts::kAjoutClasse, Editclas, 110);
+    placeRow(this, 3, app_texts::kAjoutDateNaissance, Maskdatenais, 120);
 
-    SpeedButton1 = makeButton(this, "SpeedButton1", texts::kAjoutEnregistrer, 0);
-    BitBtn1 = makeButton(this, "BitBtn1", texts::kAjoutAnnuler, 1);
+    SpeedButton1 = makeButton(this, "SpeedButton1", app_texts::kAjoutEnregistrer, buttonPlace(0));
+    BitBtn1 = makeButton(this, "BitBtn1", app_texts::kAjoutAnnuler, buttonPlace(1));
     connect(SpeedButton1, &QPushButton::clicked, this, &TF_ajout::SpeedButton1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -117,7 +81,7 @@ void TF_ajout::FormShow() {
 
 void TF_ajout::SpeedButton1Click() {
     if (EditNom->text().isEmpty()) {
-        platform_.showMessage(this, tr8(texts::kNomRequis));
+        platform_.showMessage(this, tr8(app_texts::kNomRequis));
         accept();
         return;
     }

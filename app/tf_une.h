@@ -111,7 +111,7 @@ private:
     void refreshTotalCountLine();
 
     // Reports and printing (report_commands.cpp)
-    bool loadPupil(const QString& numberText);
+    bool loadPupilIfReadable(const QString& numberText);
     void showPupilReview(int level);
     void printPupilSheet(int level);
     void showCompetenceIndex(int level, bool print);

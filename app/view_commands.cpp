@@ -34,19 +34,19 @@ namespace {
 const char* listName(ListView view) {
     switch (view) {
     case ListView::AllByName:
-        return texts::kListByName;
+        return app_texts::kListByName;
     case ListView::AllByClass:
-        return texts::kListByClass;
+        return app_texts::kListByClass;
     case ListView::WithEcole:
-        return texts::kAyantEcole;
+        return app_texts::kAyantEcole;
     case ListView::WithCollege:
-        return texts::kAyantCollege;
+        return app_texts::kAyantCollege;
     case ListView::WithoutEcole:
-        return texts::kNayantPasEcole;
+        return app_texts::kNayantPasEcole;
     case ListView::WithoutCollege:
-        return texts::kNayantPasCollege;
+        return app_texts::kNayantPasCollege;
     }
-    return texts::kListByName;
+    return app_texts::kListByName;
 }
 
 } // namespace
@@ -132,7 +132,7 @@ void TF_une::Textesofficiels1Click() {
     Memo1->clear();
     runGuarded(platform_, this, [this] {
         Memo1->setLines(
-            readTextFileLines(state_.prefix + QLatin1String(texts::kOfficialTextsFile)));
+            readTextFileLines(state_.prefix + QLatin1String(app_texts::kOfficialTextsFile)));
     });
 }
 

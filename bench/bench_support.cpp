@@ -53,6 +53,15 @@ void RatioReporter::Finalize() {
     }
 }
 
+void initializeInterleaved(int argc, char** argv) {
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
+    static std::vector<char*> args;
+    args.assign(argv, argv + argc);
+    args.insert(args.begin() + 1, interleave);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+}
+
 int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter(std::move(pairs));

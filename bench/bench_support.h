@@ -37,6 +37,10 @@ private:
     std::map<std::string, double> times_;                    // name -> seconds per iteration
 };
 
+// Starts Google Benchmark with the runs of every benchmark interleaved, so that other work on
+// the machine slows a figure and its baseline alike.
+void initializeInterleaved(int argc, char** argv);
+
 // Runs the registered benchmarks and prints the ratios.
 int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs);
 

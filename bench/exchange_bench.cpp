@@ -1,6 +1,7 @@
 // Adding 999 pupils from a class file and from a transfer file, each beside 999 record
 // saves alone measured in the same run: the ratio says what the import adds to the writes.
 
+#include "bench/bench_support.h"
 #include "exchange/class_file.h"
 #include "exchange/transfer_file.h"
 #include "records/list_lines.h"
@@ -213,11 +214,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    bench::initializeInterleaved(argc, argv);
     folders();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -2,6 +2,7 @@
 // (the machine's cost of writing the same files) and beside the same loop probing every
 // number from 1 for each pupil.
 
+#include "bench/bench_support.h"
 #include "platform/sorted_list_box.h"
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
@@ -149,11 +150,7 @@ KALIDOR_SAMPLES_BENCHMARK(BM_110RecordSavesFlushingTheFolder);
 KALIDOR_SAMPLES_BENCHMARK(BM_Creer110ElevesProbingFromOne);
 
 int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    bench::initializeInterleaved(argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

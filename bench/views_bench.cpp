@@ -68,7 +68,7 @@ FullFolder& fullFolder() {
 
 void PlainExistenceTests998(benchmark::State& loop) {
     const std::vector<std::string> paths = fullFolder().pupils.recordPaths();
-    struct stat info;
+    struct stat info {};
     for (auto _ : loop) {
         for (const std::string& path : paths) {
             benchmark::DoNotOptimize(::lstat(path.c_str(), &info));

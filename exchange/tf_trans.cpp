@@ -20,12 +20,6 @@ constexpr int kTop = 39;
 constexpr int kWidth = 665;
 constexpr int kHeight = 535;
 
-QFont arial(int size, bool bold = false) {
-    QFont font(QStringLiteral("Arial"), size);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 TF_trans::TF_trans(SharedState& state, Platform& platform, SortedListBox* mainList, Memo* mainMemo,

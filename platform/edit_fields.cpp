@@ -45,6 +45,14 @@ void keepRecordText(QLineEdit* edit, LetterCase letterCase) {
     edit->setValidator(new RecordTextValidator(letterCase == LetterCase::Upper, edit));
 }
 
+QLineEdit* makeRecordEdit(QWidget* parent, const char* name, int maxLength, LetterCase letterCase) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(maxLength);
+    keepRecordText(edit, letterCase);
+    return edit;
+}
+
 MaskedDateEdit::MaskedDateEdit(QWidget* parent) : QLineEdit(parent) {
     setInputMask(QLatin1String(kDateMask));
     setMaxLength(kDateLength);

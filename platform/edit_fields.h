@@ -12,6 +12,10 @@ enum class LetterCase { AsTyped, Upper };
 // after what was typed or pasted.
 void keepRecordText(QLineEdit* edit, LetterCase letterCase = LetterCase::AsTyped);
 
+// A field stored in a pupil record, `maxLength` characters at the most, as keepRecordText says.
+QLineEdit* makeRecordEdit(QWidget* parent, const char* name, int maxLength,
+                          LetterCase letterCase = LetterCase::AsTyped);
+
 // A date typed as dd/mm/yyyy through the mask "00/00/9999" (day and month digits optional,
 // the year's required); '_' shows the empty positions.
 class MaskedDateEdit : public QLineEdit {

@@ -12,13 +12,14 @@ class Memo : public QPlainTextEdit {
 public:
     explicit Memo(QWidget* parent = nullptr);
 
-    void clear();
+    // clear() is QPlainTextEdit's own: the pane is empty, and so are its lines.
     void addLine(const QString& line);
     void setLines(const QStringList& lines);
     const QStringList& lines() const { return lines_; }
 
 private:
     QStringList lines_;
+    bool writingLines_ = false;
 };
 
 } // namespace kalidor

@@ -19,7 +19,7 @@ public:
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
     // Warning box with Oui and Non; true for Oui.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
-    // The standard error box, carrying the runtime's message.
+    // The standard error box: an IoError's message, or another failure's (command_guard.h).
     virtual void showError(QWidget* parent, const QString& text) = 0;
 
     // File dialogs. `filter` is written "Description|*.ext|Other|*.*"; nothing when cancelled,

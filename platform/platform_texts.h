@@ -1,7 +1,7 @@
 #pragma once
-// Texts of the platform's own dialogs.
+// Texts of the platform's own dialogs and of the printer's failures.
 
-namespace kalidor::texts {
+namespace kalidor::platform_texts {
 
 inline constexpr char kApplicationTitle[] = "KALIDOR";
 inline constexpr char kYes[] = "Oui";
@@ -11,4 +11,10 @@ inline constexpr char kNo[] = "Non";
 inline constexpr char kOutOfMemory[] = "Mémoire insuffisante";
 inline constexpr char kUnexpectedFailure[] = "Erreur inattendue : %1";
 
-} // namespace kalidor::texts
+// The printer's failures
+inline constexpr char kPrinterStartFailed[] =
+    "Impression impossible : l'imprimante n'a pas pu commencer le document.";
+inline constexpr char kPrinterPageFailed[] =
+    "Impression interrompue : l'imprimante n'a pas accepté une nouvelle page.";
+
+} // namespace kalidor::platform_texts

@@ -1,7 +1,8 @@
 #include "platform/printer_text_file.h"
 
-#include "platform/printer_texts.h"
+#include "platform/platform_texts.h"
 #include "records/io_error.h"
+#include "records/utf8.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ PrinterTextFile::~PrinterTextFile() {
 
 void PrinterTextFile::open() {
     if (!printer_.beginDoc()) {
-        throw IoError(QString::fromUtf8(texts::kPrinterStartFailed));
+        throw IoError(tr8(platform_texts::kPrinterStartFailed));
     }
     open_ = true;
     y_ = 0;
@@ -33,7 +34,7 @@ void PrinterTextFile::writeLine(const QString& line) {
 void PrinterTextFile::writePiece(const QString& piece) {
     if (y_ > 0 && y_ + lineHeight_ > printer_.pageHeight()) {
         if (!printer_.newPage()) {
-            throw IoError(QString::fromUtf8(texts::kPrinterPageFailed));
+            throw IoError(tr8(platform_texts::kPrinterPageFailed));
         }
         y_ = 0;
     }

@@ -1,6 +1,7 @@
 #include "platform/qt_platform.h"
 
 #include "platform/platform_texts.h"
+#include "records/utf8.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,7 +26,7 @@ QString qtFileFilter(const QString& filter) {
 namespace {
 
 QString title() {
-    return QString::fromUtf8(texts::kApplicationTitle);
+    return tr8(platform_texts::kApplicationTitle);
 }
 
 // Messages break their lines with a carriage return, which a Qt label does not show.
@@ -63,8 +64,8 @@ void QtPlatform::showMessage(QWidget* parent, const QString& text) {
 bool QtPlatform::askYesNo(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title(), displayText(text), QMessageBox::NoButton,
                     parent);
-    QPushButton* yes = box.addButton(QString::fromUtf8(texts::kYes), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8(texts::kNo), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(tr8(platform_texts::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(tr8(platform_texts::kNo), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();

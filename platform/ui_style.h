@@ -1,8 +1,15 @@
 #pragma once
-// The colours of the program's windows and the one way their UTF-8 texts become QStrings.
+// The look of the program's windows, in one place: colours, fonts, palettes and the labels and
+// buttons the forms are made of.
+
+#include "records/utf8.h"
 
 #include <QColor>
-#include <QString>
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QWidget>
 
 namespace kalidor {
 
@@ -16,9 +23,23 @@ inline const QColor kSilver(0xC0, 0xC0, 0xC0);
 inline const QColor kRed(0xFF, 0x00, 0x00);
 } // namespace colours
 
-// A text constant (UTF-8 source) as shown on screen.
-inline QString tr8(const char* text) {
-    return QString::fromUtf8(text);
-}
+QFont arial(int size, bool bold = false);
+QFont timesNewRoman(int size, bool bold = false);
+
+// Text and captions drawn in `colour`.
+void setTextColour(QWidget* widget, const QColor& colour);
+// The widget fills its background with `colour`.
+void setBackground(QWidget* widget, const QColor& colour);
+// A list or text pane: `text` on `base`.
+void setPaneColours(QWidget* widget, const QColor& base, const QColor& text);
+
+// A label with its object name, font and place; its text in `colour` when one is given.
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const QFont& font,
+                  const QRect& geometry, const QColor& colour = QColor());
+
+// A button with its object name and place. Return presses it while it has the focus; in a
+// field Return presses no button.
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
+                        const QRect& geometry);
 
 } // namespace kalidor

@@ -97,20 +97,18 @@ QByteArray writeTemporary(const QByteArray& target, const char* data, size_t siz
 enum class Outcome { Created, NameTaken, Refused };
 
 Outcome linkUnder(const QByteArray& temporary, const QByteArray& target) {
-    if (::link(temporary.constData(), target.constData()) == 0) {
-        ::unlink(temporary.constData());
+    const int error = ::link(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+    // The temporary goes whatever happened: once linked, the target holds the record.
+    ::unlink(temporary.constData());
+    if (error == 0) {
         return Outcome::Created;
     }
-    const int error = errno;
     if (error == EEXIST) {
-        ::unlink(temporary.constData());
         return Outcome::NameTaken;
     }
     if (refusedByFileSystem(error)) {
-        ::unlink(temporary.constData());
         return Outcome::Refused;
     }
-    ::unlink(temporary.constData());
     throw IoError::fromErrno(error);
 }
 

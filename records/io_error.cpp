@@ -1,6 +1,7 @@
 #include "records/io_error.h"
 
 #include "records/record_texts.h"
+#include "records/utf8.h"
 
 #include <cerrno>
 
@@ -14,33 +15,33 @@ IoError IoError::fromErrno(int errorNumber) {
 }
 
 IoError IoError::shortRead() {
-    return IoError(QString::fromUtf8(texts::kReadPastEnd));
+    return IoError(tr8(record_texts::kReadPastEnd));
 }
 
 IoError IoError::notRegularFile() {
-    return IoError(QString::fromUtf8(texts::kNotRegularFile));
+    return IoError(tr8(record_texts::kNotRegularFile));
 }
 
 QString ioErrorMessage(int errorNumber) {
     switch (errorNumber) {
     case ENOENT:
-        return QString::fromUtf8(texts::kFileNotFound);
+        return tr8(record_texts::kFileNotFound);
     case EACCES:
     case EPERM:
     case EROFS:
-        return QString::fromUtf8(texts::kAccessDenied);
+        return tr8(record_texts::kAccessDenied);
     case EMFILE:
     case ENFILE:
-        return QString::fromUtf8(texts::kTooManyOpenFiles);
+        return tr8(record_texts::kTooManyOpenFiles);
     case EINVAL:
     case ENAMETOOLONG:
-        return QString::fromUtf8(texts::kBadFileName);
+        return tr8(record_texts::kBadFileName);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return QString::fromUtf8(texts::kDiskFull);
+        return tr8(record_texts::kDiskFull);
     default:
-        return QString::fromUtf8(texts::kOtherIoError).arg(errorNumber);
+        return tr8(record_texts::kOtherIoError).arg(errorNumber);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The input/output error of the record layer, carrying the runtime's French message.
+// The input/output error of the record layer, carrying its French message: the one
+// ioErrorMessage gives for an errno value, or a message of its own.
 
 #include <QString>
 #include <exception>
@@ -29,6 +30,7 @@ private:
     int errorNumber_;
 };
 
+// The French message of an errno value.
 QString ioErrorMessage(int errorNumber);
 
 } // namespace kalidor

@@ -1,6 +1,8 @@
 #include "records/level_rules.h"
 
+#include "records/record_texts.h"
 #include "records/referential.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
@@ -8,24 +10,6 @@ namespace {
 
 constexpr int kDomainMinimums[2][kDomainCount] = {{2, 2, 3, 2, 2}, {3, 4, 4, 3, 2}};
 constexpr int kTotalMinimums[2] = {18, 23};
-
-constexpr const char* kVerdictHeld[2] = {
-    "/22 Je détiens le Brevet informatique et internet niveau école",
-    "/29 Je détiens le Brevet informatique et internet niveau collège",
-};
-constexpr const char* kVerdictNotHeld[2] = {
-    "/22 Je NE détiens PAS le Brevet informatique et internet niveau école",
-    "/29 Je NE détiens PAS le Brevet informatique et internet niveau collège",
-};
-
-constexpr const char* kRuleLines[2][5] = {
-    {"Pour détenir le B2i niveau école il faut  ",
-     "-qu'au moins la moitié des items de chaque domaine soit validée", "et",
-     "-qu'au moins 18 des 22 compétences soient validées.", " "},
-    {"Pour détenir le B2i niveau collège il faut ",
-     "- qu'au moins la moitié des items de chaque domaine soit validée", "et",
-     "- qu'au moins 23 des 29 compétences soient validées.", " "},
-};
 
 } // namespace
 
@@ -61,23 +45,27 @@ bool levelHeld(int level, const SlotFlags& flags) {
     return total >= kTotalMinimums[level - 1];
 }
 
-void testniveau1(SharedState& state) {
-    state.niveau1 = levelHeld(kLevelEcole, validatedSlots(state.current));
+bool testniveau1(const TFiche& record) {
+    return levelHeld(kLevelEcole, validatedSlots(record));
 }
 
-void testniveau2(SharedState& state) {
-    state.niveau2 = levelHeld(kLevelCollege, validatedSlots(state.current));
+bool testniveau2(const TFiche& record) {
+    return levelHeld(kLevelCollege, validatedSlots(record));
 }
 
 QString verdictText(int level, int count, bool held) {
-    return QString::number(count) +
-           QString::fromUtf8(held ? kVerdictHeld[level - 1] : kVerdictNotHeld[level - 1]);
+    const char* verdict =
+        level == kLevelEcole
+            ? (held ? record_texts::kVerdictHeldEcole : record_texts::kVerdictNotHeldEcole)
+            : (held ? record_texts::kVerdictHeldCollege : record_texts::kVerdictNotHeldCollege);
+    return tr8(verdict).arg(count);
 }
 
 QStringList ruleText(int level) {
     QStringList lines;
-    for (const char* line : kRuleLines[level - 1]) {
-        lines.append(QString::fromUtf8(line));
+    for (const char* line :
+         level == kLevelEcole ? record_texts::kRuleLinesEcole : record_texts::kRuleLinesCollege) {
+        lines.append(tr8(line));
     }
     return lines;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Who holds a level: at least half of each domain (taken upwards) and a minimum total.
 
-#include "records/shared_state.h"
+#include "records/tfiche.h"
 
 #include <QStringList>
 #include <array>
@@ -19,9 +19,9 @@ int validatedCount(int level, const SlotFlags& flags);
 // (collège).
 bool levelHeld(int level, const SlotFlags& flags);
 
-// Apply the rule to the current record and set the level's flag in the state.
-void testniveau1(SharedState& state);
-void testniveau2(SharedState& state);
+// The rule applied to a record's stored flags: école, then collège.
+bool testniveau1(const TFiche& record);
+bool testniveau2(const TFiche& record);
 
 // The count immediately followed by the verdict: "20/22 Je détiens le Brevet ...".
 QString verdictText(int level, int count, bool held);

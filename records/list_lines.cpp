@@ -1,6 +1,7 @@
 #include "records/list_lines.h"
 
-#include "records/list_texts.h"
+#include "records/record_texts.h"
+#include "records/utf8.h"
 
 #include <QStringBuilder>
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace kalidor {
 namespace {
 
 const QString& numberSeparator() {
-    static const QString separator = QString::fromUtf8(texts::kNumberSeparator);
+    static const QString separator = tr8(record_texts::kNumberSeparator);
     return separator;
 }
 
@@ -39,7 +40,7 @@ QString byNameLine(const QString& nom, const QString& prenom, const QString& cla
 
 QString byClassLine(const QString& nom, const QString& prenom, const QString& classe,
                     const QString& numberText) {
-    return classe % QLatin1String(texts::kClassSeparator) % nom % QLatin1Char(' ') % prenom %
+    return classe % QLatin1String(record_texts::kClassSeparator) % nom % QLatin1Char(' ') % prenom %
            numberSeparator() % numberText;
 }
 
@@ -66,16 +67,15 @@ QString countLine(ListView view, int count) {
         const char* singular;
     };
     static constexpr Wording kWordings[] = {
-        {texts::kTotalPlural, texts::kTotalSingular},
-        {texts::kTotalPlural, texts::kTotalSingular},
-        {texts::kWithEcolePlural, texts::kWithEcoleSingular},
-        {texts::kWithCollegePlural, texts::kWithCollegeSingular},
-        {texts::kWithoutEcolePlural, texts::kWithoutEcoleSingular},
-        {texts::kWithoutCollegePlural, texts::kWithoutCollegeSingular},
+        {record_texts::kTotalPlural, record_texts::kTotalSingular},
+        {record_texts::kTotalPlural, record_texts::kTotalSingular},
+        {record_texts::kWithEcolePlural, record_texts::kWithEcoleSingular},
+        {record_texts::kWithCollegePlural, record_texts::kWithCollegeSingular},
+        {record_texts::kWithoutEcolePlural, record_texts::kWithoutEcoleSingular},
+        {record_texts::kWithoutCollegePlural, record_texts::kWithoutCollegeSingular},
     };
     const Wording& wording = kWordings[static_cast<int>(view)];
-    return QString::number(count) +
-           QString::fromUtf8(count >= 2 ? wording.plural : wording.singular);
+    return QString::number(count) + tr8(count >= 2 ? wording.plural : wording.singular);
 }
 
 QString totalCountLine(int count) {
@@ -83,7 +83,7 @@ QString totalCountLine(int count) {
 }
 
 QString lineBeforeNumber(const QString& line) {
-    const qsizetype at = line.lastIndexOf(QString::fromUtf8("n°"));
+    const qsizetype at = line.lastIndexOf(tr8("n°"));
     return at < 0 ? line : line.left(at);
 }
 

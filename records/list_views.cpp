@@ -6,23 +6,19 @@ namespace kalidor {
 
 namespace {
 
-bool accepts(SharedState& state, ListView view) {
+bool accepts(const TFiche& record, ListView view) {
     switch (view) {
     case ListView::AllByName:
     case ListView::AllByClass:
         return true;
     case ListView::WithEcole:
-        testniveau1(state);
-        return state.niveau1;
+        return testniveau1(record);
     case ListView::WithoutEcole:
-        testniveau1(state);
-        return !state.niveau1;
+        return !testniveau1(record);
     case ListView::WithCollege:
-        testniveau2(state);
-        return state.niveau2;
+        return testniveau2(record);
     case ListView::WithoutCollege:
-        testniveau2(state);
-        return !state.niveau2;
+        return !testniveau2(record);
     }
     return false;
 }
@@ -33,16 +29,14 @@ ViewResult buildView(SharedState& state, ListView view) {
     ViewResult result;
     result.entries.reserve(kMaxRecordNumber + 1);
     const bool byClass = view == ListView::AllByClass;
-    state.pupilCounter = 0;
     result.failures = enumerateRecords(state, [&](const QString& numberText) {
-        if (!accepts(state, view)) {
+        if (!accepts(state.current, view)) {
             return;
         }
         result.entries.append({recordLine(state.current, numberText, !byClass), numberText,
                                recordStamp(state.current)});
-        ++state.pupilCounter;
     });
-    state.countLine = countLine(view, state.pupilCounter);
+    state.countLine = countLine(view, static_cast<int>(result.entries.size()));
     if (view == ListView::AllByName || view == ListView::AllByClass) {
         state.sortByName = !byClass;
     }

@@ -14,7 +14,7 @@ struct ViewResult {
 };
 
 // Reads every record, keeps those the view's filter accepts and formats their lines. Sets
-// the pupil counter, the count line and, for the two unfiltered views, the sort flag.
+// the count line and, for the two unfiltered views, the sort flag.
 ViewResult buildView(SharedState& state, ListView view);
 
 } // namespace kalidor

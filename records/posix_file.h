@@ -33,7 +33,8 @@ QByteArray path(const QString& fileName);
 
 // Opens `path` (relative to `directoryFd`, or as it is with AT_FDCWD) for reading without ever
 // waiting: a named pipe would block a plain open until a writer comes. Throws IoError: the
-// runtime's message when the open fails, the not-a-file one for a pipe, a socket or a device.
+// errno's message (ioErrorMessage) when the open fails, the not-a-file one for a pipe, a
+// socket or a device.
 // A folder opens; reading it fails.
 File openNoWait(int directoryFd, const char* path);
 

@@ -76,6 +76,16 @@ bool readRecordIfPresent(const QString& fileName, TFiche& record) {
     return true;
 }
 
+std::optional<TFiche> readRecordIfReadable(const QString& fileName) {
+    TFiche record;
+    try {
+        readRecordFile(fileName, record);
+    } catch (const IoError&) {
+        return std::nullopt;
+    }
+    return record;
+}
+
 bool recordFileUnchanged(const QString& fileName, const std::optional<TFiche>& readBefore) {
     TFiche now;
     try {
@@ -94,13 +104,8 @@ size_t recordStamp(const TFiche& record) {
 }
 
 size_t recordFileStamp(const QString& fileName) {
-    TFiche now;
-    try {
-        readRecordFile(fileName, now);
-    } catch (const IoError&) {
-        return 0;
-    }
-    return recordStamp(now);
+    const std::optional<TFiche> now = readRecordIfReadable(fileName);
+    return now ? recordStamp(*now) : 0;
 }
 
 void writeRecordFile(const QString& fileName, const TFiche& record, FolderFlush flush) {
@@ -111,7 +116,7 @@ void saveRecord(const SharedState& state, const QString& fileName, FolderFlush f
     writeRecordFile(fileName, state.current, flush);
 }
 
-int findFreeNumber(SharedState& state, int from) {
+int findFreeNumber(const SharedState& state, int from) {
     std::string path = QFile::encodeName(state.prefix).toStdString();
     const size_t prefixLength = path.size();
     int number = std::max(from, 1);
@@ -123,7 +128,6 @@ int findFreeNumber(SharedState& state, int from) {
             break;
         }
     }
-    state.lastNumber = number;
     return number;
 }
 

@@ -32,6 +32,9 @@ void loadRecord(SharedState& state, const QString& fileName);
 void readRecordFile(const QString& fileName, TFiche& record);
 // The same, false when the file does not exist; any other failure throws IoError.
 bool readRecordIfPresent(const QString& fileName, TFiche& record);
+// The record, or nothing when the file cannot be read for any reason: for the few commands that
+// leave an unreadable pupil alone without a word.
+std::optional<TFiche> readRecordIfReadable(const QString& fileName);
 
 // Whether the file still holds what was read from it before: the same record, or still no file
 // when there was none. A file that cannot be read now counts as changed. On a folder shared by
@@ -52,13 +55,14 @@ void writeRecordFile(const QString& fileName, const TFiche& record,
                      FolderFlush flush = FolderFlush::Now);
 
 // The first number from `from` upwards with no entry `n.b2i` in the data folder, or
-// kNoFreeNumber; also stored as the last number. Loops that add pupils pass the number after
-// the one they took last, since nothing frees a number while they run.
-int findFreeNumber(SharedState& state, int from = 1);
+// kNoFreeNumber. Loops that add pupils pass the number after the one they took last, since
+// nothing frees a number while they run.
+int findFreeNumber(const SharedState& state, int from = 1);
 
+// An entry left out of an enumeration, named with why, for the one box that reports them.
 struct RecordFailure {
     QString entryName; // file name within the data folder, e.g. "12.b2i"
-    QString message;   // the runtime's message
+    QString message;   // the IoError's message
 };
 
 // Visits every entry "*.b2i" of the data folder in the file system's order: the current file

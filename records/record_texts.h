@@ -1,8 +1,10 @@
 #pragma once
-// Texts of the record layer that reach the user.
+// Texts of the record layer: its input/output errors, the main list's lines, the names of
+// the sample pupils and the level rules.
 
-namespace kalidor::texts {
+namespace kalidor::record_texts {
 
+// Input/output errors
 inline constexpr char kFileNotFound[] = "Fichier introuvable";
 inline constexpr char kAccessDenied[] = "Accès au fichier refusé";
 inline constexpr char kTooManyOpenFiles[] = "Trop de fichiers ouverts";
@@ -12,4 +14,47 @@ inline constexpr char kReadPastEnd[] = "Lecture au-delà de la fin de fichier";
 inline constexpr char kNotRegularFile[] = "Ce n'est pas un fichier ordinaire";
 inline constexpr char kOtherIoError[] = "Erreur E/S %1";
 
-} // namespace kalidor::texts
+// The main list
+inline constexpr char kNumberSeparator[] = " - n° ";
+inline constexpr char kClassSeparator[] = " : ";
+
+// Count lines, plural (2 and more) then singular (0 and 1), after the number.
+inline constexpr char kTotalPlural[] = " élèves au total";
+inline constexpr char kTotalSingular[] = " élève au total";
+inline constexpr char kWithEcolePlural[] = " élèves de niveau école";
+inline constexpr char kWithEcoleSingular[] = " élève de niveau école";
+inline constexpr char kWithCollegePlural[] = " élèves de niveau collège";
+inline constexpr char kWithCollegeSingular[] = " élève de niveau collège";
+inline constexpr char kWithoutEcolePlural[] = " élèves qui n'ont pas le niveau école";
+inline constexpr char kWithoutEcoleSingular[] = " élève qui n'a pas le niveau école";
+inline constexpr char kWithoutCollegePlural[] = " élèves qui n'ont pas le niveau collège";
+inline constexpr char kWithoutCollegeSingular[] = " élève qui n'a pas le niveau collège";
+
+// Names of the sample pupils
+inline constexpr char kSampleBlankName[] = "n";
+inline constexpr char kSampleNiveau1Name[] = "niv1_";
+inline constexpr char kSampleNiveau2Name[] = "niv2_";
+inline constexpr char kSampleFirstName[] = "p";
+inline constexpr char kSampleClass[] = "a";
+
+// The verdict of a level on its results page. %1: the count of validated competences.
+inline constexpr char kVerdictHeldEcole[] =
+    "%1/22 Je détiens le Brevet informatique et internet niveau école";
+inline constexpr char kVerdictNotHeldEcole[] =
+    "%1/22 Je NE détiens PAS le Brevet informatique et internet niveau école";
+inline constexpr char kVerdictHeldCollege[] =
+    "%1/29 Je détiens le Brevet informatique et internet niveau collège";
+inline constexpr char kVerdictNotHeldCollege[] =
+    "%1/29 Je NE détiens PAS le Brevet informatique et internet niveau collège";
+
+// The rule as the results pages state it, one line each, the last a single blank.
+inline constexpr const char* kRuleLinesEcole[] = {
+    "Pour détenir le B2i niveau école il faut  ",
+    "-qu'au moins la moitié des items de chaque domaine soit validée", "et",
+    "-qu'au moins 18 des 22 compétences soient validées.", " "};
+inline constexpr const char* kRuleLinesCollege[] = {
+    "Pour détenir le B2i niveau collège il faut ",
+    "- qu'au moins la moitié des items de chaque domaine soit validée", "et",
+    "- qu'au moins 23 des 29 compétences soient validées.", " "};
+
+} // namespace kalidor::record_texts

@@ -1,4 +1,5 @@
 #include "records/referential.h"
+#include "records/utf8.h"
 
 #include <array>
 
@@ -175,7 +176,7 @@ int slotOf(int level, int domain, int item) {
 }
 
 QString levelName(int level) {
-    return QString::fromUtf8(level == kLevelEcole ? "école" : "collège");
+    return tr8(level == kLevelEcole ? "école" : "collège");
 }
 
 QString itemCode(int slot) {
@@ -184,7 +185,7 @@ QString itemCode(int slot) {
 }
 
 QString sheetText(int slot) {
-    QString text = itemCode(slot) + QLatin1Char(' ') + QString::fromUtf8(competence(slot).text);
+    QString text = itemCode(slot) + QLatin1Char(' ') + tr8(competence(slot).text);
     if (slot == kSlotWithTrailingBlank) {
         text += QLatin1Char(' ');
     }
@@ -193,8 +194,7 @@ QString sheetText(int slot) {
 
 QString indexText(int slot) {
     const Competence& c = competence(slot);
-    return QLatin1Char(' ') + QString::number(c.number) + QLatin1Char(' ') +
-           QString::fromUtf8(c.text);
+    return QLatin1Char(' ') + QString::number(c.number) + QLatin1Char(' ') + tr8(c.text);
 }
 
 QString checkBoxName(int slot) {
@@ -206,15 +206,15 @@ QString descriptionFileName(int slot) {
 }
 
 QString domainSheetTitle(int domain) {
-    return QString::fromUtf8(kDomainSheetTitles[domain - 1]);
+    return tr8(kDomainSheetTitles[domain - 1]);
 }
 
 QString domainIndexTitle(int domain) {
-    return QString::fromUtf8(kDomainIndexTitles[domain - 1]);
+    return tr8(kDomainIndexTitles[domain - 1]);
 }
 
 QStringList competenceIndex(int level) {
-    QStringList lines{QString::fromUtf8(kIndexHeadings[level - 1]), QString()};
+    QStringList lines{tr8(kIndexHeadings[level - 1]), QString()};
     for (int domain = 1; domain <= kDomainCount; ++domain) {
         lines.append(domainIndexTitle(domain));
         const int first = domainFirstSlot(level, domain);

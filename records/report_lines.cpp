@@ -3,64 +3,62 @@
 #include "records/level_rules.h"
 #include "records/referential.h"
 #include "records/report_texts.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
 namespace {
-
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 bool isEcole(int level) {
     return level == kLevelEcole;
 }
 
 QString competenceLine(int number, const char* label, const QString& rest = {}) {
-    return u8(texts::kReportCompetence) + QString::number(number) + u8(label) + rest;
+    return tr8(report_texts::kReportCompetence) + QString::number(number) + tr8(label) + rest;
 }
 
 QString totalLine(int level, int count) {
-    return isEcole(level)
-               ? u8(texts::kTotalEcole) + QString::number(count) + u8(texts::kOutOfEcole)
-               : u8(texts::kTotalCollege) + QString::number(count) + u8(texts::kOutOfCollege);
+    return isEcole(level) ? tr8(report_texts::kTotalEcole) + QString::number(count) +
+                                tr8(report_texts::kOutOfEcole)
+                          : tr8(report_texts::kTotalCollege) + QString::number(count) +
+                                tr8(report_texts::kOutOfCollege);
 }
 
 QString verdictLine(int level, bool held) {
     if (isEcole(level)) {
-        return u8(held ? texts::kHeldEcole : texts::kNotHeldEcole);
+        return tr8(held ? report_texts::kHeldEcole : report_texts::kNotHeldEcole);
     }
-    return u8(held ? texts::kHeldCollege : texts::kNotHeldCollege);
+    return tr8(held ? report_texts::kHeldCollege : report_texts::kNotHeldCollege);
 }
 
 QStringList header(const TFiche& record, const char* heading) {
-    return {u8(texts::kFicheTitle), pupilNameLine(record), u8(heading)};
+    return {tr8(report_texts::kFicheTitle), pupilNameLine(record), tr8(heading)};
 }
 
 } // namespace
 
 QString pupilNameLine(const TFiche& record) {
     return QLatin1Char(' ') + record.nom() + QLatin1Char(' ') + record.prenom() +
-           u8(texts::kReportClasse) + record.classe();
+           tr8(report_texts::kReportClasse) + record.classe();
 }
 
 QStringList reviewLines(const TFiche& record, int level) {
     const bool ecole = isEcole(level);
-    QStringList lines =
-        header(record, ecole ? texts::kReviewHeadingEcole : texts::kReviewHeadingCollege);
+    QStringList lines = header(record, ecole ? report_texts::kReviewHeadingEcole
+                                             : report_texts::kReviewHeadingCollege);
     const int first = firstSlot(level);
     int count = 0;
     for (int n = 1; n <= slotCount(level); ++n) {
         const int slot = first + n - 1;
         if (record.valide(slot)) {
-            lines.append(competenceLine(n, texts::kReviewOk,
+            lines.append(competenceLine(n, report_texts::kReviewOk,
                                         record.professeur(slot) + QLatin1Char(' ') +
                                             record.discipline(slot) + QLatin1Char(' ') +
                                             record.date(slot)));
             ++count;
         } else {
-            lines.append(
-                competenceLine(n, ecole ? texts::kNotValidatedEcole : texts::kNotValidatedCollege));
+            lines.append(competenceLine(n, ecole ? report_texts::kNotValidatedEcole
+                                                 : report_texts::kNotValidatedCollege));
         }
     }
     lines.append(totalLine(level, count));
@@ -70,25 +68,25 @@ QStringList reviewLines(const TFiche& record, int level) {
 
 QStringList sheetLines(const TFiche& record, int level) {
     const bool ecole = isEcole(level);
-    QStringList lines =
-        header(record, ecole ? texts::kSheetHeadingEcole : texts::kSheetHeadingCollege);
+    QStringList lines = header(record, ecole ? report_texts::kSheetHeadingEcole
+                                             : report_texts::kSheetHeadingCollege);
     const int first = firstSlot(level);
     int count = 0;
     for (int n = 1; n <= slotCount(level); ++n) {
         const int slot = first + n - 1;
         if (record.valide(slot)) {
-            lines.append(
-                competenceLine(n, ecole ? texts::kValidatedEcole : texts::kValidatedCollege,
-                               record.professeur(slot) + QLatin1Char(' ') + record.date(slot)));
+            lines.append(competenceLine(
+                n, ecole ? report_texts::kValidatedEcole : report_texts::kValidatedCollege,
+                record.professeur(slot) + QLatin1Char(' ') + record.date(slot)));
             ++count;
         } else {
-            lines.append(
-                competenceLine(n, ecole ? texts::kNotValidatedEcole : texts::kNotValidatedCollege));
+            lines.append(competenceLine(n, ecole ? report_texts::kNotValidatedEcole
+                                                 : report_texts::kNotValidatedCollege));
         }
     }
     lines.append(totalLine(level, count));
     if (ecole) {
-        lines.append(u8(texts::kReportBlankLine));
+        lines.append(tr8(report_texts::kReportBlankLine));
     }
     lines.append(verdictLine(level, levelHeld(level, validatedSlots(record))));
     return lines;
@@ -101,25 +99,25 @@ void validateAll(TFiche& record) {
 }
 
 QStringList validateAllLines(const TFiche& record) {
-    QStringList lines = header(record, texts::kSheetHeadingEcole);
+    QStringList lines = header(record, report_texts::kSheetHeadingEcole);
     for (int slot = firstSlot(kLevelEcole); slot < firstSlot(kLevelCollege); ++slot) {
-        lines.append(competenceLine(slot, texts::kValidatedEcole));
+        lines.append(competenceLine(slot, report_texts::kValidatedEcole));
     }
     lines.append(totalLine(kLevelEcole, slotCount(kLevelEcole)));
-    lines.append(u8(texts::kReportBlankLine));
-    lines.append(u8(texts::kSheetHeadingCollege));
+    lines.append(tr8(report_texts::kReportBlankLine));
+    lines.append(tr8(report_texts::kSheetHeadingCollege));
     // The collège lines carry the slot numbers, 23 to 51.
     for (int slot = firstSlot(kLevelCollege); slot <= kSlotCount; ++slot) {
-        lines.append(competenceLine(slot, texts::kValidatedCollege));
+        lines.append(competenceLine(slot, report_texts::kValidatedCollege));
     }
     lines.append(totalLine(kLevelCollege, slotCount(kLevelCollege)));
     return lines;
 }
 
 QString printedDate(const QDate& date) {
-    const QString separator = u8(texts::kPrintedDateSeparator);
-    return u8(texts::kPrintedDatePrefix) + QString::number(date.day()) + separator +
-           QString::number(date.month()) + separator + QString::number(date.year());
+    return tr8(report_texts::kPrintedDate)
+        .arg(QString::number(date.day()), QString::number(date.month()),
+             QString::number(date.year()));
 }
 
 int pageCount(int lines, int perPage) {
@@ -127,14 +125,13 @@ int pageCount(int lines, int perPage) {
 }
 
 QString refusalMessage(const TFiche& record, int level) {
-    return u8(texts::kRefusalPupil) + record.nom() + QLatin1Char(' ') + record.prenom() +
-           u8(texts::kRefusalClass) + record.classe() +
-           u8(isEcole(level) ? texts::kRefusalEcole : texts::kRefusalCollege);
+    // One substitution for all three: a '%' in a name stays as typed.
+    return tr8(isEcole(level) ? report_texts::kRefusalEcole : report_texts::kRefusalCollege)
+        .arg(record.nom(), record.prenom(), record.classe());
 }
 
 QString batchCountMessage(int lines, int pages) {
-    return QString::number(lines) + u8(texts::kBatchPupils) + QString::number(pages) +
-           u8(texts::kBatchPages);
+    return tr8(report_texts::kBatchCount).arg(lines).arg(pages);
 }
 
 QString attestationName(const TFiche& record) {
@@ -149,15 +146,15 @@ QString printedListTitle(ListView view) {
     switch (view) {
     case ListView::AllByName:
     case ListView::AllByClass:
-        return u8(texts::kListTitleAll);
+        return tr8(report_texts::kListTitleAll);
     case ListView::WithEcole:
-        return u8(texts::kListTitleWithEcole);
+        return tr8(report_texts::kListTitleWithEcole);
     case ListView::WithCollege:
-        return u8(texts::kListTitleWithCollege);
+        return tr8(report_texts::kListTitleWithCollege);
     case ListView::WithoutEcole:
-        return u8(texts::kListTitleWithoutEcole);
+        return tr8(report_texts::kListTitleWithoutEcole);
     case ListView::WithoutCollege:
-        return u8(texts::kListTitleWithoutCollege);
+        return tr8(report_texts::kListTitleWithoutCollege);
     }
     return {};
 }

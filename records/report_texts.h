@@ -2,7 +2,7 @@
 // Texts of the reports in the text pane and of the printed documents: the competence reviews
 // and sheets, the certificates, the pupil lists and the print-in-progress window. Blanks count.
 
-namespace kalidor::texts {
+namespace kalidor::report_texts {
 
 // Reviews and sheets in the text pane
 inline constexpr char kFicheTitle[] = "          FICHE élève B2i";
@@ -27,9 +27,8 @@ inline constexpr char kNotHeldEcole[] = " B2i niveau école non acquis.";
 inline constexpr char kHeldCollege[] = " B2i niveau collège acquis.";
 inline constexpr char kNotHeldCollege[] = " B2i niveau collège non acquis.";
 
-// The printed date: "le " + day + "-" + month + "-" + year
-inline constexpr char kPrintedDatePrefix[] = "le ";
-inline constexpr char kPrintedDateSeparator[] = "-";
+// The printed date. %1, %2, %3: day, month, year.
+inline constexpr char kPrintedDate[] = "le %1-%2-%3";
 
 // Certificates
 inline constexpr char kAttestationBrevet[] = "B2i Brevet Informatique Internet";
@@ -43,12 +42,13 @@ inline constexpr char kAttestationWord[] = "ATTESTATION";
 inline constexpr char kAttestationPupil[] = "L'élève";
 inline constexpr char kAttestationStamp[] = "Cachet Etablissement";
 
-inline constexpr char kRefusalPupil[] = "L'élève ";
-inline constexpr char kRefusalClass[] = " classe : ";
-inline constexpr char kRefusalEcole[] = " n'a pas atteint le niveau école !";
-inline constexpr char kRefusalCollege[] = " n'a pas atteint le niveau collège !";
-inline constexpr char kBatchPupils[] = " élèves, ";
-inline constexpr char kBatchPages[] = " pages";
+// A certificate refused. %1, %2, %3: the pupil's name, first name and class.
+inline constexpr char kRefusalEcole[] =
+    "L'élève %1 %2 classe : %3 n'a pas atteint le niveau école !";
+inline constexpr char kRefusalCollege[] =
+    "L'élève %1 %2 classe : %3 n'a pas atteint le niveau collège !";
+// Before a batch of certificates. %1: the pupils, %2: the pages.
+inline constexpr char kBatchCount[] = "%1 élèves, %2 pages";
 
 // Document names and the abort window's panel texts
 inline constexpr char kTitleAttestationEcole[] = "Attestation B2i niveau école";
@@ -66,10 +66,11 @@ inline constexpr char kListTitleWithCollege[] = "Liste des élèves ayant le Niv
 inline constexpr char kListTitleWithoutEcole[] = "Liste des élèves n'ayant pas le Niveau école ";
 inline constexpr char kListTitleWithoutCollege[] =
     "Liste des élèves n'ayant pas le Niveau collège ";
-inline constexpr char kListPageSeparator[] = "/";
+// %1: the page, %2: the pages.
+inline constexpr char kListPageNumber[] = "%1/%2";
 
 // The print-in-progress window
 inline constexpr char kAnnuleCaption[] = "Impression en cours";
 inline constexpr char kAnnuleButton[] = "Abandonner l'impression";
 
-} // namespace kalidor::texts
+} // namespace kalidor::report_texts

@@ -3,8 +3,8 @@
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
+#include "records/record_texts.h"
 #include "records/referential.h"
-#include "records/sample_texts.h"
 
 namespace kalidor {
 
@@ -13,13 +13,13 @@ namespace {
 const char* sampleName(SampleSet set) {
     switch (set) {
     case SampleSet::Blank110:
-        return texts::kSampleBlankName;
+        return record_texts::kSampleBlankName;
     case SampleSet::Niveau1:
-        return texts::kSampleNiveau1Name;
+        return record_texts::kSampleNiveau1Name;
     case SampleSet::Niveau2:
-        return texts::kSampleNiveau2Name;
+        return record_texts::kSampleNiveau2Name;
     }
-    return texts::kSampleBlankName;
+    return record_texts::kSampleBlankName;
 }
 
 // The last slot validated in a set's pupils, 0 for none.
@@ -45,8 +45,8 @@ TFiche samplePupil(SampleSet set, int i) {
     TFiche record = blankRecord();
     const QString number = QString::number(i);
     record.setNom(QLatin1String(sampleName(set)) + number);
-    record.setPrenom(QLatin1String(texts::kSampleFirstName) + number);
-    record.setClasse(QLatin1String(texts::kSampleClass));
+    record.setPrenom(QLatin1String(record_texts::kSampleFirstName) + number);
+    record.setClasse(QLatin1String(record_texts::kSampleClass));
     for (int slot = 1; slot <= lastValidatedSlot(set); ++slot) {
         record.setValide(slot, true);
     }

@@ -3,16 +3,13 @@
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "records/report_texts.h"
+#include "records/utf8.h"
 
 #include <utility>
 
 namespace kalidor {
 
 namespace {
-
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // One text of the certificate: its font, its x in layout units from the cell's left and the
 // divisor of the page height that places it below the cell's top.
@@ -84,15 +81,17 @@ void drawCellFrame(Printer& printer, int pageWidth, int pageHeight, int column, 
 void drawAttestation(CanvasDocument& document, int column, int row, int level, const QString& name,
                      const QString& date) {
     const bool ecole = level == kLevelEcole;
-    drawText(document, column, row, kBrevet, u8(texts::kAttestationBrevet));
-    drawText(document, column, row, kLevel,
-             u8(ecole ? texts::kAttestationLevelEcole : texts::kAttestationLevelCollege));
-    drawText(document, column, row, kAttests, u8(texts::kAttestationAttests));
+    drawText(document, column, row, kBrevet, tr8(report_texts::kAttestationBrevet));
+    drawText(
+        document, column, row, kLevel,
+        tr8(ecole ? report_texts::kAttestationLevelEcole : report_texts::kAttestationLevelCollege));
+    drawText(document, column, row, kAttests, tr8(report_texts::kAttestationAttests));
     drawText(document, column, row, kGranted,
-             u8(ecole ? texts::kAttestationGrantedEcole : texts::kAttestationGrantedCollege));
-    drawText(document, column, row, kTitle, u8(texts::kAttestationWord));
-    drawText(document, column, row, kPupil, u8(texts::kAttestationPupil));
-    drawText(document, column, row, kStamp, u8(texts::kAttestationStamp));
+             tr8(ecole ? report_texts::kAttestationGrantedEcole
+                       : report_texts::kAttestationGrantedCollege));
+    drawText(document, column, row, kTitle, tr8(report_texts::kAttestationWord));
+    drawText(document, column, row, kPupil, tr8(report_texts::kAttestationPupil));
+    drawText(document, column, row, kStamp, tr8(report_texts::kAttestationStamp));
     drawText(document, column, row, kDate, date);
     // Lets the abort button be seen while the pages are drawn.
     document.platform().processEvents();
@@ -103,9 +102,10 @@ void drawAttestation(CanvasDocument& document, int column, int row, int level, c
 bool printOneAttestation(CanvasDocument& document, QWidget* parent, int level, const QString& name,
                          const QDate& today) {
     const bool ecole = level == kLevelEcole;
-    if (!document.start(
-            parent, u8(ecole ? texts::kTitleAttestationEcole : texts::kTitleAttestationCollegeOne),
-            u8(texts::kPanelB2i))) {
+    if (!document.start(parent,
+                        tr8(ecole ? report_texts::kTitleAttestationEcole
+                                  : report_texts::kTitleAttestationCollegeOne),
+                        tr8(report_texts::kPanelB2i))) {
         return false;
     }
     if (document.beginPage()) {
@@ -126,8 +126,10 @@ bool printAttestationBatch(CanvasDocument& document, QWidget* parent, int level,
                            const QStringList& lines, const QDate& today) {
     const bool ecole = level == kLevelEcole;
     if (!document.start(
-            parent, u8(ecole ? texts::kTitleAttestationEcole : texts::kTitleAttestationCollegeAll),
-            u8(ecole ? texts::kPanelB2i : texts::kPanelAttestationsCollege))) {
+            parent,
+            tr8(ecole ? report_texts::kTitleAttestationEcole
+                      : report_texts::kTitleAttestationCollegeAll),
+            tr8(ecole ? report_texts::kPanelB2i : report_texts::kPanelAttestationsCollege))) {
         return false;
     }
     const QString date = printedDate(today);

@@ -2,36 +2,39 @@
 
 #include "records/report_lines.h"
 #include "records/report_texts.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
 namespace {
 
 // Positions in layout units.
-constexpr int kHeaderX = 40;
-constexpr int kHeaderY = 2;
-constexpr int kDateX = 3;
-constexpr int kRuleX = 1;
-constexpr int kRuleY = 4;
-constexpr int kTitleX = 15;
-constexpr int kTitleY = 3;
-constexpr int kPageNumberX = 3;
-constexpr int kBodyX = 15;
-constexpr int kBodyFirstY = 6;
+constexpr QPoint kHeader(40, 2);
+constexpr QPoint kDate(3, 2);
+constexpr QPoint kRule(1, 4); // to the right edge
+constexpr QPoint kTitle(15, 3);
+constexpr QPoint kPageNumber(3, 3);
+constexpr QPoint kFirstLine(15, 6); // one unit down for each next line
+
+// A position in layout units on the page.
+QPoint onPage(const CanvasDocument& document, QPoint units) {
+    return {units.x() * document.unitX(), units.y() * document.unitY()};
+}
 
 void drawPageHeader(CanvasDocument& document, const QString& title, const QString& date, int page,
                     int pages) {
     Printer& printer = document.printer();
-    const int ux = document.unitX();
-    const int uy = document.unitY();
-    printer.textOut(kHeaderX * ux, kHeaderY * uy, QString::fromUtf8(texts::kListHeader));
-    printer.textOut(kDateX * ux, kHeaderY * uy, date);
-    printer.moveTo(kRuleX * ux, kRuleY * uy);
-    printer.lineTo(document.pageWidth(), kRuleY * uy);
-    printer.textOut(kTitleX * ux, kTitleY * uy, title);
-    printer.textOut(kPageNumberX * ux, kTitleY * uy,
-                    QString::number(page) + QString::fromUtf8(texts::kListPageSeparator) +
-                        QString::number(pages));
+    const auto textAt = [&](QPoint units, const QString& text) {
+        const QPoint at = onPage(document, units);
+        printer.textOut(at.x(), at.y(), text);
+    };
+    textAt(kHeader, tr8(report_texts::kListHeader));
+    textAt(kDate, date);
+    const QPoint rule = onPage(document, kRule);
+    printer.moveTo(rule.x(), rule.y());
+    printer.lineTo(document.pageWidth(), rule.y());
+    textAt(kTitle, title);
+    textAt(kPageNumber, tr8(report_texts::kListPageNumber).arg(page).arg(pages));
 }
 
 } // namespace
@@ -42,8 +45,7 @@ bool printPupilList(CanvasDocument& document, QWidget* parent, const QStringList
     if (pages == 0) {
         return false;
     }
-    if (!document.start(parent, QString::fromUtf8(texts::kTitleList),
-                        QString::fromUtf8(texts::kPanelB2i))) {
+    if (!document.start(parent, tr8(report_texts::kTitleList), tr8(report_texts::kPanelB2i))) {
         return false;
     }
     const QString date = printedDate(today);
@@ -54,8 +56,8 @@ bool printPupilList(CanvasDocument& document, QWidget* parent, const QStringList
         }
         drawPageHeader(document, title, date, page, pages);
         for (int k = 0; k < kListLinesPerPage && next < lines.size(); ++k) {
-            document.printer().textOut(kBodyX * document.unitX(),
-                                       (k + kBodyFirstY) * document.unitY(), lines.at(next++));
+            const QPoint at = onPage(document, kFirstLine + QPoint(0, k));
+            document.printer().textOut(at.x(), at.y(), lines.at(next++));
             document.platform().processEvents();
         }
     }

@@ -16,18 +16,11 @@ constexpr int kWidth = 320;
 constexpr int kHeight = 130;
 using namespace colours;
 
-void setBackground(QWidget* widget, const QColor& colour) {
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 TF_annule::TF_annule(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("F_annule"));
-    setWindowTitle(QString::fromUtf8(texts::kAnnuleCaption));
+    setWindowTitle(tr8(report_texts::kAnnuleCaption));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
     resize(kWidth, kHeight);
@@ -39,7 +32,7 @@ TF_annule::TF_annule(QWidget* parent) : QDialog(parent) {
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setBackground(Panel1, kSilver);
 
-    BitBtn1 = new QPushButton(QString::fromUtf8(texts::kAnnuleButton), this);
+    BitBtn1 = new QPushButton(tr8(report_texts::kAnnuleButton), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     BitBtn1->setDefault(true);

@@ -1,37 +1,37 @@
 #include "sheet/sheet_pages.h"
 
+#include "platform/ui_style.h"
 #include "records/level_rules.h"
 #include "records/referential.h"
 #include "sheet/sheet_item_button.h"
-#include "sheet/sheet_style.h"
 #include "sheet/sheet_texts.h"
 
 namespace kalidor {
 
 namespace {
 
-using namespace sheet_style;
+using namespace colours;
 
-constexpr int kMargin = 8;
-constexpr int kHeaderHeight = 28;
-constexpr int kLevelLabelWidth = 150;
-constexpr int kGroupLeft = 36;
-constexpr int kGroupTop = 42;
-constexpr int kGroupWidth = 950;
+// Every page's header: the level label, then the domain title beside it.
+constexpr QRect kLevelLabelPlace(8, 8, 150, 28);
+constexpr QRect kDomainTitlePlace(166, 8, 800, 28);
+// The radio group's top left corner and width; its height follows its items.
+constexpr QRect kGroupPlace(36, 42, 950, 0);
 constexpr int kRowHeight = 37; // seven items, each two lines high, fit on a page
+// The check boxes, left of the group, each at its item's height.
 constexpr int kCheckBoxLeft = 12;
 constexpr int kCheckBoxSize = 20;
 
 QLabel* levelLabel(QWidget* page, int level) {
-    auto* label = new QLabel(QString::fromUtf8(level == kLevelEcole ? texts::kLevelLabelEcole
-                                                                    : texts::kLevelLabelCollege),
-                             page);
+    auto* label = new QLabel(
+        tr8(level == kLevelEcole ? sheet_texts::kLevelLabelEcole : sheet_texts::kLevelLabelCollege),
+        page);
     label->setObjectName(QStringLiteral("LevelLabel"));
     label->setFont(arial(16, true));
     setBackground(label, Qt::black);
     setTextColour(label, Qt::white);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(kMargin, kMargin, kLevelLabelWidth, kHeaderHeight);
+    label->setGeometry(kLevelLabelPlace);
     return label;
 }
 
@@ -44,7 +44,7 @@ SheetRadioGroup buildDomainPage(QWidget* page, int level, int domain, int groupN
     title->setObjectName(QStringLiteral("DomainTitle"));
     title->setFont(arial(16, true));
     setTextColour(title, kLime);
-    title->setGeometry(kMargin * 2 + kLevelLabelWidth, kMargin, 800, kHeaderHeight);
+    title->setGeometry(kDomainTitlePlace);
 
     SheetRadioGroup group;
     group.level = level;
@@ -55,7 +55,7 @@ SheetRadioGroup buildDomainPage(QWidget* page, int level, int domain, int groupN
     group.box->setAccessibleName(domainSheetTitle(domain));
     group.box->setFont(arial(13, true));
     setTextColour(group.box, kAqua);
-    group.box->setGeometry(kGroupLeft, kGroupTop, kGroupWidth, size * kRowHeight + 8);
+    group.box->setGeometry(kGroupPlace.adjusted(0, 0, 0, size * kRowHeight + 8));
     group.items = new QButtonGroup(group.box);
     group.items->setObjectName(group.box->objectName() + QLatin1String("Items"));
 
@@ -67,14 +67,15 @@ SheetRadioGroup buildDomainPage(QWidget* page, int level, int domain, int groupN
         auto* box = new QCheckBox(page);
         box->setObjectName(checkBoxName(slot));
         box->setAccessibleName(levelName(level) + QLatin1Char(' ') + itemCode(slot));
-        box->setGeometry(kCheckBoxLeft, kGroupTop + rowTop + (kRowHeight - kCheckBoxSize) / 2,
+        box->setGeometry(kCheckBoxLeft,
+                         kGroupPlace.top() + rowTop + (kRowHeight - kCheckBoxSize) / 2,
                          kCheckBoxSize, kCheckBoxSize);
         checkBoxes.append(box);
 
         auto* button = new SheetItemButton(sheetText(slot), group.box);
         button->setObjectName(group.box->objectName() + QLatin1String("Item") +
                               QString::number(item));
-        button->setGeometry(8, rowTop, kGroupWidth - 16, kRowHeight);
+        button->setGeometry(8, rowTop, kGroupPlace.width() - 16, kRowHeight);
         group.items->addButton(button, item);
     }
     return group;
@@ -83,20 +84,20 @@ SheetRadioGroup buildDomainPage(QWidget* page, int level, int domain, int groupN
 SheetResultsPage buildResultsPage(QWidget* page, int level) {
     levelLabel(page, level);
     SheetResultsPage results;
-    results.result = new QLabel(QString::fromUtf8(texts::kResultCaption), page);
+    results.result = new QLabel(tr8(sheet_texts::kResultCaption), page);
     results.result->setObjectName(level == kLevelEcole ? QStringLiteral("Label18")
                                                        : QStringLiteral("Label36"));
     results.result->setFont(arial(16, true));
     setTextColour(results.result, kYellow);
-    results.result->setGeometry(kMargin, 56, 960, kHeaderHeight);
+    results.result->setGeometry(kLevelLabelPlace.left(), 56, 960, kLevelLabelPlace.height());
 
     results.rule = new Memo(page);
     results.rule->setObjectName(level == kLevelEcole ? QStringLiteral("Memo2")
                                                      : QStringLiteral("Memo3"));
-    results.rule->setAccessibleName(QString::fromUtf8(
-        level == kLevelEcole ? texts::kResultsPageEcole : texts::kResultsPageCollege));
-    results.rule->setFont(arial(12, false));
-    results.rule->setGeometry(kMargin, 100, 600, 130);
+    results.rule->setAccessibleName(tr8(level == kLevelEcole ? sheet_texts::kResultsPageEcole
+                                                             : sheet_texts::kResultsPageCollege));
+    results.rule->setFont(arial(12));
+    results.rule->setGeometry(kLevelLabelPlace.left(), 100, 600, 130);
     results.rule->setLines(ruleText(level));
     return results;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Texts of the competence sheet.
 
-namespace kalidor::texts {
+namespace kalidor::sheet_texts {
 
 inline constexpr char kSheetCaption[] = "Fiche Elève compétences B2i";
 
@@ -36,4 +36,4 @@ inline constexpr char kSaveOverOtherSave[] =
 // %1: the full path of the description file.
 inline constexpr char kCannotOpenFile[] = "Impossible d'ouvrir le fichier %1";
 
-} // namespace kalidor::texts
+} // namespace kalidor::sheet_texts

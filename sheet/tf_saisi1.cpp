@@ -1,13 +1,13 @@
 #include "sheet/tf_saisi1.h"
 
-#include "platform/push_buttons.h"
+#include "platform/command_guard.h"
+#include "platform/ui_style.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
 #include "records/referential.h"
 #include "records/text_file.h"
-#include "sheet/sheet_style.h"
 #include "sheet/sheet_texts.h"
 
 #include <QShowEvent>
@@ -16,37 +16,17 @@ namespace kalidor {
 
 namespace {
 
-using namespace sheet_style;
+using namespace colours;
 
-constexpr int kWidth = 1000;
-constexpr int kHeight = 592;
+constexpr QSize kSize(1000, 592);
 constexpr int kIdentityHeight = 65;
 constexpr int kDetailsHeight = 177;
 constexpr int kFirstPage = 6; // "2/1"
 
-constexpr int kNomLength = fields::kNom.capacity;
-constexpr int kPrenomLength = fields::kPrenom.capacity;
-constexpr int kClasseLength = fields::kClasse.capacity;
-constexpr int kDisciplineLength = fields::kDisciplineCapacity;
-constexpr int kProfesseurLength = fields::kProfesseurCapacity;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const QFont& font,
-                  const QColor& colour, const QRect& geometry) {
-    auto* label = new QLabel(tr8(caption), parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    setTextColour(label, colour);
-    label->setGeometry(geometry);
-    return label;
-}
-
-// A field stored in the record.
+// A field stored in the record, in its place.
 QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength, const QRect& geometry,
                     LetterCase letterCase = LetterCase::AsTyped) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(maxLength);
-    keepRecordText(edit, letterCase);
+    QLineEdit* edit = makeRecordEdit(parent, name, maxLength, letterCase);
     edit->setGeometry(geometry);
     return edit;
 }
@@ -58,23 +38,13 @@ MaskedDateEdit* makeDateEdit(QWidget* parent, const char* name, const QRect& geo
     return edit;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
-                        const QRect& geometry) {
-    auto* button = new QPushButton(tr8(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    // Return presses the focused button; in a field it presses none.
-    pressOnReturn(button);
-    button->setGeometry(geometry);
-    return button;
-}
-
 } // namespace
 
 TF_saisi1::TF_saisi1(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_saisi1"));
-    setWindowTitle(tr8(texts::kSheetCaption));
-    setFixedSize(kWidth, kHeight);
+    setWindowTitle(tr8(sheet_texts::kSheetCaption));
+    setFixedSize(kSize);
     setBackground(this, kTeal);
     // Created in tab order: identity, pages, details.
     buildIdentityPanel();
@@ -86,28 +56,31 @@ void TF_saisi1::buildIdentityPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     setBackground(panel, Qt::black);
-    panel->setGeometry(0, 0, kWidth, kIdentityHeight);
+    panel->setGeometry(0, 0, kSize.width(), kIdentityHeight);
     const QFont font = arial(16, true);
 
-    EditNom = makeEdit(panel, "EditNom", kNomLength, {8, 32, 230, 28}, LetterCase::Upper);
-    Editprenom = makeEdit(panel, "Editprenom", kPrenomLength, {250, 32, 230, 28});
-    Editclas = makeEdit(panel, "Editclas", kClasseLength, {492, 32, 120, 28});
+    EditNom =
+        makeEdit(panel, "EditNom", fields::kNom.capacity, {8, 32, 230, 28}, LetterCase::Upper);
+    Editprenom = makeEdit(panel, "Editprenom", fields::kPrenom.capacity, {250, 32, 230, 28});
+    Editclas = makeEdit(panel, "Editclas", fields::kClasse.capacity, {492, 32, 120, 28});
     Maskdatenais = makeDateEdit(panel, "Maskdatenais", {624, 32, 130, 28});
 
-    makeLabel(panel, "LabelNom", texts::kSheetNom, font, kAqua, {8, 4, 230, 26})->setBuddy(EditNom);
-    makeLabel(panel, "LabelPrenom", texts::kSheetPrenom, font, kAqua, {250, 4, 230, 26})
+    makeLabel(panel, "LabelNom", sheet_texts::kSheetNom, font, {8, 4, 230, 26}, kAqua)
+        ->setBuddy(EditNom);
+    makeLabel(panel, "LabelPrenom", sheet_texts::kSheetPrenom, font, {250, 4, 230, 26}, kAqua)
         ->setBuddy(Editprenom);
-    makeLabel(panel, "LabelClasse", texts::kSheetClasse, font, kAqua, {492, 4, 120, 26})
+    makeLabel(panel, "LabelClasse", sheet_texts::kSheetClasse, font, {492, 4, 120, 26}, kAqua)
         ->setBuddy(Editclas);
-    makeLabel(panel, "LabelDateNais", texts::kSheetDateNaissance, font, kAqua, {624, 4, 260, 26})
+    makeLabel(panel, "LabelDateNais", sheet_texts::kSheetDateNaissance, font, {624, 4, 260, 26},
+              kAqua)
         ->setBuddy(Maskdatenais);
 }
 
 void TF_saisi1::buildPages() {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(0, kIdentityHeight, kWidth,
-                              kHeight - kIdentityHeight - kDetailsHeight);
+    PageControl1->setGeometry(0, kIdentityHeight, kSize.width(),
+                              kSize.height() - kIdentityHeight - kDetailsHeight);
 
     using Handler = void (TF_saisi1::*)();
     static constexpr Handler kHandlers[10] = {
@@ -140,8 +113,8 @@ void TF_saisi1::buildPages() {
                     });
         }
         const SheetResultsPage results =
-            buildResultsPage(addPage(tr8(level == kLevelEcole ? texts::kResultsPageEcole
-                                                              : texts::kResultsPageCollege)),
+            buildResultsPage(addPage(tr8(level == kLevelEcole ? sheet_texts::kResultsPageEcole
+                                                              : sheet_texts::kResultsPageCollege)),
                              level);
         (level == kLevelEcole ? Label18 : Label36) = results.result;
         (level == kLevelEcole ? Memo2 : Memo3) = results.rule;
@@ -155,40 +128,39 @@ void TF_saisi1::buildDetailsPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel2"));
     setBackground(panel, kTeal);
-    panel->setGeometry(0, kHeight - kDetailsHeight, kWidth, kDetailsHeight);
+    panel->setGeometry(0, kSize.height() - kDetailsHeight, kSize.width(), kDetailsHeight);
     const QFont font = arial(12, true);
 
-    Editprof = makeEdit(panel, "Editprof", kProfesseurLength, {8, 30, 260, 26}, LetterCase::Upper);
+    Editprof = makeEdit(panel, "Editprof", fields::kProfesseurCapacity, {8, 30, 260, 26},
+                        LetterCase::Upper);
     Maskdate = makeDateEdit(panel, "Maskdate", {8, 86, 120, 26});
-    Editdisci = makeEdit(panel, "Editdisci", kDisciplineLength, {144, 86, 260, 26});
+    Editdisci = makeEdit(panel, "Editdisci", fields::kDisciplineCapacity, {144, 86, 260, 26});
 
-    makeLabel(panel, "LabelProf", texts::kSheetProfesseur, font, kAqua, {8, 4, 350, 24})
+    makeLabel(panel, "LabelProf", sheet_texts::kSheetProfesseur, font, {8, 4, 350, 24}, kAqua)
         ->setBuddy(Editprof);
-    Lab11 = makeLabel(panel, "Lab11", "", arial(19, false), kRed, {364, 0, 50, 30});
+    Lab11 = makeLabel(panel, "Lab11", "", arial(19), {364, 0, 50, 30}, kRed);
     // A screen reader hears the number shown, with what it is.
-    Lab11->setAccessibleDescription(tr8(texts::kSheetItemNumber));
-    makeLabel(panel, "LabelDate", texts::kSheetDate, font, kAqua, {8, 60, 120, 24})
+    Lab11->setAccessibleDescription(tr8(sheet_texts::kSheetItemNumber));
+    makeLabel(panel, "LabelDate", sheet_texts::kSheetDate, font, {8, 60, 120, 24}, kAqua)
         ->setBuddy(Maskdate);
-    makeLabel(panel, "LabelDisci", texts::kSheetDiscipline, font, kAqua, {144, 60, 260, 24})
+    makeLabel(panel, "LabelDisci", sheet_texts::kSheetDiscipline, font, {144, 60, 260, 24}, kAqua)
         ->setBuddy(Editdisci);
 
     Memo1 = new Memo(panel);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(tr8(texts::kSheetDescription));
+    Memo1->setAccessibleName(tr8(sheet_texts::kSheetDescription));
     // Wide enough for the description files' lines.
     Memo1->setGeometry(420, 8, 572, 160);
-    Memo1->setFont(arial(9, false));
+    Memo1->setFont(arial(9));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setFocusPolicy(Qt::ClickFocus);
-    QPalette aqua = Memo1->palette();
-    aqua.setColor(QPalette::Base, kAqua);
-    aqua.setColor(QPalette::Text, Qt::black);
-    Memo1->setPalette(aqua);
+    setPaneColours(Memo1, kAqua, Qt::black);
 
-    SpeedButton1 = makeButton(panel, "SpeedButton1", texts::kSheetEnregistrer, {8, 128, 160, 38});
+    SpeedButton1 =
+        makeButton(panel, "SpeedButton1", sheet_texts::kSheetEnregistrer, {8, 128, 160, 38});
     SpeedButton1->setFont(arial(15, true));
     setTextColour(SpeedButton1, kBlue);
-    BitBtn1 = makeButton(panel, "BitBtn1", texts::kSheetAnnuler, {184, 128, 120, 38});
+    BitBtn1 = makeButton(panel, "BitBtn1", sheet_texts::kSheetAnnuler, {184, 128, 120, 38});
     connect(SpeedButton1, &QPushButton::clicked, this, &TF_saisi1::SpeedButton1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -204,13 +176,13 @@ void TF_saisi1::FormShow() {
     currentSlot_ = 0;
     itemSelected_ = ItemSelected::None;
     clearSelection();
-    try {
-        loadRecord(state_, state_.currentFileName);
-        opened_ = state_.current;
+    opened_ = readRecordIfReadable(state_.currentFileName);
+    if (opened_) {
+        state_.current = *opened_;
         showIdentity();
-    } catch (const IoError&) {
-        // Nothing of a pupil shown before may stay on screen or reach a file.
-        opened_.reset();
+    } else {
+        // A file that cannot be read opens a blank sheet without a word. Nothing of a pupil
+        // shown before may stay on screen or reach a file.
         state_.current = blankRecord();
         clearIdentity();
     }
@@ -286,7 +258,8 @@ void TF_saisi1::showDescription(int slot) {
     try {
         Memo1->setLines(readTextFileLines(fileName));
     } catch (const IoError&) {
-        platform_.showError(this, tr8(texts::kCannotOpenFile).arg(fileName));
+        // Whatever the reason, the box names the file; the item stays selected.
+        platform_.showError(this, tr8(sheet_texts::kCannotOpenFile).arg(fileName));
     }
 }
 
@@ -306,17 +279,16 @@ void TF_saisi1::showVerdict(int level) {
         flags[slot] = checkBoxes_[slot - 1]->isChecked();
     }
     const bool held = levelHeld(level, flags);
-    (level == kLevelEcole ? state_.niveau1 : state_.niveau2) = held;
     (level == kLevelEcole ? Label18 : Label36)
         ->setText(verdictText(level, validatedCount(level, flags), held));
 }
 
 void TF_saisi1::SpeedButton1Click() {
     TFiche& record = state_.current;
-    record.setNom(EditNom->text().left(kNomLength));
-    record.setPrenom(Editprenom->text().left(kPrenomLength));
+    record.setNom(EditNom->text().left(fields::kNom.capacity));
+    record.setPrenom(Editprenom->text().left(fields::kPrenom.capacity));
     record.setDateNais(Maskdatenais->dateText().left(fields::kDateNais.capacity));
-    record.setClasse(Editclas->text().left(kClasseLength));
+    record.setClasse(Editclas->text().left(fields::kClasse.capacity));
     if (itemSelected()) {
         storeDetails();
     }
@@ -325,18 +297,14 @@ void TF_saisi1::SpeedButton1Click() {
     }
     // Another machine sharing the folder may have saved the pupil since the sheet read it.
     if (!recordFileUnchanged(state_.currentFileName, opened_) &&
-        !platform_.askYesNo(this, tr8(texts::kSaveOverOtherSave)
+        !platform_.askYesNo(this, tr8(sheet_texts::kSaveOverOtherSave)
                                       .arg(record.nom() + QLatin1Char(' ') + record.prenom()))) {
         return; // the sheet stays open with what was typed
     }
-    try {
-        saveRecord(state_, state_.currentFileName);
-    } catch (const IoError& error) {
-        // The sheet stays open, so that nothing typed is lost.
-        platform_.showError(this, error.message());
-        return;
+    // A failed write keeps the sheet open, so that nothing typed is lost.
+    if (runGuarded(platform_, this, [this] { saveRecord(state_, state_.currentFileName); })) {
+        accept();
     }
-    accept();
 }
 
 } // namespace kalidor

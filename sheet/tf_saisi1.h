@@ -78,7 +78,7 @@ private:
     void showDescription(int slot);
     void showIdentity();
     void clearIdentity();
-    // The verdict of a level on the check boxes, into its result label and level flag.
+    // The verdict of a level on the check boxes, into its result label.
     void showVerdict(int level);
 
     SharedState& state_;

@@ -396,22 +396,21 @@ TEST(TransferDialog, ReturnOnFermerClosesWithoutImportingAndTheCountsAreHeard) {
     const auto heard = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    QTimer::singleShot(0, &d, [&] {
-        EXPECT_EQ(heard(d.Panel1), QStringLiteral("3"));
-        // The pupil of the transfer file is ready to import: "OK" would add it.
-        p.platform.fileAnswers = {folder.path(QStringLiteral("t.b2t"))};
-        d.SpeedButton4Click();
-        selectRows(d.ListBox2, {0});
-        d.SpeedButton2Click();
-        EXPECT_EQ(heard(d.Panel1), QStringLiteral("1"));
-        EXPECT_EQ(heard(d.Panel2), QStringLiteral("1"));
-        d.BitBtn1->setFocus();
-        QTest::keyClick(d.BitBtn1, Qt::Key_Return);
-        if (d.isVisible()) {
-            d.reject();
-        }
-    });
-    p.main().Crerunfichierdetransfert1Click();
+    test::driveModal(
+        &d,
+        [&] {
+            EXPECT_EQ(heard(d.Panel1), QStringLiteral("3"));
+            // The pupil of the transfer file is ready to import: "OK" would add it.
+            p.platform.fileAnswers = {folder.path(QStringLiteral("t.b2t"))};
+            d.SpeedButton4Click();
+            selectRows(d.ListBox2, {0});
+            d.SpeedButton2Click();
+            EXPECT_EQ(heard(d.Panel1), QStringLiteral("1"));
+            EXPECT_EQ(heard(d.Panel2), QStringLiteral("1"));
+            d.BitBtn1->setFocus();
+            QTest::keyClick(d.BitBtn1, Qt::Key_Return);
+        },
+        [&] { p.main().Crerunfichierdetransfert1Click(); });
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_EQ(folder.entries().size(), 4);
 }

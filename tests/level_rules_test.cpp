@@ -48,24 +48,20 @@ TEST(LevelRules, TheTotalDecidesOnceEveryDomainIsMet) {
     EXPECT_TRUE(levelHeld(kLevelCollege, withCounts(kLevelCollege, {6, 7, 5, 3, 2})));
 }
 
-TEST(LevelRules, LevelsAreIndependentAndFlagsAreSet) {
-    SharedState state;
-    initNewRecord(state.current);
+TEST(LevelRules, LevelsAreIndependent) {
+    TFiche record;
+    initNewRecord(record);
     for (int slot = 1; slot <= 22; ++slot) {
-        state.current.setValide(slot, true);
+        record.setValide(slot, true);
     }
-    state.niveau2 = true;
-    testniveau1(state);
-    testniveau2(state);
-    EXPECT_TRUE(state.niveau1);
-    EXPECT_FALSE(state.niveau2);
+    EXPECT_TRUE(testniveau1(record));
+    EXPECT_FALSE(testniveau2(record));
 
     // Any non-zero byte counts as validated.
     for (int slot = 23; slot <= 51; ++slot) {
-        state.current.bytes()[267 + slot] = static_cast<char>(slot);
+        record.bytes()[267 + slot] = static_cast<char>(slot);
     }
-    testniveau2(state);
-    EXPECT_TRUE(state.niveau2);
+    EXPECT_TRUE(testniveau2(record));
 }
 
 TEST(LevelRules, VerdictAndRuleTexts) {

@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/app_texts.h"
 #include "app/kalidor_program.h"
+#include "platform/memo.h"
 #include "platform/scripted_platform.h"
 #include "sheet/tf_saisi1.h"
 #include "tests/support/modal.h"
@@ -299,13 +300,24 @@ TEST_F(MainWindow, ScreenReadersHearWhatTheListAndTheTextPaneShow) {
     const auto heard = [](QWidget* widget, QAccessible::Text text = QAccessible::Name) {
         return QAccessible::queryAccessibleInterface(widget)->text(text);
     };
-    EXPECT_EQ(heard(window()->Memo1), u(texts::kMemoName));
+    EXPECT_EQ(heard(window()->Memo1), u(app_texts::kMemoName));
     EXPECT_EQ(heard(window()->Memo1, QAccessible::Value), u("1 élève au total"));
-    EXPECT_EQ(heard(window()->ListBox1), u(texts::kListByName));
+    EXPECT_EQ(heard(window()->ListBox1), u(app_texts::kListByName));
     window()->Triparclasses1Click();
-    EXPECT_EQ(heard(window()->ListBox1), u(texts::kListByClass));
+    EXPECT_EQ(heard(window()->ListBox1), u(app_texts::kListByClass));
     window()->Leslvesnayantpasleniveaucollge1Click();
-    EXPECT_EQ(heard(window()->ListBox1), u(texts::kNayantPasCollege));
+    EXPECT_EQ(heard(window()->ListBox1), u(app_texts::kNayantPasCollege));
+}
+
+TEST(TextPane, ItsLinesFollowTheTextHoweverItIsCleared) {
+    Memo memo;
+    memo.setLines({u("un"), QString()});
+    // Cleared as any text edit is, through its base class or a connection to its slot.
+    static_cast<QPlainTextEdit&>(memo).clear();
+    EXPECT_TRUE(memo.lines().isEmpty());
+    memo.addLine(QString());
+    EXPECT_EQ(memo.lines(), QStringList(QString()));
+    EXPECT_EQ(memo.toPlainText(), QString());
 }
 
 TEST_F(MainWindow, OfficialTextsStayOutOfReachAndTheAboutBoxIsCentredOnTheScreen) {

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -37,14 +36,8 @@ protected:
     // Runs the open command; true when it showed the sheet (which is closed at once).
     bool openShowsSheet() {
         bool shown = false;
-        QTimer::singleShot(0, program->windows.F_saisi1, [&] {
-            shown = program->windows.F_saisi1->isVisible();
-            if (shown) {
-                program->windows.F_saisi1->reject();
-            }
-        });
-        window().ListBox1DblClick();
-        QTest::qWait(10);
+        test::driveModal(
+            program->windows.F_saisi1, [&] { shown = true; }, [&] { window().ListBox1DblClick(); });
         return shown;
     }
 };

@@ -7,6 +7,7 @@
 #include "platform/scripted_platform.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
+#include "records/utf8.h"
 #include "reports/tf_annule.h"
 #include "tests/support/modal.h"
 #include "tests/support/program_test.h"
@@ -23,10 +24,6 @@
 
 namespace kalidor {
 namespace {
-
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 int pdfPages(const QString& file) {
     QProcess info;
@@ -97,7 +94,7 @@ protected:
     void writePupils(int count, std::initializer_list<int> validated) {
         for (int n = 1; n <= count; ++n) {
             folder.writePupil(n, QStringLiteral("ELEVE%1").arg(n, 3, 10, QLatin1Char('0')),
-                              u("Prénom"), u("5C"), validated);
+                              tr8("Prénom"), tr8("5C"), validated);
         }
     }
     QString pdf(const QString& name) { return folder.path(name + QLatin1String(".pdf")); }
@@ -108,18 +105,18 @@ const std::initializer_list<int> kAllEcole = {1,  2,  3,  4,  5,  6,  7,  8,  9,
 
 TEST_F(Printing, AbortWindowLooksAsItShould) {
     open();
-    EXPECT_EQ(annule().objectName(), u("F_annule"));
-    EXPECT_EQ(annule().windowTitle(), u("Impression en cours"));
+    EXPECT_EQ(annule().objectName(), tr8("F_annule"));
+    EXPECT_EQ(annule().windowTitle(), tr8("Impression en cours"));
     EXPECT_TRUE(annule().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(annule().palette().color(QPalette::Window), QColor(0x00, 0x80, 0x80));
     EXPECT_EQ(annule().Panel1->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(annule().BitBtn1->text(), u("Abandonner l'impression"));
-    annule().startDocument(u("Impression B2i"));
+    EXPECT_EQ(annule().BitBtn1->text(), tr8("Abandonner l'impression"));
+    annule().startDocument(tr8("Impression B2i"));
     EXPECT_TRUE(annule().isVisible());
     EXPECT_TRUE(annule().continuePrinting());
-    EXPECT_EQ(annule().Panel1->text(), u("Impression B2i"));
+    EXPECT_EQ(annule().Panel1->text(), tr8("Impression B2i"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(annule().Panel1)->text(QAccessible::Name),
-              u("Impression B2i"));
+              tr8("Impression B2i"));
     QTest::mouseClick(annule().BitBtn1, Qt::LeftButton);
     EXPECT_FALSE(annule().continuePrinting());
     EXPECT_FALSE(annule().isVisible());
@@ -128,33 +125,34 @@ TEST_F(Printing, AbortWindowLooksAsItShould) {
 TEST_F(Printing, ListOf70IsOnePageAnd71AreTwoInOnePdf) {
     writePupils(70, {});
     open();
-    printer().dialogAnswers = {pdf(u("70"))};
+    printer().dialogAnswers = {pdf(tr8("70"))};
     window().Listedetousleslves1Click();
-    ASSERT_EQ(pdfPages(pdf(u("70"))), 1);
-    const QStringList single = pdfPageLines(pdf(u("70")), 1);
-    EXPECT_EQ(countContaining(single, u("1/1")), 1);
-    EXPECT_EQ(countContaining(single, u(" - n° ")), 70);
+    ASSERT_EQ(pdfPages(pdf(tr8("70"))), 1);
+    const QStringList single = pdfPageLines(pdf(tr8("70")), 1);
+    EXPECT_EQ(countContaining(single, tr8("1/1")), 1);
+    EXPECT_EQ(countContaining(single, tr8(" - n° ")), 70);
 
-    folder.writePupil(71, u("ZORRO"), u("Diego"), u("5C"));
-    printer().dialogAnswers = {pdf(u("71"))};
+    folder.writePupil(71, tr8("ZORRO"), tr8("Diego"), tr8("5C"));
+    printer().dialogAnswers = {pdf(tr8("71"))};
     window().Listedetousleslves1Click();
-    ASSERT_EQ(pdfPages(pdf(u("71"))), 2);
-    const QStringList first = pdfPageLines(pdf(u("71")), 1);
-    const QStringList second = pdfPageLines(pdf(u("71")), 2);
-    EXPECT_EQ(countContaining(first, u("1/2")), 1);
-    EXPECT_EQ(countContaining(first, u(" - n° ")), 70);
-    EXPECT_EQ(countContaining(second, u("2/2")), 1);
-    EXPECT_EQ(countContaining(second, u(" - n° ")), 1);
-    EXPECT_EQ(countContaining(second, u("ZORRO Diego 5C - n° 71")), 1);
+    ASSERT_EQ(pdfPages(pdf(tr8("71"))), 2);
+    const QStringList first = pdfPageLines(pdf(tr8("71")), 1);
+    const QStringList second = pdfPageLines(pdf(tr8("71")), 2);
+    EXPECT_EQ(countContaining(first, tr8("1/2")), 1);
+    EXPECT_EQ(countContaining(first, tr8(" - n° ")), 70);
+    EXPECT_EQ(countContaining(second, tr8("2/2")), 1);
+    EXPECT_EQ(countContaining(second, tr8(" - n° ")), 1);
+    EXPECT_EQ(countContaining(second, tr8("ZORRO Diego 5C - n° 71")), 1);
     for (const QStringList& page : {first, second}) {
-        EXPECT_EQ(countContaining(page, u("B2i Brevet informatique et internet (compétences)")), 1);
-        EXPECT_EQ(countContaining(page, u("Liste de tous les élèves")), 1);
+        EXPECT_EQ(countContaining(page, tr8("B2i Brevet informatique et internet (compétences)")),
+                  1);
+        EXPECT_EQ(countContaining(page, tr8("Liste de tous les élèves")), 1);
         EXPECT_EQ(countContaining(page, printedDate(QDate::currentDate())), 1);
     }
     // One print job with a page break, under its name.
     EXPECT_EQ(printer().callsOf(PrintCall::Begin).size(), 2);
     EXPECT_EQ(printer().callsOf(PrintCall::NewPage).size(), 1);
-    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("B2i"));
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, tr8("B2i"));
 }
 
 TEST_F(Printing, ListPageLayoutInUnits) {
@@ -171,7 +169,7 @@ TEST_F(Printing, ListPageLayoutInUnits) {
         }
     };
     window().Listedeslvesayantleniveaucole1Click();
-    EXPECT_EQ(panel, u("Impression B2i"));
+    EXPECT_EQ(panel, tr8("Impression B2i"));
     EXPECT_TRUE(shown);
     EXPECT_FALSE(annule().isVisible());
     EXPECT_EQ(window().ListBox1->count(), 3);
@@ -179,13 +177,13 @@ TEST_F(Printing, ListPageLayoutInUnits) {
     const QList<PrintCall> texts = printer().callsOf(PrintCall::Text, 1);
     ASSERT_EQ(texts.size(), 4 + 3);
     const auto at = [](const PrintCall& call) { return std::pair(call.x1, call.y1); };
-    EXPECT_EQ(texts[0].text, u("B2i Brevet informatique et internet (compétences)"));
+    EXPECT_EQ(texts[0].text, tr8("B2i Brevet informatique et internet (compétences)"));
     EXPECT_EQ(at(texts[0]), std::pair(40 * 58, 2 * 82));
     EXPECT_EQ(texts[1].text, printedDate(QDate::currentDate()));
     EXPECT_EQ(at(texts[1]), std::pair(3 * 58, 2 * 82));
-    EXPECT_EQ(texts[2].text, u("Liste des élèves ayant le Niveau école "));
+    EXPECT_EQ(texts[2].text, tr8("Liste des élèves ayant le Niveau école "));
     EXPECT_EQ(at(texts[2]), std::pair(15 * 58, 3 * 82));
-    EXPECT_EQ(texts[3].text, u("1/1"));
+    EXPECT_EQ(texts[3].text, tr8("1/1"));
     EXPECT_EQ(at(texts[3]), std::pair(3 * 58, 3 * 82));
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(texts[4 + k].text, window().ListBox1->line(k));
@@ -199,7 +197,7 @@ TEST_F(Printing, ListPageLayoutInUnits) {
     EXPECT_EQ(at(lines[0]), std::pair(4961, 4 * 82));
     const QList<PrintCall> fonts = printer().callsOf(PrintCall::Font);
     ASSERT_EQ(fonts.size(), 1);
-    EXPECT_EQ(fonts[0].text, u("Arial"));
+    EXPECT_EQ(fonts[0].text, tr8("Arial"));
     EXPECT_EQ(fonts[0].pointSize, 9);
     EXPECT_EQ(printer().callsOf(PrintCall::Portrait).size(), 1);
 }
@@ -210,7 +208,7 @@ TEST_F(Printing, EmptyViewPrintsNothingAndCancelChangesNothing) {
     window().Listedeslvesayantleniveaucollge1Click();
     EXPECT_EQ(printer().dialogs, 0);
     EXPECT_TRUE(printer().calls.isEmpty());
-    EXPECT_EQ(window().Memo1->lines(), QStringList{u("0 élève de niveau collège")});
+    EXPECT_EQ(window().Memo1->lines(), QStringList{tr8("0 élève de niveau collège")});
 
     printer().dialogAnswers = {std::nullopt};
     window().Listedeslvesnayantpasleniveaucole1Click();
@@ -219,13 +217,13 @@ TEST_F(Printing, EmptyViewPrintsNothingAndCancelChangesNothing) {
     EXPECT_TRUE(printer().callsOf(PrintCall::Title).isEmpty());
     EXPECT_FALSE(annule().isVisible());
     EXPECT_EQ(window().ListBox1->count(), 2);
-    EXPECT_EQ(window().Memo1->lines(), QStringList{u("2 élèves qui n'ont pas le niveau école")});
+    EXPECT_EQ(window().Memo1->lines(), QStringList{tr8("2 élèves qui n'ont pas le niveau école")});
 }
 
 TEST_F(Printing, AbortStopsAfterThePageBeingDrawn) {
     writePupils(141, {});
     open();
-    printer().dialogAnswers = {pdf(u("aborted"))};
+    printer().dialogAnswers = {pdf(tr8("aborted"))};
     printer().observer = [&](const PrintCall& call) {
         if (call.kind == PrintCall::Text && call.page == 1 && annule().continuePrinting()) {
             QTest::mouseClick(annule().BitBtn1, Qt::LeftButton);
@@ -237,8 +235,8 @@ TEST_F(Printing, AbortStopsAfterThePageBeingDrawn) {
     EXPECT_TRUE(printer().callsOf(PrintCall::NewPage).isEmpty());
     EXPECT_EQ(printer().callsOf(PrintCall::End).size(), 1);
     EXPECT_FALSE(annule().isVisible());
-    EXPECT_EQ(pdfPages(pdf(u("aborted"))), 1);
-    EXPECT_EQ(countContaining(pdfPageLines(pdf(u("aborted")), 1), u("1/3")), 1);
+    EXPECT_EQ(pdfPages(pdf(tr8("aborted"))), 1);
+    EXPECT_EQ(countContaining(pdfPageLines(pdf(tr8("aborted")), 1), tr8("1/3")), 1);
 }
 
 TEST_F(Printing, EscapeAndTheCloseBoxStopThePrintingAsTheButtonDoes) {
@@ -312,14 +310,14 @@ TEST_F(Printing, RefusedStartIsRetriedUntilAcceptedOrAbandoned) {
 }
 
 TEST_F(Printing, OneAttestationTwiceInTheTopRow) {
-    folder.writePupil(4, u("DUPONT"), u("Marie"), u("6A"), kAllEcole);
+    folder.writePupil(4, tr8("DUPONT"), tr8("Marie"), tr8("6A"), kAllEcole);
     open();
-    select(u("DUPONT"));
+    select(tr8("DUPONT"));
     printer().recordedPageSize = {4961, 7016};
     printer().dialogAnswers = {QString()};
     window().imprimerattestation11Click();
 
-    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau école"));
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, tr8("Attestation B2i niveau école"));
     const QList<PrintCall> frames = printer().callsOf(PrintCall::Rect, 1);
     ASSERT_EQ(frames.size(), 2);
     EXPECT_EQ((QList<int>{frames[0].x1, frames[0].y1, frames[0].x2, frames[0].y2}),
@@ -339,16 +337,16 @@ TEST_F(Printing, OneAttestationTwiceInTheTopRow) {
         int y;
     };
     const QList<Expected> expected{
-        {u("B2i Brevet Informatique Internet"), u("Times New Roman"), 20, 58, 87},
-        {u("école"), u("Times New Roman"), 16, 58, 350},
-        {u("Le brevet informatique et internet attestant les compétences"), u("Times New Roman"),
-         10, 58, 668},
-        {u("de niveau école est délivré à"), u("Times New Roman"), 10, 58, 779},
-        {u("ATTESTATION"), u("Arial"), 12, 15 * 58, 501},
-        {u("L'élève"), u("Arial"), 7, 58, 1169},
-        {u("Cachet Etablissement"), u("Arial"), 7, 26 * 58, 1169},
-        {printedDate(QDate::currentDate()), u("Arial"), 9, 26 * 58, 350},
-        {u("DUPONT Marie 6A"), u("Arial"), 10, 4 * 58, 935},
+        {tr8("B2i Brevet Informatique Internet"), tr8("Times New Roman"), 20, 58, 87},
+        {tr8("école"), tr8("Times New Roman"), 16, 58, 350},
+        {tr8("Le brevet informatique et internet attestant les compétences"),
+         tr8("Times New Roman"), 10, 58, 668},
+        {tr8("de niveau école est délivré à"), tr8("Times New Roman"), 10, 58, 779},
+        {tr8("ATTESTATION"), tr8("Arial"), 12, 15 * 58, 501},
+        {tr8("L'élève"), tr8("Arial"), 7, 58, 1169},
+        {tr8("Cachet Etablissement"), tr8("Arial"), 7, 26 * 58, 1169},
+        {printedDate(QDate::currentDate()), tr8("Arial"), 9, 26 * 58, 350},
+        {tr8("DUPONT Marie 6A"), tr8("Arial"), 10, 4 * 58, 935},
     };
     for (int copy = 0; copy < 2; ++copy) {
         for (int i = 0; i < expected.size(); ++i) {
@@ -364,8 +362,8 @@ TEST_F(Printing, OneAttestationTwiceInTheTopRow) {
 }
 
 TEST_F(Printing, ANameTooWideForItsCellIsDrawnSmallerThenCut) {
-    const QString longName = u("MONTMORENCY-LAVALLÉE Marie-Bénédicte-Zoé 6e B-12");
-    folder.writePupil(1, u("MONTMORENCY-LAVALLÉE"), u("Marie-Bénédicte-Zoé"), u("6e B-12"),
+    const QString longName = tr8("MONTMORENCY-LAVALLÉE Marie-Bénédicte-Zoé 6e B-12");
+    folder.writePupil(1, tr8("MONTMORENCY-LAVALLÉE"), tr8("Marie-Bénédicte-Zoé"), tr8("6e B-12"),
                       kAllEcole);
     const QString widest(20, QLatin1Char('W'));
     const QString widestName =
@@ -381,7 +379,7 @@ TEST_F(Printing, ANameTooWideForItsCellIsDrawnSmallerThenCut) {
             names.append({texts[copy * 9 + 8], fonts[copy * 9 + 8].pointSize});
         }
         for (auto& [text, size] : names) {
-            printer().setFont(QFont(u("Arial"), size));
+            printer().setFont(QFont(tr8("Arial"), size));
             // Inside its own cell: column 1 ends at 2480, column 2 at 4960.
             EXPECT_LE(text.x1 + printer().textWidth(text.text), text.x1 < 2480 ? 2480 : 4960)
                 << size;
@@ -390,14 +388,14 @@ TEST_F(Printing, ANameTooWideForItsCellIsDrawnSmallerThenCut) {
         return names;
     };
 
-    select(u("MONTMORENCY"));
+    select(tr8("MONTMORENCY"));
     printer().dialogAnswers = {QString()};
     window().imprimerattestation11Click();
     for (const auto& [text, size] : printedNames()) {
         EXPECT_EQ(text.text, longName);
         EXPECT_LT(size, 10);
     }
-    select(u("WWW"));
+    select(tr8("WWW"));
     printer().dialogAnswers = {QString()};
     window().imprimerattestation11Click();
     for (const auto& [text, size] : printedNames()) {
@@ -406,10 +404,10 @@ TEST_F(Printing, ANameTooWideForItsCellIsDrawnSmallerThenCut) {
         EXPECT_TRUE(widestName.startsWith(text.text));
     }
     // On a real page, the end of the long name stays inside each copy's cell.
-    select(u("MONTMORENCY"));
-    printer().dialogAnswers = {pdf(u("long"))};
+    select(tr8("MONTMORENCY"));
+    printer().dialogAnswers = {pdf(tr8("long"))};
     window().imprimerattestation11Click();
-    auto [rights, pageWidth] = pdfWordRightEdges(pdf(u("long")), u("B-12"));
+    auto [rights, pageWidth] = pdfWordRightEdges(pdf(tr8("long")), tr8("B-12"));
     ASSERT_EQ(rights.size(), 2);
     std::sort(rights.begin(), rights.end());
     EXPECT_LE(rights[0], pageWidth / 2);
@@ -417,32 +415,33 @@ TEST_F(Printing, ANameTooWideForItsCellIsDrawnSmallerThenCut) {
 }
 
 TEST_F(Printing, AttestationRefusedWhenTheLevelIsNotHeld) {
-    folder.writePupil(2, u("DURAND"), u("Léa"), u("3B"), kAllEcole);
+    folder.writePupil(2, tr8("DURAND"), tr8("Léa"), tr8("3B"), kAllEcole);
     open();
-    select(u("DURAND"));
+    select(tr8("DURAND"));
     window().Imprimerattestationniveau2dellve1Click();
-    EXPECT_EQ(platform.messages,
-              QStringList{u("L'élève DURAND Léa classe : 3B n'a pas atteint le niveau collège !")});
+    EXPECT_EQ(
+        platform.messages,
+        QStringList{tr8("L'élève DURAND Léa classe : 3B n'a pas atteint le niveau collège !")});
     EXPECT_EQ(printer().dialogs, 0);
 
-    printer().dialogAnswers = {pdf(u("one"))};
+    printer().dialogAnswers = {pdf(tr8("one"))};
     window().imprimerattestation11Click();
-    ASSERT_EQ(pdfPages(pdf(u("one"))), 1);
-    const QStringList page = pdfPageLines(pdf(u("one")), 1);
-    EXPECT_EQ(countContaining(page, u("ATTESTATION")), 2);
-    EXPECT_EQ(countContaining(page, u("DURAND Léa 3B")), 2);
+    ASSERT_EQ(pdfPages(pdf(tr8("one"))), 1);
+    const QStringList page = pdfPageLines(pdf(tr8("one")), 1);
+    EXPECT_EQ(countContaining(page, tr8("ATTESTATION")), 2);
+    EXPECT_EQ(countContaining(page, tr8("DURAND Léa 3B")), 2);
 }
 
 TEST_F(Printing, NinePupilsGiveTwoPagesFilledColumnByColumn) {
     writePupils(9, kAllEcole);
     open();
     printer().recordedPageSize = {4961, 7016};
-    printer().dialogAnswers = {QString(), pdf(u("nine"))};
+    printer().dialogAnswers = {QString(), pdf(tr8("nine"))};
     window().Imprimertouteslesattestationsdeniveau11Click();
-    EXPECT_EQ(platform.messages.last(), u("9 élèves, 2 pages"));
-    EXPECT_EQ(window().Memo1->lines(), QStringList{u("9 élèves de niveau école")});
+    EXPECT_EQ(platform.messages.last(), tr8("9 élèves, 2 pages"));
+    EXPECT_EQ(window().Memo1->lines(), QStringList{tr8("9 élèves de niveau école")});
 
-    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau école"));
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, tr8("Attestation B2i niveau école"));
     EXPECT_EQ(printer().callsOf(PrintCall::Rect, 1).size(), 8);
     EXPECT_EQ(printer().callsOf(PrintCall::Rect, 2).size(), 8);
     EXPECT_EQ(printer().texts(1).size(), 8 * 9);
@@ -468,34 +467,34 @@ TEST_F(Printing, NinePupilsGiveTwoPagesFilledColumnByColumn) {
         }
         return PrintCall{};
     };
-    const PrintCall second = nameCall(u("ELEVE002 Prénom 5C - "));
+    const PrintCall second = nameCall(tr8("ELEVE002 Prénom 5C - "));
     EXPECT_EQ(std::pair(second.page, second.x1), std::pair(1, 4 * 58));
     EXPECT_EQ(second.y1, static_cast<int>(7016 / 4.0 + 7016 / 7.5));
-    const PrintCall fifth = nameCall(u("ELEVE005 Prénom 5C - "));
+    const PrintCall fifth = nameCall(tr8("ELEVE005 Prénom 5C - "));
     EXPECT_EQ(std::pair(fifth.page, fifth.x1), std::pair(1, 2480 + 4 * 58));
     EXPECT_EQ(fifth.y1, 935);
-    const PrintCall ninth = nameCall(u("ELEVE009 Prénom 5C - "));
+    const PrintCall ninth = nameCall(tr8("ELEVE009 Prénom 5C - "));
     EXPECT_EQ(std::pair(ninth.page, ninth.x1), std::pair(2, 4 * 58));
-    const PrintCall third = nameCall(u("ELEVE003 Prénom 5C - "));
+    const PrintCall third = nameCall(tr8("ELEVE003 Prénom 5C - "));
     EXPECT_EQ(third.y1, static_cast<int>(7016 / 4.0 * 2 + 7016 / 7.5));
 
     // The same into a PDF file.
     window().Imprimertouteslesattestationsdeniveau11Click();
-    ASSERT_EQ(pdfPages(pdf(u("nine"))), 2);
-    EXPECT_EQ(countContaining(pdfPageLines(pdf(u("nine")), 1), u("ATTESTATION")), 8);
-    const QStringList last = pdfPageLines(pdf(u("nine")), 2);
-    EXPECT_EQ(countContaining(last, u("ATTESTATION")), 1);
-    EXPECT_EQ(countContaining(last, u("ELEVE009 Prénom 5C -")), 1);
+    ASSERT_EQ(pdfPages(pdf(tr8("nine"))), 2);
+    EXPECT_EQ(countContaining(pdfPageLines(pdf(tr8("nine")), 1), tr8("ATTESTATION")), 8);
+    const QStringList last = pdfPageLines(pdf(tr8("nine")), 2);
+    EXPECT_EQ(countContaining(last, tr8("ATTESTATION")), 1);
+    EXPECT_EQ(countContaining(last, tr8("ELEVE009 Prénom 5C -")), 1);
 }
 
 TEST_F(Printing, BatchCollegeTitleAndPanelAndNoPupilMessage) {
     writePupils(2, {});
     open();
     window().Imprimertouteslesattestationsdeniveau21Click();
-    EXPECT_EQ(platform.messages, QStringList{u("0 élèves, 0 pages")});
+    EXPECT_EQ(platform.messages, QStringList{tr8("0 élèves, 0 pages")});
     EXPECT_EQ(printer().dialogs, 0);
 
-    folder.writePupil(3, u("COLLEGIEN"), u("Tom"), u("3A"),
+    folder.writePupil(3, tr8("COLLEGIEN"), tr8("Tom"), tr8("3A"),
                       {23, 24, 25, 29, 30, 31, 32, 36, 37, 38, 39, 43,
                        44, 45, 48, 49, 26, 27, 33, 40, 46, 28, 34});
     QString panel;
@@ -506,16 +505,17 @@ TEST_F(Printing, BatchCollegeTitleAndPanelAndNoPupilMessage) {
     };
     printer().dialogAnswers = {QString()};
     window().Imprimertouteslesattestationsdeniveau21Click();
-    EXPECT_EQ(platform.messages.last(), u("1 élèves, 1 pages"));
-    EXPECT_EQ(panel, u("Attestations niveau collège"));
-    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau collège"));
-    EXPECT_TRUE(printer().texts(1).contains(u("de niveau collège est délivré à")));
-    EXPECT_TRUE(printer().texts(1).contains(u("collège")));
+    EXPECT_EQ(platform.messages.last(), tr8("1 élèves, 1 pages"));
+    EXPECT_EQ(panel, tr8("Attestations niveau collège"));
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text,
+              tr8("Attestation B2i niveau collège"));
+    EXPECT_TRUE(printer().texts(1).contains(tr8("de niveau collège est délivré à")));
+    EXPECT_TRUE(printer().texts(1).contains(tr8("collège")));
 
-    select(u("COLLEGIEN"));
+    select(tr8("COLLEGIEN"));
     printer().dialogAnswers = {QString()};
     window().Imprimerattestationniveau2dellve1Click();
-    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, u("Attestation B2i niveau 2"));
+    EXPECT_EQ(printer().callsOf(PrintCall::Title).last().text, tr8("Attestation B2i niveau 2"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/scripted_platform.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
+#include "records/utf8.h"
 #include "tests/support/program_test.h"
 
 #include <QProcess>
@@ -13,10 +14,6 @@
 
 namespace kalidor {
 namespace {
-
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QString pdfText(const QString& file) {
     QProcess text;
@@ -35,40 +32,40 @@ protected:
     }
     // A line whose record file is 3021 bytes long, so that it cannot be read.
     void addUnreadablePupil() {
-        folder.writeBytes(u("5.b2i"), QByteArray(3021, '\0'));
-        window().ListBox1->addLine(u("ABIME Fichier 6A - n° 5"), u("5"));
-        select(u("ABIME"));
+        folder.writeBytes(tr8("5.b2i"), QByteArray(3021, '\0'));
+        window().ListBox1->addLine(tr8("ABIME Fichier 6A - n° 5"), tr8("5"));
+        select(tr8("ABIME"));
     }
 };
 
 TEST_F(ReportCommands, ReviewsOfTheSelectedPupil) {
-    TFiche record = test::makeRecord(u("DUPONT"), u("Marie"), u("6A"), {1, 23});
-    record.setProfesseur(1, u("M. LEBRUN"));
-    record.setDiscipline(1, u("Français"));
-    record.setDate(1, u("12/03/2009"));
-    folder.writeRecord(u("12.b2i"), record);
+    TFiche record = test::makeRecord(tr8("DUPONT"), tr8("Marie"), tr8("6A"), {1, 23});
+    record.setProfesseur(1, tr8("M. LEBRUN"));
+    record.setDiscipline(1, tr8("Français"));
+    record.setDate(1, tr8("12/03/2009"));
+    folder.writeRecord(tr8("12.b2i"), record);
     open();
 
     // Without a selection nothing happens.
     window().ListBox1->setCurrentRow(-1);
     window().Bilandescomptencescoledellve1Click();
-    EXPECT_EQ(window().Memo1->lines(), QStringList{u("1 élève au total")});
+    EXPECT_EQ(window().Memo1->lines(), QStringList{tr8("1 élève au total")});
 
-    select(u("DUPONT"));
+    select(tr8("DUPONT"));
     window().Bilandescomptencescoledellve1Click();
     const QStringList ecole = window().Memo1->lines();
     ASSERT_EQ(ecole.size(), 27);
-    EXPECT_EQ(ecole.at(1), u(" DUPONT Marie    Classe : 6A"));
-    EXPECT_EQ(ecole.at(3), u(" Compétence 1 OK M. LEBRUN Français 12/03/2009"));
-    EXPECT_EQ(ecole.last(), u(" B2i niveau école non acquis."));
-    EXPECT_EQ(program->state.currentFileName, folder.path(u("12.b2i")));
+    EXPECT_EQ(ecole.at(1), tr8(" DUPONT Marie    Classe : 6A"));
+    EXPECT_EQ(ecole.at(3), tr8(" Compétence 1 OK M. LEBRUN Français 12/03/2009"));
+    EXPECT_EQ(ecole.last(), tr8(" B2i niveau école non acquis."));
+    EXPECT_EQ(program->state.currentFileName, folder.path(tr8("12.b2i")));
 
     window().Bilandescomptencescollgedellve1Click();
     const QStringList college = window().Memo1->lines();
     ASSERT_EQ(college.size(), 34);
-    EXPECT_EQ(college.at(3), u(" Compétence 1 OK   "));
-    EXPECT_EQ(college.at(4), u(" Compétence 2 Non Validée"));
-    EXPECT_EQ(college.last(), u(" B2i niveau collège non acquis."));
+    EXPECT_EQ(college.at(3), tr8(" Compétence 1 OK   "));
+    EXPECT_EQ(college.at(4), tr8(" Compétence 2 Non Validée"));
+    EXPECT_EQ(college.last(), tr8(" B2i niveau collège non acquis."));
 }
 
 TEST_F(ReportCommands, UnreadableRecordLeavesThePaneAsItWas) {
@@ -81,7 +78,7 @@ TEST_F(ReportCommands, UnreadableRecordLeavesThePaneAsItWas) {
     window().Validercomptenceslevesl1Click();
     window().imprimerattestation11Click();
     EXPECT_EQ(window().Memo1->lines(), before);
-    EXPECT_EQ(folder.readBytes(u("5.b2i")), QByteArray(3021, '\0'));
+    EXPECT_EQ(folder.readBytes(tr8("5.b2i")), QByteArray(3021, '\0'));
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(printer().dialogs, 0);
 }
@@ -103,23 +100,23 @@ TEST_F(ReportCommands, SheetOfAnUnreadableRecordPrintsThePaneAsItStands) {
 }
 
 TEST_F(ReportCommands, ValidateAllChangesOnlyTheFlagsOnDisk) {
-    TFiche record = test::makeRecord(u("DUPONT"), u("Marie"), u("6A"), {4});
+    TFiche record = test::makeRecord(tr8("DUPONT"), tr8("Marie"), tr8("6A"), {4});
     for (int offset : {42, 50, 100, 187, 250, 400, 1000, 2500, 3021}) {
         record.bytes()[offset] = static_cast<char>(0x77);
     }
     record.bytes()[267 + 9] = 5;
-    record.setDate(30, u("01/02/2010"));
-    folder.writeRecord(u("7.b2i"), record);
-    const QByteArray before = folder.readBytes(u("7.b2i"));
+    record.setDate(30, tr8("01/02/2010"));
+    folder.writeRecord(tr8("7.b2i"), record);
+    const QByteArray before = folder.readBytes(tr8("7.b2i"));
     open();
-    select(u("DUPONT"));
+    select(tr8("DUPONT"));
     // Reached by its shortcut only: the item is hidden.
-    auto* shortcut = window().findChild<QShortcut*>(u("Validercomptenceslevesl1Shortcut"));
+    auto* shortcut = window().findChild<QShortcut*>(tr8("Validercomptenceslevesl1Shortcut"));
     ASSERT_NE(shortcut, nullptr);
     EXPECT_EQ(shortcut->key(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_W));
     emit shortcut->activated();
 
-    const QByteArray after = folder.readBytes(u("7.b2i"));
+    const QByteArray after = folder.readBytes(tr8("7.b2i"));
     ASSERT_EQ(after.size(), TFiche::kSize);
     for (int offset = 0; offset < TFiche::kSize; ++offset) {
         if (offset >= 268 && offset < 268 + 51) {
@@ -130,29 +127,29 @@ TEST_F(ReportCommands, ValidateAllChangesOnlyTheFlagsOnDisk) {
     }
     const QStringList lines = window().Memo1->lines();
     ASSERT_EQ(lines.size(), 58);
-    EXPECT_EQ(lines.at(28), u(" Compétence 23 Validée  "));
-    EXPECT_EQ(lines.last(), u(" Total Niveau collège : 29/29"));
-    EXPECT_EQ(folder.entries(), QStringList{u("7.b2i")});
+    EXPECT_EQ(lines.at(28), tr8(" Compétence 23 Validée  "));
+    EXPECT_EQ(lines.last(), tr8(" Total Niveau collège : 29/29"));
+    EXPECT_EQ(folder.entries(), QStringList{tr8("7.b2i")});
 }
 
 TEST_F(ReportCommands, SheetPrintsTheSameTextEachTime) {
-    TFiche record = test::makeRecord(u("MARTIN"), u("Paul"), u("CM1"), {2, 3});
-    record.setProfesseur(3, u("Mme ROY"));
-    record.setDate(3, u("05/06/2009"));
-    folder.writeRecord(u("3.b2i"), record);
+    TFiche record = test::makeRecord(tr8("MARTIN"), tr8("Paul"), tr8("CM1"), {2, 3});
+    record.setProfesseur(3, tr8("Mme ROY"));
+    record.setDate(3, tr8("05/06/2009"));
+    folder.writeRecord(tr8("3.b2i"), record);
     open();
-    select(u("MARTIN"));
-    const QString pdf = folder.path(u("sheet.pdf"));
+    select(tr8("MARTIN"));
+    const QString pdf = folder.path(tr8("sheet.pdf"));
     printer().dialogAnswers = {pdf, QString()};
     window().Imprimer2Click();
     EXPECT_EQ(window().Memo1->lines(), sheetLines(record, kLevelEcole));
     EXPECT_EQ(platform.waitCursorDepth, 0);
     const QString text = pdfText(pdf);
-    EXPECT_TRUE(text.contains(u("FICHE élève B2i")));
-    EXPECT_TRUE(text.contains(u("MARTIN Paul Classe : CM1")));
-    EXPECT_TRUE(text.contains(u("Compétence 3 Validée Mme ROY 05/06/2009")));
-    EXPECT_TRUE(text.contains(u("Total Niveau école : 2/22")));
-    EXPECT_TRUE(text.contains(u("B2i niveau école non acquis.")));
+    EXPECT_TRUE(text.contains(tr8("FICHE élève B2i")));
+    EXPECT_TRUE(text.contains(tr8("MARTIN Paul Classe : CM1")));
+    EXPECT_TRUE(text.contains(tr8("Compétence 3 Validée Mme ROY 05/06/2009")));
+    EXPECT_TRUE(text.contains(tr8("Total Niveau école : 2/22")));
+    EXPECT_TRUE(text.contains(tr8("B2i niveau école non acquis.")));
 
     const QStringList first = printer().texts();
     printer().calls.clear();
@@ -172,33 +169,33 @@ TEST_F(ReportCommands, SheetPrintsTheSameTextEachTime) {
 }
 
 TEST_F(ReportCommands, PrinterFailureIsReportedAndTheCursorRestored) {
-    folder.writePupil(1, u("MARTIN"), u("Paul"), u("CM1"));
+    folder.writePupil(1, tr8("MARTIN"), tr8("Paul"), tr8("CM1"));
     open();
-    select(u("MARTIN"));
+    select(tr8("MARTIN"));
     printer().dialogAnswers = {QString()};
     printer().beginFailures = 1;
     window().Imprimer2Click();
     EXPECT_EQ(platform.waitCursorDepth, 0);
     ASSERT_EQ(platform.errors.size(), 1);
-    EXPECT_TRUE(platform.errors.first().startsWith(u("Impression impossible")));
+    EXPECT_TRUE(platform.errors.first().startsWith(tr8("Impression impossible")));
     EXPECT_TRUE(printer().callsOf(PrintCall::Text).isEmpty());
 }
 
 TEST_F(ReportCommands, IndexPrintsInThePaneFont) {
     open();
-    const QString pdf = folder.path(u("index.pdf"));
+    const QString pdf = folder.path(tr8("index.pdf"));
     printer().dialogAnswers = {pdf};
     window().Listedescomptencesniveaucole2Click();
     EXPECT_EQ(window().Memo1->lines(), competenceIndex(kLevelEcole));
     const QList<PrintCall> fonts = printer().callsOf(PrintCall::Font);
     ASSERT_EQ(fonts.size(), 1);
-    EXPECT_EQ(fonts[0].text, u("Times New Roman"));
+    EXPECT_EQ(fonts[0].text, tr8("Times New Roman"));
     EXPECT_EQ(fonts[0].pointSize, 12);
     EXPECT_TRUE(fonts[0].bold);
     const QString text = pdfText(pdf);
-    EXPECT_TRUE(text.contains(u("Index des compétences B2i niveau école")));
-    EXPECT_TRUE(text.contains(u("14 Je sais imprimer un document.")));
-    EXPECT_TRUE(text.contains(u("Communiquer, échanger")));
+    EXPECT_TRUE(text.contains(tr8("Index des compétences B2i niveau école")));
+    EXPECT_TRUE(text.contains(tr8("14 Je sais imprimer un document.")));
+    EXPECT_TRUE(text.contains(tr8("Communiquer, échanger")));
     EXPECT_EQ(printer().callsOf(PrintCall::Title).size(), 0);
 }
 

@@ -1,0 +1,67 @@
+#include "platform/ui_style.h"
+
+#include "platform/push_buttons.h"
+
+namespace kalidor {
+
+namespace {
+
+QFont fontOf(const char* family, int size, bool bold) {
+    QFont font(QLatin1String(family), size);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+QFont arial(int size, bool bold) {
+    return fontOf("Arial", size, bold);
+}
+
+QFont timesNewRoman(int size, bool bold) {
+    return fontOf("Times New Roman", size, bold);
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+void setBackground(QWidget* widget, const QColor& colour) {
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+void setPaneColours(QWidget* widget, const QColor& base, const QColor& text) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Text, text);
+    widget->setPalette(palette);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const QFont& font,
+                  const QRect& geometry, const QColor& colour) {
+    auto* label = new QLabel(tr8(caption), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    if (colour.isValid()) {
+        setTextColour(label, colour);
+    }
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
+                        const QRect& geometry) {
+    auto* button = new QPushButton(tr8(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    pressOnReturn(button);
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace kalidor
