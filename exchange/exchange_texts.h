@@ -28,5 +28,13 @@ inline constexpr char kOnePupilLeftOut[] =
     "1 élève n'a pas pu être lu et n'est pas dans le fichier.";
 inline constexpr char kPupilsLeftOut[] =
     " élèves n'ont pas pu être lus et ne sont pas dans le fichier.";
+// A class file that is not text: the file's name follows on the next line.
+inline constexpr char kNotTextFile[] =
+    "Ce fichier n'est pas un fichier texte ; aucun élève n'a été créé :";
+// A class file whose text stops: the number of pupils created, this end, then the file's name.
+inline constexpr char kNotTextFurther[] =
+    "La suite de ce fichier n'est pas du texte ; l'importation s'est arrêtée après ";
+inline constexpr char kNotTextFurtherOne[] = " élève :";
+inline constexpr char kNotTextFurtherMany[] = " élèves :";
 
 } // namespace kalidor::texts

@@ -50,6 +50,28 @@ QStringList entriesBut(const TestFolder& folder, const QStringList& expected) {
     return rest;
 }
 
+// Every line a class file hands out; nothing when it cannot be opened.
+std::optional<QStringList> classLines(const QString& fileName) {
+    ClassFileReader reader(fileName);
+    if (!reader.isOpen()) {
+        return std::nullopt;
+    }
+    QStringList lines;
+    while (const std::optional<QString> line = reader.nextLine()) {
+        lines.append(*line);
+    }
+    return lines;
+}
+
+// Imports a class file; the lines of the pupils created.
+QList<ListEntry> importClassFile(SharedState& state, const QString& fileName) {
+    ClassFileReader reader(fileName);
+    QList<ListEntry> added;
+    importClass(state, classFromFileName(fileName), reader,
+                [&added](const ListEntry& entry) { added.append(entry); });
+    return added;
+}
+
 void fillNumbers(const TestFolder& folder, int from, int to) {
     for (int n = from; n <= to; ++n) {
         folder.writeBytes(QString::number(n) + QLatin1String(".b2i"), {});
@@ -374,22 +396,15 @@ TEST(ClassFile, ReadsWindowsAndUnixLinesAndSkipsEmptyOnes) {
     const QStringList expected{QString::fromUtf8("Martin;Léa"), QStringLiteral("  "),
                                QStringLiteral("Dupont;Jean")};
 
-    const std::optional<ClassFile> windows = readClassFile(folder.path(QStringLiteral("CM2.txt")));
-    ASSERT_TRUE(windows);
-    EXPECT_EQ(windows->classe, QStringLiteral("CM2"));
-    EXPECT_EQ(windows->lines, expected);
-    const std::optional<ClassFile> unix = readClassFile(folder.path(QStringLiteral("CM1.txt")));
-    ASSERT_TRUE(unix);
-    EXPECT_EQ(unix->lines, expected);
+    EXPECT_EQ(classLines(folder.path(QStringLiteral("CM2.txt"))), expected);
+    EXPECT_EQ(classLines(folder.path(QStringLiteral("CM1.txt"))), expected);
     for (const QString& name : {QStringLiteral("vide.txt"), QStringLiteral("blancs.txt")}) {
-        const std::optional<ClassFile> none = readClassFile(folder.path(name));
-        ASSERT_TRUE(none);
-        EXPECT_TRUE(none->lines.isEmpty());
+        EXPECT_EQ(classLines(folder.path(name)), QStringList()) << name.toStdString();
     }
     ASSERT_TRUE(QDir(folder.prefix()).mkdir(QStringLiteral("dossier.txt")));
-    EXPECT_FALSE(readClassFile(folder.path(QStringLiteral("absent.txt"))));
-    EXPECT_FALSE(readClassFile(folder.path(QStringLiteral("dossier.txt"))));
-    EXPECT_FALSE(readClassFile(QString()));
+    EXPECT_FALSE(classLines(folder.path(QStringLiteral("absent.txt"))));
+    EXPECT_FALSE(classLines(folder.path(QStringLiteral("dossier.txt"))));
+    EXPECT_FALSE(classLines(QString()));
 }
 
 TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
@@ -400,19 +415,16 @@ TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
                             "Sans point virgule mais tres long\r\n"
                             " Dupont ; \xc9lodie\r\n";
     source.writeBytes(QStringLiteral("Classe de CM2.txt"), text);
-    const std::optional<ClassFile> classFile =
-        readClassFile(source.path(QStringLiteral("Classe de CM2.txt")));
-    ASSERT_TRUE(classFile);
 
     TestFolder data;
     for (int n : {1, 2, 4}) {
         data.writePupil(n, QStringLiteral("ICI"), QString::number(n), QStringLiteral("CM1"));
     }
     SharedState state = data.state();
-    const AddedPupils added = importClass(state, *classFile);
-    EXPECT_FALSE(added.error);
+    const QList<ListEntry> added =
+        importClassFile(state, source.path(QStringLiteral("Classe de CM2.txt")));
     EXPECT_EQ(
-        linesOf(added.entries),
+        linesOf(added),
         (QStringList{QString::fromUtf8("Martin Léa Classe d - n° 3"),
                      QString::fromUtf8("ABCDEFGHIJKLMNOPQRST Jean;01/02/2010;6A Classe d - n° 5"),
                      QString::fromUtf8(" Sans point virgule m Classe d - n° 6"),
@@ -431,8 +443,8 @@ TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
     EXPECT_EQ(dupont.mid(21, 8), QByteArray("\x07 \xc9lodie"));
 
     state.sortByName = false;
-    ClassFile one{QStringLiteral("6A"), {QStringLiteral("Petit;Paul")}};
-    EXPECT_EQ(linesOf(importClass(state, one).entries),
+    source.writeBytes(QStringLiteral("6A.txt"), "Petit;Paul");
+    EXPECT_EQ(linesOf(importClassFile(state, source.path(QStringLiteral("6A.txt")))),
               QStringList{QString::fromUtf8("6A : Petit Paul - n° 8")});
 }
 
@@ -440,14 +452,14 @@ TEST(ClassFile, ImportStopsAt999AndStopsOnAWriteError) {
     TestFolder data;
     fillNumbers(data, 1, 997);
     SharedState state = data.state();
-    const ClassFile classFile{
-        QStringLiteral("6A"),
-        {QStringLiteral("A;a"), QStringLiteral("B;b"), QStringLiteral("C;c")}};
-    AddedPupils added = importClass(state, classFile);
-    EXPECT_EQ(linesOf(added.entries), (QStringList{QString::fromUtf8("A a 6A - n° 998"),
-                                                   QString::fromUtf8("B b 6A - n° 999")}));
-    EXPECT_FALSE(added.error);
-    EXPECT_TRUE(linesOf(importClass(state, classFile).entries).isEmpty());
+    TestFolder lists;
+    lists.writeBytes(QStringLiteral("6A.txt"), "A;a\nB;b\nC;c\n");
+    lists.writeBytes(QStringLiteral("5B.txt"), "A;a\nB;b\n");
+    const QString classFile = lists.path(QStringLiteral("6A.txt"));
+    EXPECT_EQ(
+        linesOf(importClassFile(state, classFile)),
+        (QStringList{QString::fromUtf8("A a 6A - n° 998"), QString::fromUtf8("B b 6A - n° 999")}));
+    EXPECT_TRUE(linesOf(importClassFile(state, classFile)).isEmpty());
     EXPECT_EQ(data.entries().size(), 999);
 
     // A disk that fills after two records: the two stay, the import stops at the third.
@@ -460,15 +472,17 @@ TEST(ClassFile, ImportStopsAt999AndStopsOnAWriteError) {
             return 2;
         }
         // Each record fits; the limit only bites on a bigger file, so shrink it after two.
-        ClassFile first{QStringLiteral("6A"), {QStringLiteral("A;a"), QStringLiteral("B;b")}};
-        if (linesOf(importClass(otherState, first).entries).size() != 2) {
+        if (linesOf(importClassFile(otherState, lists.path(QStringLiteral("5B.txt")))).size() !=
+            2) {
             return 3;
         }
         const rlimit tiny{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &tiny);
-        const AddedPupils rest = importClass(otherState, classFile);
-        return linesOf(rest.entries).isEmpty() && rest.error == QStringLiteral("Disque plein") ? 0
-                                                                                               : 4;
+        try {
+            return importClassFile(otherState, classFile).isEmpty() ? 5 : 6;
+        } catch (const IoError& error) {
+            return error.message() == QStringLiteral("Disque plein") ? 0 : 4;
+        }
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(other.entries(), (QStringList{QStringLiteral("1.b2i"), QStringLiteral("2.b2i")}));
