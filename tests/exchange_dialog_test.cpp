@@ -420,7 +420,91 @@ TEST(TransferDialog, OpensOddFilesAndImportsNothingIntoAFullFolder) {
     EXPECT_EQ(folder.entries().size(), 999 + 2);
     EXPECT_EQ(p.main().ListBox1->count(), 0);
     EXPECT_EQ(p.main().Memo1->lines(), QStringList{u8("0 élève au total")});
-    EXPECT_EQ(p.platform.messages.size(), 1);
+    // The stray bytes after the last record are told once, after the listing.
+    EXPECT_EQ(p.platform.messages,
+              (QStringList{u8("Echec à l'ouverture du fichier"),
+                           u8("Ce fichier est endommagé ou n'est pas un fichier de transfert :\n") +
+                               folder.path(QStringLiteral("trois.b2t"))}));
+}
+
+TEST(TransferDialog, TheArrowsCopyTheSelectionWhenTheCurrentLineIsUnselected) {
+    TestFolder folder;
+    writePupils(folder);
+    folder.writeBytes(QStringLiteral("t.b2t"), folder.readBytes(QStringLiteral("1.b2i")) +
+                                                   folder.readBytes(QStringLiteral("2.b2i")));
+    Program p(folder);
+    TF_trans& d = p.trans();
+    d.FormShow();
+    // A ctrl+click on the current line unselects it and leaves it current.
+    auto unselectCurrent = [](SortedListBox* list, int row) {
+        list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
+                                                QItemSelectionModel::Toggle);
+    };
+    selectRows(d.ListBox1, {0, 2});
+    unselectCurrent(d.ListBox1, 2);
+    d.SpeedButton1Click();
+    EXPECT_EQ(buttons(d), kBuilding);
+    EXPECT_EQ(d.ListBox2->lines(), QStringList{u8("BERNARD Zoé 5B - n° 3")});
+
+    p.platform.fileAnswers = {folder.path(QStringLiteral("t.b2t"))};
+    d.SpeedButton4Click();
+    selectRows(d.ListBox2, {0, 1});
+    unselectCurrent(d.ListBox2, 1);
+    d.SpeedButton2Click();
+    EXPECT_EQ(d.ListBox1->lines(), QStringList{u8("DURAND Paul 6A - n° 2")});
+    EXPECT_EQ(d.Panel1->text(), QStringLiteral("1"));
+}
+
+TEST(TransferDialog, WarnsOnceWhenTheFileIsDamagedOrNotATransferFileAndListsAtMost999) {
+    TestFolder folder;
+    const QByteArray good = recordBytes(
+        makeRecord(QStringLiteral("MARTIN"), u8("Léa"), QStringLiteral("CM2"), {1, 30}));
+    QByteArray overlong = good;
+    overlong[TFiche::disciplineField(7).offset] = 21;
+    QByteArray controlInName = good;
+    controlInName[2] = '\x01';
+    struct Case {
+        QString file;
+        QByteArray bytes;
+        int listed;
+        bool damaged;
+    };
+    const QList<Case> cases{
+        {QStringLiteral("bon.b2t"), good + good, 2, false},
+        {QStringLiteral("coupe.b2t"), good + good.left(100), 1, true},
+        {QStringLiteral("long.b2t"), good + overlong + good, 3, true},
+        {QStringLiteral("nom.b2t"), controlInName, 1, true},
+        {QStringLiteral("logo.jpg"), QByteArray(TFiche::kSize * 2, '\xff'), 2, true},
+    };
+    Program p(folder);
+    TF_trans& d = p.trans();
+    d.FormShow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        folder.writeBytes(c.file, c.bytes);
+        p.platform.messages.clear();
+        p.platform.fileAnswers = {folder.path(c.file)};
+        d.SpeedButton4Click();
+        EXPECT_EQ(d.ListBox2->count(), c.listed);
+        EXPECT_EQ(p.platform.messages,
+                  c.damaged ? QStringList{u8("Ce fichier est endommagé ou n'est pas un fichier de "
+                                             "transfert :\n") +
+                                          folder.path(c.file)}
+                            : QStringList());
+    }
+
+    // 400 000 blank records, a hole on the disk: the first 999 are listed, and it is said.
+    const QString huge = folder.path(QStringLiteral("enorme.b2t"));
+    folder.writeBytes(QStringLiteral("enorme.b2t"), {});
+    ASSERT_EQ(::truncate(huge.toLocal8Bit().constData(), off_t{400000} * TFiche::kSize), 0);
+    p.platform.messages.clear();
+    p.platform.fileAnswers = {huge};
+    d.SpeedButton4Click();
+    EXPECT_EQ(d.ListBox2->count(), 999);
+    EXPECT_EQ(d.Panel2->text(), QStringLiteral("999"));
+    EXPECT_EQ(p.platform.messages, QStringList{u8("Ce fichier de transfert contient plus de 999 "
+                                                  "élèves : seuls les 999 premiers sont listés.")});
+    EXPECT_TRUE(p.platform.errors.isEmpty());
 }
 
 TEST(TransferDialog, ReturnOnFermerClosesWithoutImportingAndTheCountsAreHeard) {
@@ -669,6 +753,10 @@ TEST(ClassImport, AHugeFileIsReadInBoundedMemoryUpTo999Pupils) {
     ASSERT_EQ(
         ::truncate(lists.path(QStringLiteral("6A.txt")).toLocal8Bit().constData(), off_t{1} << 30),
         0);
+    // Numbers 1 to 900 are taken: the import makes the last 99 and stops reading there.
+    for (int n = 1; n <= 900; ++n) {
+        folder.writeBytes(QString::number(n) + QLatin1String(".b2i"), {});
+    }
     Program p(folder);
     p.platform.fileAnswers = {lists.path(QStringLiteral("6A.txt"))};
     const int code = runInChild([&] {
@@ -687,7 +775,7 @@ TEST(ClassImport, AHugeFileIsReadInBoundedMemoryUpTo999Pupils) {
         if (!p.platform.errors.isEmpty() || !p.platform.messages.isEmpty()) {
             return 3;
         }
-        return p.main().ListBox1->count() == 999 ? 0 : 4;
+        return p.main().ListBox1->count() == 99 ? 0 : 4;
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(folder.entries().size(), 999);

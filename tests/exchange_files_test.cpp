@@ -72,6 +72,49 @@ QList<ListEntry> importClassFile(SharedState& state, const QString& fileName) {
     return added;
 }
 
+// A listing with the lines it handed out and the message of the failure that stopped it.
+struct Listed {
+    bool opened = false;
+    bool damaged = false;
+    QList<ListEntry> entries;
+    std::optional<QString> error;
+};
+
+Listed listTransfer(const QString& fileName) {
+    Listed listed;
+    try {
+        const TransferListing listing = listTransferFile(
+            fileName, [&listed](const ListEntry& entry) { listed.entries.append(entry); });
+        listed.opened = listing.opened;
+        listed.damaged = listing.damaged;
+    } catch (const IoError& error) {
+        listed.error = error.message();
+    }
+    return listed;
+}
+
+// An import with the pupils it created and the message of the failure that stopped it.
+struct Imported {
+    QList<ListEntry> entries;
+    int openFailures = 0;
+    std::optional<QString> error;
+};
+
+Imported importTransfer(SharedState& state, const QString& fileName,
+                        const QList<ListEntry>& lines) {
+    Imported imported;
+    TransferImport progress;
+    try {
+        importTransferRecords(
+            state, fileName, lines, progress,
+            [&imported](const ListEntry& entry) { imported.entries.append(entry); });
+    } catch (const IoError& error) {
+        imported.error = error.message();
+    }
+    imported.openFailures = progress.openFailures;
+    return imported;
+}
+
 void fillNumbers(const TestFolder& folder, int from, int to) {
     for (int n = from; n <= to; ++n) {
         folder.writeBytes(QString::number(n) + QLatin1String(".b2i"), {});
@@ -235,7 +278,7 @@ TEST(TransferFile, ListsWholeRecordsFromLastToFirstAndIgnoresStrayBytes) {
                                             QStringLiteral("5B"), k));
     }
     folder.writeBytes(QStringLiteral("t.b2t"), bytes + QByteArray(100, '\xff'));
-    const TransferListing listing = listTransferFile(folder.path(QStringLiteral("t.b2t")));
+    const Listed listing = listTransfer(folder.path(QStringLiteral("t.b2t")));
     EXPECT_TRUE(listing.opened);
     EXPECT_FALSE(listing.error);
     EXPECT_EQ(linesOf(listing.entries), (QStringList{QString::fromUtf8("NOM3 Élise 5B - n° 3"),
@@ -245,14 +288,14 @@ TEST(TransferFile, ListsWholeRecordsFromLastToFirstAndIgnoresStrayBytes) {
     folder.writeBytes(QStringLiteral("empty.b2t"), {});
     folder.writeBytes(QStringLiteral("short.b2t"), QByteArray(TFiche::kSize - 1, 'x'));
     for (const QString& name : {QStringLiteral("empty.b2t"), QStringLiteral("short.b2t")}) {
-        const TransferListing none = listTransferFile(folder.path(name));
+        const Listed none = listTransfer(folder.path(name));
         EXPECT_TRUE(none.opened);
         EXPECT_TRUE(none.entries.isEmpty());
         EXPECT_FALSE(none.error);
     }
     ASSERT_TRUE(QDir(folder.prefix()).mkdir(QStringLiteral("dir.b2t")));
-    EXPECT_FALSE(listTransferFile(folder.path(QStringLiteral("missing.b2t"))).opened);
-    EXPECT_FALSE(listTransferFile(folder.path(QStringLiteral("dir.b2t"))).opened);
+    EXPECT_FALSE(listTransfer(folder.path(QStringLiteral("missing.b2t"))).opened);
+    EXPECT_FALSE(listTransfer(folder.path(QStringLiteral("dir.b2t"))).opened);
 }
 
 TEST(TransferFile, ImportsRecordsUnchangedIntoTheFreeNumbersResumingAfterEachOne) {
@@ -271,18 +314,17 @@ TEST(TransferFile, ImportsRecordsUnchangedIntoTheFreeNumbersResumingAfterEachOne
     SharedState state = data.state();
     state.sortByName = false;
     // Position 2 first, position 1 twice: duplicates make a new record file each time.
-    const TransferImport result =
-        importTransferRecords(state, source.path(QStringLiteral("t.b2t")),
-                              {line(QStringLiteral("DEUX B 6B"), QStringLiteral("2")),
-                               ListEntry{QStringLiteral("no number here"), {}},
-                               line(QStringLiteral("UN A 6A"), QStringLiteral("1")),
-                               line(QStringLiteral("UN A 6A"), QStringLiteral("1"))});
+    const Imported result = importTransfer(state, source.path(QStringLiteral("t.b2t")),
+                                           {line(QStringLiteral("DEUX B 6B"), QStringLiteral("2")),
+                                            ListEntry{QStringLiteral("no number here"), {}},
+                                            line(QStringLiteral("UN A 6A"), QStringLiteral("1")),
+                                            line(QStringLiteral("UN A 6A"), QStringLiteral("1"))});
 
     EXPECT_EQ(result.openFailures, 0);
-    EXPECT_FALSE(result.added.error);
-    EXPECT_EQ(linesOf(result.added.entries), (QStringList{QString::fromUtf8("6B : DEUX B - n° 3"),
-                                                          QString::fromUtf8("6A : UN A - n° 5"),
-                                                          QString::fromUtf8("6A : UN A - n° 6")}));
+    EXPECT_FALSE(result.error);
+    EXPECT_EQ(linesOf(result.entries), (QStringList{QString::fromUtf8("6B : DEUX B - n° 3"),
+                                                    QString::fromUtf8("6A : UN A - n° 5"),
+                                                    QString::fromUtf8("6A : UN A - n° 6")}));
     EXPECT_EQ(data.readBytes(QStringLiteral("3.b2i")), recordBytes(second));
     EXPECT_EQ(data.readBytes(QStringLiteral("5.b2i")), recordBytes(first));
     EXPECT_EQ(data.readBytes(QStringLiteral("6.b2i")), recordBytes(first));
@@ -293,10 +335,9 @@ TEST(TransferFile, ImportsRecordsUnchangedIntoTheFreeNumbersResumingAfterEachOne
                     .isEmpty());
 
     state.sortByName = true;
-    const TransferImport byName =
-        importTransferRecords(state, source.path(QStringLiteral("t.b2t")),
-                              {line(QStringLiteral("x"), QStringLiteral("2"))});
-    EXPECT_EQ(linesOf(byName.added.entries), QStringList{QString::fromUtf8("DEUX B 6B - n° 7")});
+    const Imported byName = importTransfer(state, source.path(QStringLiteral("t.b2t")),
+                                           {line(QStringLiteral("x"), QStringLiteral("2"))});
+    EXPECT_EQ(linesOf(byName.entries), QStringList{QString::fromUtf8("DEUX B 6B - n° 7")});
 }
 
 TEST(TransferFile, ImportStopsAt999AndWritesNothingWhenFull) {
@@ -308,14 +349,13 @@ TEST(TransferFile, ImportStopsAt999AndWritesNothingWhenFull) {
     TestFolder data;
     fillNumbers(data, 1, 998);
     SharedState state = data.state();
-    TransferImport result =
-        importTransferRecords(state, source.path(QStringLiteral("t.b2t")), lines);
-    EXPECT_EQ(linesOf(result.added.entries), QStringList{QString::fromUtf8("N   - n° 999")});
+    Imported result = importTransfer(state, source.path(QStringLiteral("t.b2t")), lines);
+    EXPECT_EQ(linesOf(result.entries), QStringList{QString::fromUtf8("N   - n° 999")});
     EXPECT_EQ(data.entries().size(), 999);
 
-    result = importTransferRecords(state, source.path(QStringLiteral("t.b2t")), lines);
-    EXPECT_TRUE(linesOf(result.added.entries).isEmpty());
-    EXPECT_FALSE(result.added.error);
+    result = importTransfer(state, source.path(QStringLiteral("t.b2t")), lines);
+    EXPECT_TRUE(linesOf(result.entries).isEmpty());
+    EXPECT_FALSE(result.error);
     EXPECT_EQ(data.entries().size(), 999);
     EXPECT_FALSE(QFile::exists(data.path(QStringLiteral("1000.b2i"))));
 }
@@ -326,22 +366,21 @@ TEST(TransferFile, ImportCountsUnopenableFilesPerLineAndStopsOnAMissingRecord) {
                       recordBytes(makeRecord(QStringLiteral("N"), {}, {})));
     TestFolder data;
     SharedState state = data.state();
-    const TransferImport missing = importTransferRecords(
-        state, source.path(QStringLiteral("gone.b2t")),
-        {line(QStringLiteral("N"), QStringLiteral("1")), ListEntry{QStringLiteral("x"), {}},
-         line(QStringLiteral("N"), QStringLiteral("1"))});
+    const Imported missing = importTransfer(state, source.path(QStringLiteral("gone.b2t")),
+                                            {line(QStringLiteral("N"), QStringLiteral("1")),
+                                             ListEntry{QStringLiteral("x"), {}},
+                                             line(QStringLiteral("N"), QStringLiteral("1"))});
     EXPECT_EQ(missing.openFailures, 2);
     EXPECT_TRUE(data.entries().isEmpty());
 
     // The file lost its second record after it was listed: the first line is imported, the
     // import stops at the second.
-    const TransferImport cut =
-        importTransferRecords(state, source.path(QStringLiteral("t.b2t")),
-                              {line(QStringLiteral("N"), QStringLiteral("1")),
-                               line(QStringLiteral("M"), QStringLiteral("2")),
-                               line(QStringLiteral("N"), QStringLiteral("1"))});
-    EXPECT_EQ(linesOf(cut.added.entries).size(), 1);
-    EXPECT_EQ(cut.added.error, QString::fromUtf8("Lecture au-delà de la fin de fichier"));
+    const Imported cut = importTransfer(state, source.path(QStringLiteral("t.b2t")),
+                                        {line(QStringLiteral("N"), QStringLiteral("1")),
+                                         line(QStringLiteral("M"), QStringLiteral("2")),
+                                         line(QStringLiteral("N"), QStringLiteral("1"))});
+    EXPECT_EQ(linesOf(cut.entries).size(), 1);
+    EXPECT_EQ(cut.error, QString::fromUtf8("Lecture au-delà de la fin de fichier"));
     EXPECT_EQ(data.entries(), QStringList{QStringLiteral("1.b2i")});
 }
 
