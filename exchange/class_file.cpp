@@ -30,13 +30,6 @@ std::optional<QString> decodeStrictUtf8(QByteArrayView bytes) {
     return text;
 }
 
-// Text holds no NUL and no control character but tab, line and page breaks, and the end-of-file
-// mark of old DOS files (Ctrl-Z). A picture or a spreadsheet holds some in its first bytes.
-bool isTextByte(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return value >= 0x20 || (value >= '\t' && value <= '\r') || value == 0x1A;
-}
-
 bool isUtf8Continuation(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
@@ -72,7 +65,14 @@ QString decodeClassText(const QByteArray& bytes) {
 QString classFromFileName(const QString& fileName) {
     const QString name = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1);
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    return (dot < 0 ? name : name.left(dot)).left(kClassWidth);
+    QString classe = (dot < 0 ? name : name.left(dot)).left(kClassWidth);
+    // A file name may hold control characters; a record's text never does.
+    for (QChar& ch : classe) {
+        if (ch.unicode() < 0x80 && !isTextByte(static_cast<char>(ch.unicode()))) {
+            ch = QLatin1Char('?');
+        }
+    }
+    return classe;
 }
 
 ClassLine splitClassLine(const QString& line) {
@@ -89,16 +89,17 @@ bool namesNobody(const QString& line) {
     });
 }
 
-ClassFileReader::ClassFileReader(const QString& fileName) : file_(posix::openForReading(fileName)) {
+ClassFileReader::ClassFileReader(const QString& fileName, qsizetype blockSize)
+    : file_(posix::openForReading(fileName)), blockSize_(std::max<qsizetype>(blockSize, 4)) {
     if (file_.isOpen()) {
         readBlock();
     }
 }
 
 bool ClassFileReader::readBlock() {
-    QByteArray bytes(kBlockSize, Qt::Uninitialized);
+    QByteArray bytes(blockSize_, Qt::Uninitialized);
     const size_t got =
-        posix::readUpTo(file_, offset_, bytes.data(), static_cast<size_t>(kBlockSize));
+        posix::readUpTo(file_, offset_, bytes.data(), static_cast<size_t>(blockSize_));
     if (got == 0) {
         return false;
     }
@@ -168,8 +169,9 @@ std::optional<QByteArray> ClassFileReader::nextRawLine() {
 
 std::optional<QString> ClassFileReader::nextLine() {
     while (const std::optional<QByteArray> line = nextRawLine()) {
-        if (!line->isEmpty()) {
-            return decodeClassText(*line);
+        QString text = decodeClassText(*line);
+        if (!text.isEmpty()) {
+            return text;
         }
     }
     return std::nullopt;

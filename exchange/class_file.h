@@ -17,7 +17,7 @@ namespace kalidor {
 QString decodeClassText(const QByteArray& bytes);
 
 // The class of a file's pupils: the file's name without folder, up to its first '.', cut to
-// the record's 8 characters.
+// the record's 8 characters; a control character of the name becomes '?'.
 QString classFromFileName(const QString& fileName);
 
 struct ClassLine {
@@ -48,8 +48,9 @@ public:
 
     // Opens the file and reads its first block. Not open when the file cannot be opened or is
     // a folder; throws the not-a-file IoError for a pipe, a socket or a device, and IoError
-    // when a read fails.
-    explicit ClassFileReader(const QString& fileName);
+    // when a read fails. Another block size (4 bytes at least) serves to try the lines that
+    // cross blocks.
+    explicit ClassFileReader(const QString& fileName, qsizetype blockSize = kBlockSize);
 
     bool isOpen() const { return file_.isOpen(); }
     // False once a block read proved the file is not text.
@@ -63,6 +64,7 @@ private:
     std::optional<QByteArray> nextRawLine();
 
     posix::File file_;
+    qsizetype blockSize_;
     off_t offset_ = 0;
     bool text_ = true;
     bool utf16_ = false;

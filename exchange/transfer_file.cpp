@@ -2,6 +2,7 @@
 
 #include "exchange/exchange_texts.h"
 #include "records/atomic_file.h"
+#include "records/cp1252.h"
 #include "records/io_error.h"
 #include "records/list_lines.h"
 #include "records/posix_file.h"
@@ -107,8 +108,8 @@ bool looksLikePupilRecord(const TFiche& record) {
     });
     auto isText = [&record](ShortStringField field) {
         const char* text = record.bytes().data() + field.offset + 1;
-        return std::none_of(text, text + static_cast<unsigned char>(text[-1]),
-                            [](char byte) { return static_cast<unsigned char>(byte) < 0x20; });
+        const int length = std::min<int>(static_cast<unsigned char>(text[-1]), field.capacity);
+        return std::all_of(text, text + length, isTextByte);
     };
     return fits && isText(fields::kNom) && isText(fields::kPrenom) && isText(fields::kClasse);
 }

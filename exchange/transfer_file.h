@@ -49,7 +49,7 @@ struct TransferListing {
 };
 
 // Whether the bytes look like a pupil's record: no length byte above its field's capacity, and
-// nothing but text in the name, first name and class.
+// nothing but text (isTextByte) in the name, first name and class.
 bool looksLikePupilRecord(const TFiche& record);
 
 // Lists the records of a transfer file, the first kMaxListedRecords at most, reading one
