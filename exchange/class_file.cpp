@@ -101,7 +101,10 @@ bool ClassFileReader::readBlock() {
     const size_t got =
         posix::readUpTo(file_, offset_, bytes.data(), static_cast<size_t>(blockSize_));
     if (got == 0) {
-        return false;
+        if (pendingSurrogate_.isEmpty()) {
+            return false;
+        }
+        bytes.clear(); // the end of the file: the held surrogate goes alone
     }
     bytes.truncate(static_cast<qsizetype>(got));
     if (offset_ == 0) {
@@ -115,7 +118,18 @@ bool ClassFileReader::readBlock() {
         }
     }
     offset_ += static_cast<off_t>(got);
-    block_ = utf16_ ? QString(decoder_.decode(bytes)).toUtf8() : std::move(bytes);
+    if (utf16_) {
+        // The first half of a pair waits for the second, which the next block starts with.
+        QString text = pendingSurrogate_ + QString(decoder_.decode(bytes));
+        pendingSurrogate_.clear();
+        if (got > 0 && !text.isEmpty() && text.back().isHighSurrogate()) {
+            pendingSurrogate_ = text.back();
+            text.chop(1);
+        }
+        block_ = text.toUtf8();
+    } else {
+        block_ = std::move(bytes);
+    }
     position_ = 0;
     text_ = std::all_of(block_.cbegin(), block_.cend(), isTextByte);
     return text_;

@@ -69,6 +69,7 @@ private:
     bool text_ = true;
     bool utf16_ = false;
     QStringDecoder decoder_;
+    QString pendingSurrogate_;
     QByteArray block_; // bytes of the block being split, UTF-16 already turned into UTF-8
     qsizetype position_ = 0;
     bool afterCr_ = false; // the last line ended with CR: an LF right after belongs to it
