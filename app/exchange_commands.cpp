@@ -18,20 +18,23 @@ void TF_une::Importerclasseenmodetexte1Click() {
         platform_.openFileName(this, QString::fromUtf8(texts::kClassFilter));
     if (chosen) {
         const bool completed = runGuarded(platform_, this, [&] {
-            const std::optional<ClassFile> classFile = readClassFile(*chosen);
-            if (!classFile) {
+            ClassFileReader reader(*chosen);
+            if (!reader.isOpen()) {
                 platform_.showMessage(this, QString::fromUtf8(texts::kOpenFailed));
                 return;
             }
-            const AddedPupils added = [&] {
-                WaitCursor wait(platform_);
-                return importClass(state_, *classFile);
-            }();
-            for (const ListEntry& entry : added.entries) {
-                ListBox1->addLine(entry);
+            if (!reader.isText()) {
+                platform_.showMessage(this, notTextMessage(*chosen));
+                return;
             }
-            if (added.error) {
-                throw IoError(*added.error);
+            int created = 0;
+            {
+                WaitCursor wait(platform_);
+                created = importClass(state_, classFromFileName(*chosen), reader,
+                                      [this](const ListEntry& entry) { ListBox1->addLine(entry); });
+            }
+            if (!reader.isText()) {
+                platform_.showMessage(this, notTextFurtherMessage(*chosen, created));
             }
         });
         if (!completed) {

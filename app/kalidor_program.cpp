@@ -23,7 +23,7 @@ KalidorProgram::KalidorProgram(Platform& platform, const QString& executableFold
     windows.F_ajout = new TF_ajout(state, platform, owner);
     windows.F_saisi1 = new TF_saisi1(state, platform, owner);
     windows.F_annule = new TF_annule(owner);
-    windows.F_trans = new TF_trans(state, platform, F_une->ListBox1, F_une->Memo1, owner);
+    windows.F_trans = new TF_trans(state, platform, owner);
     windows.AboutBox = new TAboutBox(logo, icon, owner);
     F_une->attachWindows(windows);
 }

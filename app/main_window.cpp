@@ -1,5 +1,6 @@
 #include "app/app_texts.h"
 #include "app/tf_une.h"
+#include "exchange/tf_trans.h"
 #include "platform/ui_style.h"
 #include "records/record_file.h"
 
@@ -44,6 +45,14 @@ TF_une::TF_une(SharedState& state, Platform& platform, const QString& executable
     buildPopupMenu();
     resize(kClientSize + QSize(0, menuBar()->sizeHint().height()));
     ListBox1->setFocus();
+}
+
+void TF_une::attachWindows(const KalidorWindows& windows) {
+    windows_ = windows;
+    // The transfer dialog hands each pupil it imports to the list, then asks for the count.
+    connect(windows_.F_trans, &TF_trans::pupilAdded, this,
+            [this](const ListEntry& entry) { ListBox1->addLine(entry); });
+    connect(windows_.F_trans, &TF_trans::importFinished, this, &TF_une::refreshTotalCountLine);
 }
 
 void TF_une::buildControls(const QPixmap& logo) {

@@ -39,7 +39,8 @@ public:
     TF_une(SharedState& state, Platform& platform, const QString& executableFolder,
            const QPixmap& logo, QWidget* parent = nullptr);
 
-    void attachWindows(const KalidorWindows& windows) { windows_ = windows; }
+    // Keeps the other windows and takes in what they add to the pupil list.
+    void attachWindows(const KalidorWindows& windows);
 
     SortedListBox* ListBox1 = nullptr;
     Memo* Memo1 = nullptr;

@@ -112,10 +112,12 @@ void BM_ClassImport999(benchmark::State& state) {
         state.PauseTiming();
         SharedState data = folders().emptyDataFolder();
         state.ResumeTiming();
-        const std::optional<ClassFile> classFile = readClassFile(folders().classFileName());
-        const AddedPupils added = importClass(data, *classFile);
+        ClassFileReader reader(folders().classFileName());
+        QList<ListEntry> added;
+        importClass(data, classFromFileName(folders().classFileName()), reader,
+                    [&added](const ListEntry& entry) { added.append(entry); });
         state.PauseTiming();
-        checkCount(state, added.entries.size());
+        checkCount(state, added.size());
         state.ResumeTiming();
     }
 }
@@ -127,13 +129,13 @@ void BM_ClassImport999Replacing(benchmark::State& state) {
         state.PauseTiming();
         SharedState data = folders().emptyDataFolder();
         state.ResumeTiming();
-        const std::optional<ClassFile> classFile = readClassFile(folders().classFileName());
+        ClassFileReader reader(folders().classFileName());
         TFiche record;
         initNewRecord(record);
-        record.setClasse(classFile->classe);
+        record.setClasse(classFromFileName(folders().classFileName()));
         int from = 1;
-        for (const QString& line : classFile->lines) {
-            const ClassLine pupil = splitClassLine(line);
+        while (const std::optional<QString> line = reader.nextLine()) {
+            const ClassLine pupil = splitClassLine(*line);
             record.setNom(pupil.nom);
             record.setPrenom(pupil.prenom);
             const int number = findFreeNumber(data, from);
@@ -150,10 +152,12 @@ void BM_TransferImport999(benchmark::State& state) {
         state.PauseTiming();
         SharedState data = folders().emptyDataFolder();
         state.ResumeTiming();
-        const TransferImport result =
-            importTransferRecords(data, folders().transferFileName(), folders().transferLines());
+        TransferImport progress;
+        QList<ListEntry> added;
+        importTransferRecords(data, folders().transferFileName(), folders().transferLines(),
+                              progress, [&added](const ListEntry& entry) { added.append(entry); });
         state.PauseTiming();
-        checkCount(state, result.added.entries.size());
+        checkCount(state, added.size());
         state.ResumeTiming();
     }
 }

@@ -1,14 +1,12 @@
 #include "exchange/class_file.h"
 
+#include "exchange/exchange_texts.h"
 #include "records/cp1252.h"
-#include "records/io_error.h"
 #include "records/list_lines.h"
-#include "records/posix_file.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
-#include "records/text_file.h"
 
-#include <QStringDecoder>
+#include <algorithm>
 
 namespace kalidor {
 
@@ -17,17 +15,13 @@ namespace {
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr qsizetype kClassWidth = 8;
 
-bool hasNonAscii(const QByteArray& bytes) {
-    for (const char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80) {
-            return true;
-        }
-    }
-    return false;
+bool hasNonAscii(QByteArrayView bytes) {
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
 }
 
 // The decoded text when the bytes are valid UTF-8.
-std::optional<QString> decodeStrictUtf8(const QByteArray& bytes) {
+std::optional<QString> decodeStrictUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
@@ -36,33 +30,49 @@ std::optional<QString> decodeStrictUtf8(const QByteArray& bytes) {
     return text;
 }
 
-QByteArray readAll(const posix::File& file) {
-    QByteArray bytes;
-    const off_t size = posix::fileSize(file);
-    bytes.resize(static_cast<qsizetype>(size));
-    posix::readAt(file, 0, bytes.data(), static_cast<size_t>(size));
-    return bytes;
+bool isUtf8Continuation(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// Drops a UTF-8 sequence that the line limit cut in two, so that the line still reads as UTF-8.
+void dropCutSequence(QByteArray& line) {
+    qsizetype lead = line.size() - 1;
+    while (lead > 0 && line.size() - lead < 4 && isUtf8Continuation(line.at(lead))) {
+        --lead;
+    }
+    const auto value = static_cast<unsigned char>(line.at(lead));
+    const qsizetype length = value >= 0xF0 ? 4 : value >= 0xE0 ? 3 : value >= 0xC0 ? 2 : 1;
+    if (line.size() - lead < length) {
+        line.truncate(lead);
+    }
 }
 
 } // namespace
 
 QString decodeClassText(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf8ByteOrderMark)) {
-        const QByteArray rest = bytes.mid(3);
-        return decodeStrictUtf8(rest).value_or(QString::fromUtf8(rest));
+    QByteArrayView text(bytes);
+    if (text.startsWith(kUtf8ByteOrderMark)) {
+        text = text.sliced(3);
     }
-    if (hasNonAscii(bytes)) {
-        if (std::optional<QString> text = decodeStrictUtf8(bytes)) {
-            return *text;
+    if (hasNonAscii(text)) {
+        if (std::optional<QString> decoded = decodeStrictUtf8(text)) {
+            return *decoded;
         }
     }
-    return decodeCp1252(bytes);
+    return decodeCp1252(text.data(), text.size());
 }
 
 QString classFromFileName(const QString& fileName) {
     const QString name = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1);
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    return (dot < 0 ? name : name.left(dot)).left(kClassWidth);
+    QString classe = (dot < 0 ? name : name.left(dot)).left(kClassWidth);
+    // A file name may hold control characters; a record's text never does.
+    for (QChar& ch : classe) {
+        if (ch.unicode() < 0x80 && !isTextByte(static_cast<char>(ch.unicode()))) {
+            ch = QLatin1Char('?');
+        }
+    }
+    return classe;
 }
 
 ClassLine splitClassLine(const QString& line) {
@@ -73,42 +83,146 @@ ClassLine splitClassLine(const QString& line) {
     return {line.left(semicolon), line.mid(semicolon + 1)};
 }
 
-std::optional<ClassFile> readClassFile(const QString& fileName) {
-    const posix::File file = posix::openForReading(fileName);
-    if (!file.isOpen()) {
-        return std::nullopt;
-    }
-    ClassFile classFile;
-    classFile.classe = classFromFileName(fileName);
-    for (const QString& line : splitTextLines(decodeClassText(readAll(file)))) {
-        if (!line.isEmpty()) {
-            classFile.lines.append(line);
-        }
-    }
-    return classFile;
+bool namesNobody(const QString& line) {
+    return std::all_of(line.cbegin(), line.cend(), [](QChar ch) {
+        return ch == QLatin1Char(' ') || ch == QLatin1Char('\t') || ch == QLatin1Char(';');
+    });
 }
 
-AddedPupils importClass(SharedState& state, const ClassFile& classFile) {
-    AddedPupils added;
-    TFiche record;
-    initNewRecord(record);
-    record.setClasse(classFile.classe);
-    PupilAdder adder(state);
-    try {
-        for (const QString& line : classFile.lines) {
-            const ClassLine pupil = splitClassLine(line);
-            record.setNom(pupil.nom);
-            record.setPrenom(pupil.prenom);
-            if (const std::optional<QString> number = adder.add(record)) {
-                added.entries.append(
-                    {recordLine(record, *number, state.sortByName), *number, recordStamp(record)});
+ClassFileReader::ClassFileReader(const QString& fileName, qsizetype blockSize)
+    : file_(posix::openForReading(fileName)), blockSize_(std::max<qsizetype>(blockSize, 4)) {
+    if (file_.isOpen()) {
+        readBlock();
+    }
+}
+
+bool ClassFileReader::readBlock() {
+    QByteArray bytes(blockSize_, Qt::Uninitialized);
+    const size_t got =
+        posix::readUpTo(file_, offset_, bytes.data(), static_cast<size_t>(blockSize_));
+    if (got == 0) {
+        if (pendingSurrogate_.isEmpty()) {
+            return false;
+        }
+        bytes.clear(); // the end of the file: the held surrogate goes alone
+    }
+    bytes.truncate(static_cast<qsizetype>(got));
+    if (offset_ == 0) {
+        // The decoder drops the byte-order mark itself.
+        if (bytes.startsWith("\xFF\xFE")) {
+            utf16_ = true;
+            decoder_ = QStringDecoder(QStringDecoder::Utf16LE);
+        } else if (bytes.startsWith("\xFE\xFF")) {
+            utf16_ = true;
+            decoder_ = QStringDecoder(QStringDecoder::Utf16BE);
+        }
+    }
+    offset_ += static_cast<off_t>(got);
+    if (utf16_) {
+        // The first half of a pair waits for the second, which the next block starts with.
+        QString text = pendingSurrogate_ + QString(decoder_.decode(bytes));
+        pendingSurrogate_.clear();
+        if (got > 0 && !text.isEmpty() && text.back().isHighSurrogate()) {
+            pendingSurrogate_ = text.back();
+            text.chop(1);
+        }
+        block_ = text.toUtf8();
+    } else {
+        block_ = std::move(bytes);
+    }
+    position_ = 0;
+    text_ = std::all_of(block_.cbegin(), block_.cend(), isTextByte);
+    return text_;
+}
+
+std::optional<QByteArray> ClassFileReader::nextRawLine() {
+    if (!text_) {
+        return std::nullopt;
+    }
+    QByteArray line;
+    bool started = false;
+    bool cut = false;
+    for (;;) {
+        if (position_ == block_.size()) {
+            if (!readBlock()) {
+                // The end of the file ends its last line; a block that is not text ends all.
+                if (!text_ || !started) {
+                    return std::nullopt;
+                }
+                break;
+            }
+            continue;
+        }
+        if (afterCr_) {
+            afterCr_ = false;
+            if (block_.at(position_) == '\n') {
+                ++position_;
+                continue;
             }
         }
-        adder.finish();
-    } catch (const IoError& error) {
-        added.error = error.message();
+        started = true;
+        const char* begin = block_.constData() + position_;
+        const char* end = block_.constData() + block_.size();
+        const char* lineBreak =
+            std::find_if(begin, end, [](char byte) { return byte == '\n' || byte == '\r'; });
+        const qsizetype room = kLineLimit - line.size();
+        cut = cut || lineBreak - begin > room;
+        line.append(begin, std::min<qsizetype>(lineBreak - begin, room));
+        if (lineBreak != end) {
+            afterCr_ = *lineBreak == '\r';
+            position_ = lineBreak - block_.constData() + 1;
+            break;
+        }
+        position_ = block_.size();
     }
-    return added;
+    if (cut) {
+        dropCutSequence(line);
+    }
+    return line;
+}
+
+std::optional<QString> ClassFileReader::nextLine() {
+    while (const std::optional<QByteArray> line = nextRawLine()) {
+        QString text = decodeClassText(*line);
+        if (!text.isEmpty()) {
+            return text;
+        }
+    }
+    return std::nullopt;
+}
+
+QString notTextMessage(const QString& fileName) {
+    return QString::fromUtf8(texts::kNotTextFile) + QLatin1Char('\n') + fileName;
+}
+
+QString notTextFurtherMessage(const QString& fileName, int created) {
+    return QString::fromUtf8(texts::kNotTextFurther) + QString::number(created) +
+           QString::fromUtf8(created > 1 ? texts::kNotTextFurtherMany : texts::kNotTextFurtherOne) +
+           QLatin1Char('\n') + fileName;
+}
+
+int importClass(SharedState& state, const QString& classe, ClassFileReader& reader,
+                const PupilAdded& added) {
+    TFiche record = blankRecord();
+    record.setClasse(storableText(classe));
+    PupilAdder adder(state);
+    int created = 0;
+    while (const std::optional<QString> line = reader.nextLine()) {
+        if (namesNobody(*line)) {
+            continue;
+        }
+        const ClassLine pupil = splitClassLine(*line);
+        record.setNom(storableText(pupil.nom));
+        record.setPrenom(storableText(pupil.prenom));
+        const std::optional<QString> number = adder.add(record);
+        if (!number) {
+            break; // every number up to 999 is taken: the rest of the file is not read
+        }
+        added({recordLine(record, *number, state.sortByName), *number, recordStamp(record)});
+        ++created;
+    }
+    adder.finish();
+    return created;
 }
 
 } // namespace kalidor

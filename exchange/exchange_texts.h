@@ -28,5 +28,19 @@ inline constexpr char kOnePupilLeftOut[] =
     "1 élève n'a pas pu être lu et n'est pas dans le fichier.";
 inline constexpr char kPupilsLeftOut[] =
     " élèves n'ont pas pu être lus et ne sont pas dans le fichier.";
+// A transfer file whose size or records are not those of pupils: the file's name follows on
+// the next line.
+inline constexpr char kDamagedTransferFile[] =
+    "Ce fichier est endommagé ou n'est pas un fichier de transfert :";
+inline constexpr char kTransferListCapped[] =
+    "Ce fichier de transfert contient plus de 999 élèves : seuls les 999 premiers sont listés.";
+// A class file that is not text: the file's name follows on the next line.
+inline constexpr char kNotTextFile[] =
+    "Ce fichier n'est pas un fichier texte ; aucun élève n'a été créé :";
+// A class file whose text stops: the number of pupils created, this end, then the file's name.
+inline constexpr char kNotTextFurther[] =
+    "La suite de ce fichier n'est pas du texte ; l'importation s'est arrêtée après ";
+inline constexpr char kNotTextFurtherOne[] = " élève :";
+inline constexpr char kNotTextFurtherMany[] = " élèves :";
 
 } // namespace kalidor::texts

@@ -22,10 +22,8 @@ constexpr int kHeight = 535;
 
 } // namespace
 
-TF_trans::TF_trans(SharedState& state, Platform& platform, SortedListBox* mainList, Memo* mainMemo,
-                   QWidget* parent)
-    : QDialog(parent), state_(state), platform_(platform), mainList_(mainList),
-      mainMemo_(mainMemo) {
+TF_trans::TF_trans(SharedState& state, Platform& platform, QWidget* parent)
+    : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_trans"));
     setWindowTitle(tr8(texts::kTransCaption));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -153,7 +151,7 @@ void TF_trans::FormShow() {
 }
 
 void TF_trans::SpeedButton1Click() {
-    if (ListBox1->currentRow() >= 0) {
+    if (ListBox1->hasCurrentItem()) {
         setButtonState(ButtonState::Building);
         copySelectedLines(ListBox1, ListBox2);
     }
@@ -161,7 +159,7 @@ void TF_trans::SpeedButton1Click() {
 }
 
 void TF_trans::SpeedButton2Click() {
-    if (ListBox2->currentRow() >= 0) {
+    if (ListBox2->hasCurrentItem()) {
         copySelectedLines(ListBox2, ListBox1);
     }
     showCount(Panel1, ListBox1);
@@ -201,40 +199,54 @@ void TF_trans::SpeedButton4Click() {
         ListBox1->clear();
         ListBox2->clear();
         showCount(Panel1, ListBox1);
-        runGuarded(platform_, this, [this] {
-            const TransferListing listing = listTransferFile(transferFileName_);
-            if (!listing.opened) {
-                platform_.showMessage(this, tr8(texts::kOpenFailed));
-            }
-            ListBox2->setEntries(listing.entries);
-            if (listing.error) {
-                platform_.showError(this, *listing.error);
-            }
-        });
+        runGuarded(platform_, this, [this] { listTransferRecords(); });
     }
     showCount(Panel2, ListBox2);
 }
 
+void TF_trans::listTransferRecords() {
+    // Lines go to the list as they are read: those read before a failure stay listed.
+    const TransferListing listing = listTransferFile(
+        transferFileName_, [this](const ListEntry& entry) { ListBox2->addLine(entry); });
+    if (!listing.opened) {
+        platform_.showMessage(this, tr8(texts::kOpenFailed));
+    }
+    if (listing.damaged) {
+        platform_.showMessage(this, tr8(texts::kDamagedTransferFile) + QLatin1Char('\n') +
+                                        transferFileName_);
+    }
+    if (listing.capped) {
+        platform_.showMessage(this, tr8(texts::kTransferListCapped));
+    }
+}
+
 void TF_trans::BitBtn2Click() {
     if (!SpeedButton3->isEnabled() && ListBox1->count() > 0) {
-        TransferImport result;
-        {
-            WaitCursor wait(platform_);
-            result = importTransferRecords(state_, transferFileName_, ListBox1->entries());
-        }
-        for (const ListEntry& entry : result.added.entries) {
-            mainList_->addLine(entry);
-        }
-        for (int i = 0; i < result.openFailures; ++i) {
-            platform_.showMessage(this, tr8(texts::kOpenFailed));
-        }
-        if (result.added.error) {
-            platform_.showError(this, *result.added.error);
+        if (!runGuarded(platform_, this, [this] { importTransferPupils(); })) {
             return;
         }
     }
-    mainMemo_->clear();
-    mainMemo_->addLine(totalCountLine(mainList_->count()));
+    emit importFinished();
+}
+
+void TF_trans::importTransferPupils() {
+    TransferImport progress;
+    try {
+        WaitCursor wait(platform_);
+        importTransferRecords(state_, transferFileName_, ListBox1->entries(), progress,
+                              [this](const ListEntry& entry) { emit pupilAdded(entry); });
+    } catch (...) {
+        // Told before the failure that stopped the import, as they came before it.
+        showOpenFailures(progress.openFailures);
+        throw;
+    }
+    showOpenFailures(progress.openFailures);
+}
+
+void TF_trans::showOpenFailures(int count) {
+    if (count > 0) {
+        platform_.showMessage(this, tr8(texts::kOpenFailed));
+    }
 }
 
 } // namespace kalidor

@@ -2,7 +2,6 @@
 // The transfer dialog: writes chosen pupils to a transfer file, and adds the pupils of a
 // transfer file to the data folder as new pupils.
 
-#include "platform/memo.h"
 #include "platform/platform.h"
 #include "platform/sorted_list_box.h"
 #include "records/shared_state.h"
@@ -16,10 +15,7 @@ namespace kalidor {
 class TF_trans : public QDialog {
     Q_OBJECT
 public:
-    // `mainList` and `mainMemo` are the main window's pupil list and text pane, to which an
-    // import adds its pupils and its count line.
-    TF_trans(SharedState& state, Platform& platform, SortedListBox* mainList, Memo* mainMemo,
-             QWidget* parent = nullptr);
+    TF_trans(SharedState& state, Platform& platform, QWidget* parent = nullptr);
 
     // The transfer file created or opened last; kept while the program runs.
     const QString& transferFileName() const { return transferFileName_; }
@@ -36,6 +32,13 @@ public:
     QLabel* Panel2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
+
+signals:
+    // A pupil the import created, with its line in the main list's format, as soon as its
+    // record file exists.
+    void pupilAdded(const ListEntry& entry);
+    // "OK" ran to its end: the main list's count line is due.
+    void importFinished();
 
 public slots:
     void FormShow();
@@ -56,11 +59,12 @@ private:
     void showCount(QLabel* panel, const SortedListBox* list);
     // Adds the selected lines of `from` to `to`; they stay in `from`.
     static void copySelectedLines(const SortedListBox* from, SortedListBox* to);
+    void listTransferRecords();
+    void importTransferPupils();
+    void showOpenFailures(int count);
 
     SharedState& state_;
     Platform& platform_;
-    SortedListBox* mainList_;
-    Memo* mainMemo_;
     QString transferFileName_;
 };
 

@@ -2,12 +2,14 @@
 
 #include "exchange/exchange_texts.h"
 #include "records/atomic_file.h"
+#include "records/cp1252.h"
 #include "records/io_error.h"
 #include "records/list_lines.h"
 #include "records/posix_file.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -99,60 +101,69 @@ QString transferCreatedMessage(const QString& fileName, int leftOut) {
     return message;
 }
 
-TransferListing listTransferFile(const QString& fileName) {
+bool looksLikePupilRecord(const TFiche& record) {
+    bool fits = true;
+    forEachTextField([&](ShortStringField field) {
+        fits = fits && static_cast<unsigned char>(record.bytes()[field.offset]) <= field.capacity;
+    });
+    auto isText = [&record](ShortStringField field) {
+        const char* text = record.bytes().data() + field.offset + 1;
+        const int length = std::min<int>(static_cast<unsigned char>(text[-1]), field.capacity);
+        return std::all_of(text, text + length, isTextByte);
+    };
+    return fits && isText(fields::kNom) && isText(fields::kPrenom) && isText(fields::kClasse);
+}
+
+TransferListing listTransferFile(const QString& fileName,
+                                 const std::function<void(const ListEntry&)>& listed) {
     TransferListing listing;
     const posix::File file = posix::openForReading(fileName);
     if (!file.isOpen()) {
         return listing;
     }
     listing.opened = true;
-    try {
-        TFiche record;
-        for (off_t k = posix::fileSize(file) / TFiche::kSize; k >= 1; --k) {
-            posix::readAt(file, (k - 1) * TFiche::kSize, record.bytes().data(), TFiche::kSize);
-            const QString position = QString::number(k);
-            listing.entries.append(
-                {byNameLine(record.nom(), record.prenom(), record.classe(), position), position});
-        }
-    } catch (const IoError& error) {
-        listing.error = error.message();
+    const off_t size = posix::fileSize(file);
+    const off_t records = size / TFiche::kSize;
+    listing.capped = records > kMaxListedRecords;
+    listing.damaged = size % TFiche::kSize != 0;
+    TFiche record;
+    for (off_t k = std::min<off_t>(records, kMaxListedRecords); k >= 1; --k) {
+        posix::readAt(file, (k - 1) * TFiche::kSize, record.bytes().data(), TFiche::kSize);
+        listing.damaged = listing.damaged || !looksLikePupilRecord(record);
+        const QString position = QString::number(k);
+        listed({byNameLine(record.nom(), record.prenom(), record.classe(), position), position});
     }
     return listing;
 }
 
-TransferImport importTransferRecords(SharedState& state, const QString& transferFileName,
-                                     const QList<ListEntry>& lines) {
-    TransferImport result;
+void importTransferRecords(SharedState& state, const QString& transferFileName,
+                           const QList<ListEntry>& lines, TransferImport& progress,
+                           const PupilAdded& added) {
     if (transferFileName.isEmpty()) {
-        return result;
+        return;
     }
     PupilAdder adder(state);
     TFiche record;
-    try {
-        for (const ListEntry& line : lines) {
-            bool ok = false;
-            const int position = line.number.toInt(&ok);
-            if (!isRecordNumber(line.number) || !ok || position < 1) {
-                continue;
-            }
-            posix::File file = posix::openForReading(transferFileName);
-            if (!file.isOpen()) {
-                ++result.openFailures;
-                continue;
-            }
-            posix::readAt(file, static_cast<off_t>(position - 1) * TFiche::kSize,
-                          record.bytes().data(), TFiche::kSize);
-            file.close();
-            if (const std::optional<QString> number = adder.add(record)) {
-                result.added.entries.append(
-                    {recordLine(record, *number, state.sortByName), *number, recordStamp(record)});
-            }
+    for (const ListEntry& line : lines) {
+        bool ok = false;
+        const int position = line.number.toInt(&ok);
+        if (!isRecordNumber(line.number) || !ok || position < 1) {
+            continue;
         }
-        adder.finish();
-    } catch (const IoError& error) {
-        result.added.error = error.message();
+        posix::File file = posix::openForReading(transferFileName);
+        if (!file.isOpen()) {
+            ++progress.openFailures;
+            continue;
+        }
+        posix::readAt(file, static_cast<off_t>(position - 1) * TFiche::kSize, record.bytes().data(),
+                      TFiche::kSize);
+        file.close();
+        if (const std::optional<QString> number = adder.add(record)) {
+            added({recordLine(record, *number, state.sortByName), *number, recordStamp(record)});
+            ++progress.created;
+        }
     }
-    return result;
+    adder.finish();
 }
 
 } // namespace kalidor

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace kalidor {
@@ -34,29 +35,45 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
 // The final message of a created transfer file, with the pupils left out.
 QString transferCreatedMessage(const QString& fileName, int leftOut);
 
+// At most this many records of a transfer file are listed: one import never creates more
+// pupils than that.
+inline constexpr int kMaxListedRecords = 999;
+
 struct TransferListing {
     bool opened = false;
-    // By-name lines numbered with the record's position, from the last record to the first.
-    QList<ListEntry> entries;
-    // The runtime's message when a record could not be read; the lines before it stay.
-    std::optional<QString> error;
+    // The size is not a whole number of records, or a listed record does not look like a
+    // pupil's: the file is damaged or is not a transfer file.
+    bool damaged = false;
+    // The file holds more records than are listed.
+    bool capped = false;
 };
 
-// Lists the records of a transfer file, reading one record at a time; bytes after the last
-// whole record are ignored. Throws the not-a-file IoError for a pipe, a socket or a device.
-TransferListing listTransferFile(const QString& fileName);
+// Whether the bytes look like a pupil's record: no length byte above its field's capacity, and
+// nothing but text (isTextByte) in the name, first name and class.
+bool looksLikePupilRecord(const TFiche& record);
 
+// Lists the records of a transfer file, the first kMaxListedRecords at most, reading one
+// record at a time from the last of them to the first: each record's by-name line, numbered
+// with its position, goes to `listed` as it is read. Bytes after the last whole record are
+// ignored. Throws IoError, the not-a-file one for a pipe, a socket or a device; the lines read
+// before have been handed out.
+TransferListing listTransferFile(const QString& fileName,
+                                 const std::function<void(const ListEntry&)>& listed);
+
+// Counts kept as an import goes, up to date when a failure stops it.
 struct TransferImport {
-    AddedPupils added;
-    // Lines whose transfer file could not be opened (each deserves its message).
+    int created = 0;
+    // Lines whose transfer file could not be opened.
     int openFailures = 0;
 };
 
 // Adds to the data folder, as new record files with the first free numbers, the records of
 // the transfer file at the positions that number the given lines. Each record is written
-// unchanged. Lines without a position are skipped; once the numbers up to 999 are used,
-// nothing more is written. A read or write failure stops the import with its message.
-TransferImport importTransferRecords(SharedState& state, const QString& transferFileName,
-                                     const QList<ListEntry>& lines);
+// unchanged and each new pupil goes to `added` at once. Lines without a position are skipped;
+// once the numbers up to 999 are used, nothing more is written. Throws IoError when a read or
+// a write fails.
+void importTransferRecords(SharedState& state, const QString& transferFileName,
+                           const QList<ListEntry>& lines, TransferImport& progress,
+                           const PupilAdded& added);
 
 } // namespace kalidor

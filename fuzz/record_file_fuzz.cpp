@@ -3,49 +3,18 @@
 // the current record as it was. No field reads as more characters than it holds, a field
 // stored again as it reads keeps its bytes, and the record's list lines end with its number.
 
+#include "fuzz/fuzz_support.h"
 #include "records/io_error.h"
 #include "records/list_lines.h"
 #include "records/record_file.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 using namespace kalidor;
-
-void check(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "record_file_fuzz: %s\n", what);
-        std::abort();
-    }
-}
-
-// The folder lives as long as the fuzzing run; TMPDIR chooses where (a memory file system
-// keeps the flushed saves cheap).
-const QTemporaryDir& folder() {
-    static const QTemporaryDir dir;
-    check(dir.isValid(), "no temporary folder");
-    return dir;
-}
-
-void writeInput(const QString& fileName, const uint8_t* data, size_t size) {
-    QFile file(fileName);
-    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the input file");
-    check(file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) ==
-              static_cast<qint64>(size),
-          "short write of the input file");
-}
-
-QByteArray readAll(const QString& fileName) {
-    QFile file(fileName);
-    check(file.open(QIODevice::ReadOnly), "cannot read the saved file");
-    return file.readAll();
-}
+using fuzz::check;
 
 void checkField(const TFiche& record, ShortStringField field) {
     const QString text = record.text(field);
@@ -59,28 +28,18 @@ void checkField(const TFiche& record, ShortStringField field) {
 }
 
 void checkFields(const TFiche& record) {
-    checkField(record, fields::kNom);
-    checkField(record, fields::kPrenom);
-    checkField(record, fields::kClasse);
-    checkField(record, fields::kDateNais);
-    for (const ShortStringField field : fields::kReserved) {
-        checkField(record, field);
-    }
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        checkField(record, TFiche::dateField(slot));
-        checkField(record, TFiche::disciplineField(slot));
-        checkField(record, TFiche::professeurField(slot));
-    }
+    forEachTextField([&record](ShortStringField field) { checkField(record, field); });
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const fuzz::RunFolder folder;
     SharedState state;
-    state.prefix = folder().path() + QLatin1Char('/');
+    state.prefix = folder.prefix();
     const QString input = recordFileName(state, QStringLiteral("1"));
     const QString saved = recordFileName(state, QStringLiteral("2"));
-    writeInput(input, data, size);
+    fuzz::writeFile(input, reinterpret_cast<const char*>(data), size);
 
     state.current.bytes().fill('\x5a');
     const TFiche before = state.current;
@@ -98,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(loaded, "a file holding a whole record did not load");
 
     saveRecord(state, saved);
-    const QByteArray written = readAll(saved);
+    const QByteArray written = fuzz::readFile(saved);
     check(written.size() == TFiche::kSize, "the saved file is not one record long");
     check(std::memcmp(written.constData(), data, TFiche::kSize) == 0,
           "the saved record differs from the loaded bytes");

@@ -16,9 +16,16 @@ QString qtFileFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts.at(i + 1);
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        entries.append(parts.at(i) + QLatin1String(" (") + patterns + QLatin1Char(')'));
+        QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'));
+        // "*.*" means every file, as on the teachers' usual desktop; to Qt it means every name
+        // holding a dot, which would hide a class file named "CM2".
+        for (QString& pattern : patterns) {
+            if (pattern == QLatin1String("*.*")) {
+                pattern = QStringLiteral("*");
+            }
+        }
+        entries.append(parts.at(i) + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')'));
     }
     return entries.join(QLatin1String(";;"));
 }

@@ -63,6 +63,9 @@ public:
 
     // The selected line's row, -1 when no line is selected.
     int currentRow() const;
+    // Whether the list has a current line, selected or not (a ctrl+click unselects the
+    // current line and leaves it current).
+    bool hasCurrentItem() const { return currentIndex().isValid(); }
     void setCurrentRow(int row);
     // Rows of every selected line, in list order.
     QList<int> selectedRows() const;

@@ -21,6 +21,14 @@ inline QString decodeCp1252(const QByteArray& bytes) {
 // Encodes text; a character outside Windows-1252 (a surrogate pair counting as one) becomes '?'.
 QByteArray encodeCp1252(const QString& text);
 
+// Whether a byte belongs in text: anything but NUL and the control characters, of which tab,
+// line and page breaks and the end-of-file mark of old DOS files (Ctrl-Z) are text. A picture
+// or a spreadsheet in its own format holds others in its first bytes.
+inline bool isTextByte(char byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    return value >= 0x20 || (value >= '\t' && value <= '\r') || value == 0x1A;
+}
+
 // Whether Windows-1252 holds the character, so that it reads back as it was stored.
 bool holdsInCp1252(char32_t ch);
 

@@ -78,7 +78,7 @@ off_t fileSize(const File& file) {
     return info.st_size;
 }
 
-void readAt(const File& file, off_t offset, char* buffer, size_t size) {
+size_t readUpTo(const File& file, off_t offset, char* buffer, size_t size) {
     size_t done = 0;
     while (done < size) {
         const ssize_t got =
@@ -90,9 +90,16 @@ void readAt(const File& file, off_t offset, char* buffer, size_t size) {
             throw IoError::fromErrno(errno);
         }
         if (got == 0) {
-            throw IoError::shortRead();
+            break;
         }
         done += static_cast<size_t>(got);
+    }
+    return done;
+}
+
+void readAt(const File& file, off_t offset, char* buffer, size_t size) {
+    if (readUpTo(file, offset, buffer, size) < size) {
+        throw IoError::shortRead();
     }
 }
 

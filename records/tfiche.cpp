@@ -25,19 +25,9 @@ void TFiche::setText(ShortStringField field, const QString& value) {
 }
 
 void initNewRecord(TFiche& record) {
-    auto empty = [&record](ShortStringField field) { record.bytes()[field.offset] = 0; };
-    empty(fields::kNom);
-    empty(fields::kPrenom);
-    empty(fields::kClasse);
-    empty(fields::kDateNais);
-    for (const ShortStringField field : fields::kReserved) {
-        empty(field);
-    }
+    forEachTextField([&record](ShortStringField field) { record.bytes()[field.offset] = 0; });
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         record.setValide(slot, false);
-        empty(TFiche::dateField(slot));
-        empty(TFiche::disciplineField(slot));
-        empty(TFiche::professeurField(slot));
     }
 }
 

@@ -94,6 +94,22 @@ private:
     Bytes bytes_;
 };
 
+// Calls `visit` with every text field of the record, reserved ones included.
+template <typename Visit> void forEachTextField(Visit&& visit) {
+    visit(fields::kNom);
+    visit(fields::kPrenom);
+    visit(fields::kClasse);
+    visit(fields::kDateNais);
+    for (const ShortStringField field : fields::kReserved) {
+        visit(field);
+    }
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        visit(TFiche::dateField(slot));
+        visit(TFiche::disciplineField(slot));
+        visit(TFiche::professeurField(slot));
+    }
+}
+
 // Empties every text field (reserved ones included) and clears every competence; the bytes
 // past the length bytes are left as they are.
 void initNewRecord(TFiche& record);

@@ -19,7 +19,17 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <sys/resource.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KALIDOR_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KALIDOR_ADDRESS_SANITIZER 1
+#endif
+#endif
 
 using namespace kalidor;
 using kalidor::test::makeRecord;
@@ -31,6 +41,11 @@ namespace {
 
 QString u8(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// Bytes of a literal, NUL bytes included.
+template <size_t N> QByteArray bytesOf(const char (&literal)[N]) {
+    return QByteArray(literal, N - 1);
 }
 
 // The program on a data folder, its dialogs answered from a script.
@@ -76,6 +91,27 @@ Buttons buttons(const TF_trans& dialog) {
 constexpr Buttons kInitial{true, false, false, true, false};
 constexpr Buttons kBuilding{true, false, true, false, false};
 constexpr Buttons kImporting{false, true, false, true, true};
+
+// Text as UTF-16 with its byte-order mark, as a spreadsheet saves "Unicode text".
+QByteArray utf16(const QString& text, bool littleEndian) {
+    QByteArray bytes = littleEndian ? QByteArray("\xff\xfe") : QByteArray("\xfe\xff");
+    for (const QChar ch : text) {
+        const char low = static_cast<char>(ch.unicode() & 0xFF);
+        const char high = static_cast<char>(ch.unicode() >> 8);
+        bytes.append(littleEndian ? low : high);
+        bytes.append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+
+// The main list's lines without their numbers.
+QStringList withoutNumbers(const QStringList& lines) {
+    QStringList names;
+    for (const QString& line : lines) {
+        names.append(line.left(line.lastIndexOf(u8(" - n° "))));
+    }
+    return names;
+}
 
 void writePupils(const TestFolder& folder) {
     folder.writeRecord(QStringLiteral("1.b2i"),
@@ -384,7 +420,91 @@ TEST(TransferDialog, OpensOddFilesAndImportsNothingIntoAFullFolder) {
     EXPECT_EQ(folder.entries().size(), 999 + 2);
     EXPECT_EQ(p.main().ListBox1->count(), 0);
     EXPECT_EQ(p.main().Memo1->lines(), QStringList{u8("0 élève au total")});
-    EXPECT_EQ(p.platform.messages.size(), 1);
+    // The stray bytes after the last record are told once, after the listing.
+    EXPECT_EQ(p.platform.messages,
+              (QStringList{u8("Echec à l'ouverture du fichier"),
+                           u8("Ce fichier est endommagé ou n'est pas un fichier de transfert :\n") +
+                               folder.path(QStringLiteral("trois.b2t"))}));
+}
+
+TEST(TransferDialog, TheArrowsCopyTheSelectionWhenTheCurrentLineIsUnselected) {
+    TestFolder folder;
+    writePupils(folder);
+    folder.writeBytes(QStringLiteral("t.b2t"), folder.readBytes(QStringLiteral("1.b2i")) +
+                                                   folder.readBytes(QStringLiteral("2.b2i")));
+    Program p(folder);
+    TF_trans& d = p.trans();
+    d.FormShow();
+    // A ctrl+click on the current line unselects it and leaves it current.
+    auto unselectCurrent = [](SortedListBox* list, int row) {
+        list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
+                                                QItemSelectionModel::Toggle);
+    };
+    selectRows(d.ListBox1, {0, 2});
+    unselectCurrent(d.ListBox1, 2);
+    d.SpeedButton1Click();
+    EXPECT_EQ(buttons(d), kBuilding);
+    EXPECT_EQ(d.ListBox2->lines(), QStringList{u8("BERNARD Zoé 5B - n° 3")});
+
+    p.platform.fileAnswers = {folder.path(QStringLiteral("t.b2t"))};
+    d.SpeedButton4Click();
+    selectRows(d.ListBox2, {0, 1});
+    unselectCurrent(d.ListBox2, 1);
+    d.SpeedButton2Click();
+    EXPECT_EQ(d.ListBox1->lines(), QStringList{u8("DURAND Paul 6A - n° 2")});
+    EXPECT_EQ(d.Panel1->text(), QStringLiteral("1"));
+}
+
+TEST(TransferDialog, WarnsOnceWhenTheFileIsDamagedOrNotATransferFileAndListsAtMost999) {
+    TestFolder folder;
+    const QByteArray good = recordBytes(
+        makeRecord(QStringLiteral("MARTIN"), u8("Léa"), QStringLiteral("CM2"), {1, 30}));
+    QByteArray overlong = good;
+    overlong[TFiche::disciplineField(7).offset] = 21;
+    QByteArray controlInName = good;
+    controlInName[2] = '\x01';
+    struct Case {
+        QString file;
+        QByteArray bytes;
+        int listed;
+        bool damaged;
+    };
+    const QList<Case> cases{
+        {QStringLiteral("bon.b2t"), good + good, 2, false},
+        {QStringLiteral("coupe.b2t"), good + good.left(100), 1, true},
+        {QStringLiteral("long.b2t"), good + overlong + good, 3, true},
+        {QStringLiteral("nom.b2t"), controlInName, 1, true},
+        {QStringLiteral("logo.jpg"), QByteArray(TFiche::kSize * 2, '\xff'), 2, true},
+    };
+    Program p(folder);
+    TF_trans& d = p.trans();
+    d.FormShow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        folder.writeBytes(c.file, c.bytes);
+        p.platform.messages.clear();
+        p.platform.fileAnswers = {folder.path(c.file)};
+        d.SpeedButton4Click();
+        EXPECT_EQ(d.ListBox2->count(), c.listed);
+        EXPECT_EQ(p.platform.messages,
+                  c.damaged ? QStringList{u8("Ce fichier est endommagé ou n'est pas un fichier de "
+                                             "transfert :\n") +
+                                          folder.path(c.file)}
+                            : QStringList());
+    }
+
+    // 400 000 blank records, a hole on the disk: the first 999 are listed, and it is said.
+    const QString huge = folder.path(QStringLiteral("enorme.b2t"));
+    folder.writeBytes(QStringLiteral("enorme.b2t"), {});
+    ASSERT_EQ(::truncate(huge.toLocal8Bit().constData(), off_t{400000} * TFiche::kSize), 0);
+    p.platform.messages.clear();
+    p.platform.fileAnswers = {huge};
+    d.SpeedButton4Click();
+    EXPECT_EQ(d.ListBox2->count(), 999);
+    EXPECT_EQ(d.Panel2->text(), QStringLiteral("999"));
+    EXPECT_EQ(p.platform.messages, QStringList{u8("Ce fichier de transfert contient plus de 999 "
+                                                  "élèves : seuls les 999 premiers sont listés.")});
+    EXPECT_TRUE(p.platform.errors.isEmpty());
 }
 
 TEST(TransferDialog, ReturnOnFermerClosesWithoutImportingAndTheCountsAreHeard) {
@@ -508,8 +628,10 @@ TEST(ClassImport, TheFileDialogMatchesExtensionsWhateverTheirCase) {
     lists.writeBytes(QStringLiteral("6A.txt"), "A;a\n");
     lists.writeBytes(QStringLiteral("5B.TXT"), "B;b\n");
     lists.writeBytes(QStringLiteral("notes.doc"), "x");
+    lists.writeBytes(QStringLiteral("CM2"), "C;c\n");
     QtPlatform platform;
     QStringList shown;
+    QStringList others;
     test::driveModal(
         [&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -518,17 +640,142 @@ TEST(ClassImport, TheFileDialogMatchesExtensionsWhateverTheirCase) {
             auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
             ASSERT_NE(view, nullptr);
             auto rows = [view] { return view->model()->rowCount(view->rootIndex()); };
+            auto names = [&] {
+                QStringList found;
+                for (int row = 0; row < rows(); ++row) {
+                    found.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
+                }
+                found.sort();
+                return found;
+            };
             EXPECT_TRUE(QTest::qWaitFor([&] { return rows() >= 2; }, 5000));
             QTest::qWait(100);
-            for (int row = 0; row < rows(); ++row) {
-                shown.append(view->model()->index(row, 0, view->rootIndex()).data().toString());
-            }
+            shown = names();
+            // "Autres fichiers" shows every file, a name without a dot included.
+            dialog->selectNameFilter(dialog->nameFilters().value(1));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return rows() >= 4; }, 5000));
+            others = names();
             dialog->reject();
         },
         [&] {
             EXPECT_FALSE(
                 platform.openFileName(nullptr, u8("Classe Texte |*.TXT|Autres fichiers |*.*")));
         });
-    shown.sort();
     EXPECT_EQ(shown, (QStringList{QStringLiteral("5B.TXT"), QStringLiteral("6A.txt")}));
+    EXPECT_EQ(others, (QStringList{QStringLiteral("5B.TXT"), QStringLiteral("6A.txt"),
+                                   QStringLiteral("CM2"), QStringLiteral("notes.doc")}));
+}
+
+TEST(ClassImport, ReadsWhatSpreadsheetsSaveAndRefusesWhatIsNotText) {
+    struct Case {
+        QString file;
+        QByteArray bytes;
+        QStringList pupils; // the lines added, without their numbers, sorted
+        bool refused = false;
+    };
+    const QByteArray jpeg =
+        bytesOf("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00"
+                "\xff\xdb\x00\x43\x00\x08\x06\x06\x07\x06;\x05\x08\x07\x07\x07\x09\n");
+    const QByteArray xlsx =
+        bytesOf("PK\x03\x04\x14\x00\x06\x00\x08\x00\x00\x00!\x00\x62\xee\x9d\x68^\x01"
+                "\x00\x00\x90\x04\x00\x00\x13\x00\x08\x02[Content_Types].xml \xa2\x04\x02"
+                "(\xa0\x00\x02\n;\r\n");
+    const QString twoPupils = u8("Martin;Léa\r\nDURAND;Zoé\r\n");
+    const QList<Case> cases{
+        {QStringLiteral("logo.jpg"), jpeg + QByteArray(500, 'a') + "\n;x\n", {}, true},
+        {QStringLiteral("CM2.xlsx"), xlsx, {}, true},
+        {QStringLiteral("nul.txt"), bytesOf("Martin;Paul\r\nDu\0pont;Jean\r\n"), {}, true},
+        {QStringLiteral("6A.txt"),
+         utf16(twoPupils, true),
+         {u8("DURAND Zoé 6A"), u8("Martin Léa 6A")}},
+        {QStringLiteral("6B.txt"),
+         utf16(twoPupils, false),
+         {u8("DURAND Zoé 6B"), u8("Martin Léa 6B")}},
+        {QStringLiteral("mac.csv"),
+         "Martin;L\xe9"
+         "a\rPETIT;Paul\r",
+         {u8("Martin Léa mac"), u8("PETIT Paul mac")}},
+        {QStringLiteral("nfd.txt"),
+         "Martin;Le\xcc\x81"
+         "a\n",
+         {u8("Martin Léa nfd")}},
+        {QStringLiteral("mix.txt"),
+         "Martin;L\xc3\xa9"
+         "a\nDURAND;Zo\xe9\n",
+         {u8("DURAND Zoé mix"), u8("Martin Léa mix")}},
+        {QStringLiteral("vides.txt"),
+         ";\r\n;;\r\n ; \r\n\t;\t\r\n   \r\n ;Paul\r\n",
+         {u8("  Paul vides")}},
+    };
+    TestFolder folder;
+    TestFolder lists;
+    Program p(folder);
+    int created = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        lists.writeBytes(c.file, c.bytes);
+        const QStringList before = p.main().ListBox1->lines();
+        p.platform.messages.clear();
+        p.platform.fileAnswers = {lists.path(c.file)};
+        p.main().Importerclasseenmodetexte1Click();
+        QStringList added = p.main().ListBox1->lines();
+        for (const QString& line : before) {
+            added.removeOne(line);
+        }
+        added = withoutNumbers(added);
+        added.sort();
+        EXPECT_EQ(added, c.pupils);
+        created += static_cast<int>(c.pupils.size());
+        EXPECT_EQ(folder.entries().size(), created);
+        EXPECT_EQ(p.platform.messages,
+                  c.refused ? QStringList{u8("Ce fichier n'est pas un fichier texte ; aucun élève "
+                                             "n'a été créé :\n") +
+                                          lists.path(c.file)}
+                            : QStringList());
+        EXPECT_TRUE(p.platform.errors.isEmpty());
+    }
+    // Accents reach the record as Windows-1252 bytes.
+    EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")),
+              recordBytes(makeRecord(QStringLiteral("Martin"), u8("Léa"), QStringLiteral("6A"))));
+}
+
+TEST(ClassImport, AHugeFileIsReadInBoundedMemoryUpTo999Pupils) {
+    TestFolder folder;
+    TestFolder lists;
+    QByteArray text;
+    // More text than the first block read, then nothing but NUL bytes.
+    for (int k = 1; k <= 5000; ++k) {
+        text += "NOM" + QByteArray::number(k) + ";Pr\xe9nom\r\n";
+    }
+    lists.writeBytes(QStringLiteral("6A.txt"), text);
+    // A gigabyte, mostly a hole that takes no room on the disk.
+    ASSERT_EQ(
+        ::truncate(lists.path(QStringLiteral("6A.txt")).toLocal8Bit().constData(), off_t{1} << 30),
+        0);
+    // Numbers 1 to 900 are taken: the import makes the last 99 and stops reading there.
+    for (int n = 1; n <= 900; ++n) {
+        folder.writeBytes(QString::number(n) + QLatin1String(".b2i"), {});
+    }
+    Program p(folder);
+    p.platform.fileAnswers = {lists.path(QStringLiteral("6A.txt"))};
+    const int code = runInChild([&] {
+#ifndef KALIDOR_ADDRESS_SANITIZER // its shadow memory does not fit a limit
+        // 256 MiB more than the program holds now: far less than the file.
+        std::ifstream statm("/proc/self/statm");
+        long pages = 0;
+        statm >> pages;
+        const rlim_t bytes = static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (256u << 20);
+        const rlimit limit{bytes, bytes};
+        if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) {
+            return 2;
+        }
+#endif
+        p.main().Importerclasseenmodetexte1Click();
+        if (!p.platform.errors.isEmpty() || !p.platform.messages.isEmpty()) {
+            return 3;
+        }
+        return p.main().ListBox1->count() == 99 ? 0 : 4;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(folder.entries().size(), 999);
 }

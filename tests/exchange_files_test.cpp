@@ -50,6 +50,71 @@ QStringList entriesBut(const TestFolder& folder, const QStringList& expected) {
     return rest;
 }
 
+// Every line a class file hands out; nothing when it cannot be opened.
+std::optional<QStringList> classLines(const QString& fileName) {
+    ClassFileReader reader(fileName);
+    if (!reader.isOpen()) {
+        return std::nullopt;
+    }
+    QStringList lines;
+    while (const std::optional<QString> line = reader.nextLine()) {
+        lines.append(*line);
+    }
+    return lines;
+}
+
+// Imports a class file; the lines of the pupils created.
+QList<ListEntry> importClassFile(SharedState& state, const QString& fileName) {
+    ClassFileReader reader(fileName);
+    QList<ListEntry> added;
+    importClass(state, classFromFileName(fileName), reader,
+                [&added](const ListEntry& entry) { added.append(entry); });
+    return added;
+}
+
+// A listing with the lines it handed out and the message of the failure that stopped it.
+struct Listed {
+    bool opened = false;
+    bool damaged = false;
+    QList<ListEntry> entries;
+    std::optional<QString> error;
+};
+
+Listed listTransfer(const QString& fileName) {
+    Listed listed;
+    try {
+        const TransferListing listing = listTransferFile(
+            fileName, [&listed](const ListEntry& entry) { listed.entries.append(entry); });
+        listed.opened = listing.opened;
+        listed.damaged = listing.damaged;
+    } catch (const IoError& error) {
+        listed.error = error.message();
+    }
+    return listed;
+}
+
+// An import with the pupils it created and the message of the failure that stopped it.
+struct Imported {
+    QList<ListEntry> entries;
+    int openFailures = 0;
+    std::optional<QString> error;
+};
+
+Imported importTransfer(SharedState& state, const QString& fileName,
+                        const QList<ListEntry>& lines) {
+    Imported imported;
+    TransferImport progress;
+    try {
+        importTransferRecords(
+            state, fileName, lines, progress,
+            [&imported](const ListEntry& entry) { imported.entries.append(entry); });
+    } catch (const IoError& error) {
+        imported.error = error.message();
+    }
+    imported.openFailures = progress.openFailures;
+    return imported;
+}
+
 void fillNumbers(const TestFolder& folder, int from, int to) {
     for (int n = from; n <= to; ++n) {
         folder.writeBytes(QString::number(n) + QLatin1String(".b2i"), {});
@@ -213,7 +278,7 @@ TEST(TransferFile, ListsWholeRecordsFromLastToFirstAndIgnoresStrayBytes) {
                                             QStringLiteral("5B"), k));
     }
     folder.writeBytes(QStringLiteral("t.b2t"), bytes + QByteArray(100, '\xff'));
-    const TransferListing listing = listTransferFile(folder.path(QStringLiteral("t.b2t")));
+    const Listed listing = listTransfer(folder.path(QStringLiteral("t.b2t")));
     EXPECT_TRUE(listing.opened);
     EXPECT_FALSE(listing.error);
     EXPECT_EQ(linesOf(listing.entries), (QStringList{QString::fromUtf8("NOM3 Élise 5B - n° 3"),
@@ -223,14 +288,14 @@ TEST(TransferFile, ListsWholeRecordsFromLastToFirstAndIgnoresStrayBytes) {
     folder.writeBytes(QStringLiteral("empty.b2t"), {});
     folder.writeBytes(QStringLiteral("short.b2t"), QByteArray(TFiche::kSize - 1, 'x'));
     for (const QString& name : {QStringLiteral("empty.b2t"), QStringLiteral("short.b2t")}) {
-        const TransferListing none = listTransferFile(folder.path(name));
+        const Listed none = listTransfer(folder.path(name));
         EXPECT_TRUE(none.opened);
         EXPECT_TRUE(none.entries.isEmpty());
         EXPECT_FALSE(none.error);
     }
     ASSERT_TRUE(QDir(folder.prefix()).mkdir(QStringLiteral("dir.b2t")));
-    EXPECT_FALSE(listTransferFile(folder.path(QStringLiteral("missing.b2t"))).opened);
-    EXPECT_FALSE(listTransferFile(folder.path(QStringLiteral("dir.b2t"))).opened);
+    EXPECT_FALSE(listTransfer(folder.path(QStringLiteral("missing.b2t"))).opened);
+    EXPECT_FALSE(listTransfer(folder.path(QStringLiteral("dir.b2t"))).opened);
 }
 
 TEST(TransferFile, ImportsRecordsUnchangedIntoTheFreeNumbersResumingAfterEachOne) {
@@ -249,18 +314,17 @@ TEST(TransferFile, ImportsRecordsUnchangedIntoTheFreeNumbersResumingAfterEachOne
     SharedState state = data.state();
     state.sortByName = false;
     // Position 2 first, position 1 twice: duplicates make a new record file each time.
-    const TransferImport result =
-        importTransferRecords(state, source.path(QStringLiteral("t.b2t")),
-                              {line(QStringLiteral("DEUX B 6B"), QStringLiteral("2")),
-                               ListEntry{QStringLiteral("no number here"), {}},
-                               line(QStringLiteral("UN A 6A"), QStringLiteral("1")),
-                               line(QStringLiteral("UN A 6A"), QStringLiteral("1"))});
+    const Imported result = importTransfer(state, source.path(QStringLiteral("t.b2t")),
+                                           {line(QStringLiteral("DEUX B 6B"), QStringLiteral("2")),
+                                            ListEntry{QStringLiteral("no number here"), {}},
+                                            line(QStringLiteral("UN A 6A"), QStringLiteral("1")),
+                                            line(QStringLiteral("UN A 6A"), QStringLiteral("1"))});
 
     EXPECT_EQ(result.openFailures, 0);
-    EXPECT_FALSE(result.added.error);
-    EXPECT_EQ(linesOf(result.added.entries), (QStringList{QString::fromUtf8("6B : DEUX B - n° 3"),
-                                                          QString::fromUtf8("6A : UN A - n° 5"),
-                                                          QString::fromUtf8("6A : UN A - n° 6")}));
+    EXPECT_FALSE(result.error);
+    EXPECT_EQ(linesOf(result.entries), (QStringList{QString::fromUtf8("6B : DEUX B - n° 3"),
+                                                    QString::fromUtf8("6A : UN A - n° 5"),
+                                                    QString::fromUtf8("6A : UN A - n° 6")}));
     EXPECT_EQ(data.readBytes(QStringLiteral("3.b2i")), recordBytes(second));
     EXPECT_EQ(data.readBytes(QStringLiteral("5.b2i")), recordBytes(first));
     EXPECT_EQ(data.readBytes(QStringLiteral("6.b2i")), recordBytes(first));
@@ -271,10 +335,9 @@ TEST(TransferFile, ImportsRecordsUnchangedIntoTheFreeNumbersResumingAfterEachOne
                     .isEmpty());
 
     state.sortByName = true;
-    const TransferImport byName =
-        importTransferRecords(state, source.path(QStringLiteral("t.b2t")),
-                              {line(QStringLiteral("x"), QStringLiteral("2"))});
-    EXPECT_EQ(linesOf(byName.added.entries), QStringList{QString::fromUtf8("DEUX B 6B - n° 7")});
+    const Imported byName = importTransfer(state, source.path(QStringLiteral("t.b2t")),
+                                           {line(QStringLiteral("x"), QStringLiteral("2"))});
+    EXPECT_EQ(linesOf(byName.entries), QStringList{QString::fromUtf8("DEUX B 6B - n° 7")});
 }
 
 TEST(TransferFile, ImportStopsAt999AndWritesNothingWhenFull) {
@@ -286,14 +349,13 @@ TEST(TransferFile, ImportStopsAt999AndWritesNothingWhenFull) {
     TestFolder data;
     fillNumbers(data, 1, 998);
     SharedState state = data.state();
-    TransferImport result =
-        importTransferRecords(state, source.path(QStringLiteral("t.b2t")), lines);
-    EXPECT_EQ(linesOf(result.added.entries), QStringList{QString::fromUtf8("N   - n° 999")});
+    Imported result = importTransfer(state, source.path(QStringLiteral("t.b2t")), lines);
+    EXPECT_EQ(linesOf(result.entries), QStringList{QString::fromUtf8("N   - n° 999")});
     EXPECT_EQ(data.entries().size(), 999);
 
-    result = importTransferRecords(state, source.path(QStringLiteral("t.b2t")), lines);
-    EXPECT_TRUE(linesOf(result.added.entries).isEmpty());
-    EXPECT_FALSE(result.added.error);
+    result = importTransfer(state, source.path(QStringLiteral("t.b2t")), lines);
+    EXPECT_TRUE(linesOf(result.entries).isEmpty());
+    EXPECT_FALSE(result.error);
     EXPECT_EQ(data.entries().size(), 999);
     EXPECT_FALSE(QFile::exists(data.path(QStringLiteral("1000.b2i"))));
 }
@@ -304,22 +366,21 @@ TEST(TransferFile, ImportCountsUnopenableFilesPerLineAndStopsOnAMissingRecord) {
                       recordBytes(makeRecord(QStringLiteral("N"), {}, {})));
     TestFolder data;
     SharedState state = data.state();
-    const TransferImport missing = importTransferRecords(
-        state, source.path(QStringLiteral("gone.b2t")),
-        {line(QStringLiteral("N"), QStringLiteral("1")), ListEntry{QStringLiteral("x"), {}},
-         line(QStringLiteral("N"), QStringLiteral("1"))});
+    const Imported missing = importTransfer(state, source.path(QStringLiteral("gone.b2t")),
+                                            {line(QStringLiteral("N"), QStringLiteral("1")),
+                                             ListEntry{QStringLiteral("x"), {}},
+                                             line(QStringLiteral("N"), QStringLiteral("1"))});
     EXPECT_EQ(missing.openFailures, 2);
     EXPECT_TRUE(data.entries().isEmpty());
 
     // The file lost its second record after it was listed: the first line is imported, the
     // import stops at the second.
-    const TransferImport cut =
-        importTransferRecords(state, source.path(QStringLiteral("t.b2t")),
-                              {line(QStringLiteral("N"), QStringLiteral("1")),
-                               line(QStringLiteral("M"), QStringLiteral("2")),
-                               line(QStringLiteral("N"), QStringLiteral("1"))});
-    EXPECT_EQ(linesOf(cut.added.entries).size(), 1);
-    EXPECT_EQ(cut.added.error, QString::fromUtf8("Lecture au-delà de la fin de fichier"));
+    const Imported cut = importTransfer(state, source.path(QStringLiteral("t.b2t")),
+                                        {line(QStringLiteral("N"), QStringLiteral("1")),
+                                         line(QStringLiteral("M"), QStringLiteral("2")),
+                                         line(QStringLiteral("N"), QStringLiteral("1"))});
+    EXPECT_EQ(linesOf(cut.entries).size(), 1);
+    EXPECT_EQ(cut.error, QString::fromUtf8("Lecture au-delà de la fin de fichier"));
     EXPECT_EQ(data.entries(), QStringList{QStringLiteral("1.b2i")});
 }
 
@@ -374,22 +435,15 @@ TEST(ClassFile, ReadsWindowsAndUnixLinesAndSkipsEmptyOnes) {
     const QStringList expected{QString::fromUtf8("Martin;Léa"), QStringLiteral("  "),
                                QStringLiteral("Dupont;Jean")};
 
-    const std::optional<ClassFile> windows = readClassFile(folder.path(QStringLiteral("CM2.txt")));
-    ASSERT_TRUE(windows);
-    EXPECT_EQ(windows->classe, QStringLiteral("CM2"));
-    EXPECT_EQ(windows->lines, expected);
-    const std::optional<ClassFile> unix = readClassFile(folder.path(QStringLiteral("CM1.txt")));
-    ASSERT_TRUE(unix);
-    EXPECT_EQ(unix->lines, expected);
+    EXPECT_EQ(classLines(folder.path(QStringLiteral("CM2.txt"))), expected);
+    EXPECT_EQ(classLines(folder.path(QStringLiteral("CM1.txt"))), expected);
     for (const QString& name : {QStringLiteral("vide.txt"), QStringLiteral("blancs.txt")}) {
-        const std::optional<ClassFile> none = readClassFile(folder.path(name));
-        ASSERT_TRUE(none);
-        EXPECT_TRUE(none->lines.isEmpty());
+        EXPECT_EQ(classLines(folder.path(name)), QStringList()) << name.toStdString();
     }
     ASSERT_TRUE(QDir(folder.prefix()).mkdir(QStringLiteral("dossier.txt")));
-    EXPECT_FALSE(readClassFile(folder.path(QStringLiteral("absent.txt"))));
-    EXPECT_FALSE(readClassFile(folder.path(QStringLiteral("dossier.txt"))));
-    EXPECT_FALSE(readClassFile(QString()));
+    EXPECT_FALSE(classLines(folder.path(QStringLiteral("absent.txt"))));
+    EXPECT_FALSE(classLines(folder.path(QStringLiteral("dossier.txt"))));
+    EXPECT_FALSE(classLines(QString()));
 }
 
 TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
@@ -400,19 +454,16 @@ TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
                             "Sans point virgule mais tres long\r\n"
                             " Dupont ; \xc9lodie\r\n";
     source.writeBytes(QStringLiteral("Classe de CM2.txt"), text);
-    const std::optional<ClassFile> classFile =
-        readClassFile(source.path(QStringLiteral("Classe de CM2.txt")));
-    ASSERT_TRUE(classFile);
 
     TestFolder data;
     for (int n : {1, 2, 4}) {
         data.writePupil(n, QStringLiteral("ICI"), QString::number(n), QStringLiteral("CM1"));
     }
     SharedState state = data.state();
-    const AddedPupils added = importClass(state, *classFile);
-    EXPECT_FALSE(added.error);
+    const QList<ListEntry> added =
+        importClassFile(state, source.path(QStringLiteral("Classe de CM2.txt")));
     EXPECT_EQ(
-        linesOf(added.entries),
+        linesOf(added),
         (QStringList{QString::fromUtf8("Martin Léa Classe d - n° 3"),
                      QString::fromUtf8("ABCDEFGHIJKLMNOPQRST Jean;01/02/2010;6A Classe d - n° 5"),
                      QString::fromUtf8(" Sans point virgule m Classe d - n° 6"),
@@ -431,8 +482,8 @@ TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
     EXPECT_EQ(dupont.mid(21, 8), QByteArray("\x07 \xc9lodie"));
 
     state.sortByName = false;
-    ClassFile one{QStringLiteral("6A"), {QStringLiteral("Petit;Paul")}};
-    EXPECT_EQ(linesOf(importClass(state, one).entries),
+    source.writeBytes(QStringLiteral("6A.txt"), "Petit;Paul");
+    EXPECT_EQ(linesOf(importClassFile(state, source.path(QStringLiteral("6A.txt")))),
               QStringList{QString::fromUtf8("6A : Petit Paul - n° 8")});
 }
 
@@ -440,14 +491,14 @@ TEST(ClassFile, ImportStopsAt999AndStopsOnAWriteError) {
     TestFolder data;
     fillNumbers(data, 1, 997);
     SharedState state = data.state();
-    const ClassFile classFile{
-        QStringLiteral("6A"),
-        {QStringLiteral("A;a"), QStringLiteral("B;b"), QStringLiteral("C;c")}};
-    AddedPupils added = importClass(state, classFile);
-    EXPECT_EQ(linesOf(added.entries), (QStringList{QString::fromUtf8("A a 6A - n° 998"),
-                                                   QString::fromUtf8("B b 6A - n° 999")}));
-    EXPECT_FALSE(added.error);
-    EXPECT_TRUE(linesOf(importClass(state, classFile).entries).isEmpty());
+    TestFolder lists;
+    lists.writeBytes(QStringLiteral("6A.txt"), "A;a\nB;b\nC;c\n");
+    lists.writeBytes(QStringLiteral("5B.txt"), "A;a\nB;b\n");
+    const QString classFile = lists.path(QStringLiteral("6A.txt"));
+    EXPECT_EQ(
+        linesOf(importClassFile(state, classFile)),
+        (QStringList{QString::fromUtf8("A a 6A - n° 998"), QString::fromUtf8("B b 6A - n° 999")}));
+    EXPECT_TRUE(linesOf(importClassFile(state, classFile)).isEmpty());
     EXPECT_EQ(data.entries().size(), 999);
 
     // A disk that fills after two records: the two stay, the import stops at the third.
@@ -460,15 +511,17 @@ TEST(ClassFile, ImportStopsAt999AndStopsOnAWriteError) {
             return 2;
         }
         // Each record fits; the limit only bites on a bigger file, so shrink it after two.
-        ClassFile first{QStringLiteral("6A"), {QStringLiteral("A;a"), QStringLiteral("B;b")}};
-        if (linesOf(importClass(otherState, first).entries).size() != 2) {
+        if (linesOf(importClassFile(otherState, lists.path(QStringLiteral("5B.txt")))).size() !=
+            2) {
             return 3;
         }
         const rlimit tiny{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &tiny);
-        const AddedPupils rest = importClass(otherState, classFile);
-        return linesOf(rest.entries).isEmpty() && rest.error == QStringLiteral("Disque plein") ? 0
-                                                                                               : 4;
+        try {
+            return importClassFile(otherState, classFile).isEmpty() ? 5 : 6;
+        } catch (const IoError& error) {
+            return error.message() == QStringLiteral("Disque plein") ? 0 : 4;
+        }
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(other.entries(), (QStringList{QStringLiteral("1.b2i"), QStringLiteral("2.b2i")}));

@@ -26,9 +26,14 @@ for seeds in fuzz/corpus/*/; do
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   log="$build/$name.log"
+  # Flags of the target's own, after the common ones so that they win.
+  options=()
+  if [ -f "fuzz/$name.options" ]; then
+    read -ra options <"fuzz/$name.options"
+  fi
   echo "== $name: ${seconds} s"
   if ! "$build/fuzz/$name" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
-    -artifact_prefix="$build/artifacts/$name-" "$corpus" "$seeds" >"$log" 2>&1; then
+    "${options[@]}" -artifact_prefix="$build/artifacts/$name-" "$corpus" "$seeds" >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "$name: failed (input kept in $build/artifacts/)" >&2
     exit 1
