@@ -6,6 +6,7 @@
 #include "exchange/tf_trans.h"
 #include "platform/command_guard.h"
 #include "platform/wait_cursor.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
@@ -15,12 +16,12 @@ void TF_une::Crerunfichierdetransfert1Click() {
 
 void TF_une::Importerclasseenmodetexte1Click() {
     const std::optional<QString> chosen =
-        platform_.openFileName(this, QString::fromUtf8(texts::kClassFilter));
+        platform_.openFileName(this, tr8(exchange_texts::kClassFilter));
     if (chosen) {
         const bool completed = runGuarded(platform_, this, [&] {
             ClassFileReader reader(*chosen);
             if (!reader.isOpen()) {
-                platform_.showMessage(this, QString::fromUtf8(texts::kOpenFailed));
+                platform_.showMessage(this, tr8(exchange_texts::kOpenFailed));
                 return;
             }
             if (!reader.isText()) {

@@ -5,6 +5,7 @@
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
+#include "records/utf8.h"
 
 #include <algorithm>
 
@@ -192,13 +193,13 @@ std::optional<QString> ClassFileReader::nextLine() {
 }
 
 QString notTextMessage(const QString& fileName) {
-    return QString::fromUtf8(texts::kNotTextFile) + QLatin1Char('\n') + fileName;
+    return tr8(exchange_texts::kNotTextFile).arg(fileName);
 }
 
 QString notTextFurtherMessage(const QString& fileName, int created) {
-    return QString::fromUtf8(texts::kNotTextFurther) + QString::number(created) +
-           QString::fromUtf8(created > 1 ? texts::kNotTextFurtherMany : texts::kNotTextFurtherOne) +
-           QLatin1Char('\n') + fileName;
+    return tr8(created > 1 ? exchange_texts::kNotTextFurtherMany
+                           : exchange_texts::kNotTextFurtherOne)
+        .arg(QString::number(created), fileName);
 }
 
 int importClass(SharedState& state, const QString& classe, ClassFileReader& reader,

@@ -1,7 +1,7 @@
 #pragma once
 // Texts of the transfer dialog and of the class import.
 
-namespace kalidor::texts {
+namespace kalidor::exchange_texts {
 
 // The transfer dialog
 inline constexpr char kTransCaption[] = "Fichier de transfert";
@@ -23,24 +23,25 @@ inline constexpr char kClassFilter[] = "Classe Texte |*.TXT|Autres fichiers |*.*
 // Messages
 inline constexpr char kCreateFailed[] = "Echec à la création du fichier";
 inline constexpr char kOpenFailed[] = "Echec à l'ouverture du fichier";
-inline constexpr char kTransferCreated[] = "Fichier de transfert créé : ";
+// A created transfer file: its name on the next line (a CR breaks the line in a message box).
+inline constexpr char kTransferCreated[] = "Fichier de transfert créé : \r%1";
+// Pupils whose record could not be read, on a line after the created file's message.
 inline constexpr char kOnePupilLeftOut[] =
     "1 élève n'a pas pu être lu et n'est pas dans le fichier.";
 inline constexpr char kPupilsLeftOut[] =
-    " élèves n'ont pas pu être lus et ne sont pas dans le fichier.";
-// A transfer file whose size or records are not those of pupils: the file's name follows on
-// the next line.
+    "%1 élèves n'ont pas pu être lus et ne sont pas dans le fichier.";
+// A transfer file whose size or records are not those of pupils, with the file's name.
 inline constexpr char kDamagedTransferFile[] =
-    "Ce fichier est endommagé ou n'est pas un fichier de transfert :";
+    "Ce fichier est endommagé ou n'est pas un fichier de transfert :\n%1";
 inline constexpr char kTransferListCapped[] =
     "Ce fichier de transfert contient plus de 999 élèves : seuls les 999 premiers sont listés.";
-// A class file that is not text: the file's name follows on the next line.
+// A class file that is not text, with the file's name.
 inline constexpr char kNotTextFile[] =
-    "Ce fichier n'est pas un fichier texte ; aucun élève n'a été créé :";
-// A class file whose text stops: the number of pupils created, this end, then the file's name.
-inline constexpr char kNotTextFurther[] =
-    "La suite de ce fichier n'est pas du texte ; l'importation s'est arrêtée après ";
-inline constexpr char kNotTextFurtherOne[] = " élève :";
-inline constexpr char kNotTextFurtherMany[] = " élèves :";
+    "Ce fichier n'est pas un fichier texte ; aucun élève n'a été créé :\n%1";
+// A class file whose text stops: the number of pupils created (0 or 1, then more), the file.
+inline constexpr char kNotTextFurtherOne[] =
+    "La suite de ce fichier n'est pas du texte ; l'importation s'est arrêtée après %1 élève :\n%2";
+inline constexpr char kNotTextFurtherMany[] =
+    "La suite de ce fichier n'est pas du texte ; l'importation s'est arrêtée après %1 élèves :\n%2";
 
-} // namespace kalidor::texts
+} // namespace kalidor::exchange_texts

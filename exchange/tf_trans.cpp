@@ -3,7 +3,6 @@
 #include "exchange/exchange_texts.h"
 #include "exchange/transfer_file.h"
 #include "platform/command_guard.h"
-#include "platform/push_buttons.h"
 #include "platform/ui_style.h"
 #include "platform/wait_cursor.h"
 #include "records/list_lines.h"
@@ -25,7 +24,7 @@ constexpr int kHeight = 535;
 TF_trans::TF_trans(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_trans"));
-    setWindowTitle(tr8(texts::kTransCaption));
+    setWindowTitle(tr8(exchange_texts::kTransCaption));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setGeometry(kLeft, kTop, kWidth, kHeight);
     buildControls();
@@ -41,50 +40,43 @@ void TF_trans::buildControls() {
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
         return list;
     };
-    ListBox1 = makeList("ListBox1", texts::kListeComplete, 8);
-    ListBox2 = makeList("ListBox2", texts::kElevesDuFichier, 360);
+    ListBox1 = makeList("ListBox1", exchange_texts::kListeComplete, 8);
+    ListBox2 = makeList("ListBox2", exchange_texts::kElevesDuFichier, 360);
 
-    auto makeButton = [this](const char* name, const char* caption, const QRect& place,
-                             const QFont& font, void (TF_trans::*handler)()) {
-        auto* button = new QPushButton(tr8(caption), this);
-        button->setObjectName(QLatin1String(name));
-        button->setGeometry(place);
+    auto addButton = [this](const char* name, const char* caption, const QRect& place,
+                            const QFont& font, void (TF_trans::*handler)()) {
+        QPushButton* button = makeButton(this, name, caption, place);
         button->setFont(font);
-        // Return presses the focused button, else the default one.
-        pressOnReturn(button);
         if (handler != nullptr) {
             connect(button, &QPushButton::clicked, this, handler);
         }
         return button;
     };
-    SpeedButton1 = makeButton("SpeedButton1", texts::kAjouterAuTransfert, {296, 112, 57, 41},
-                              arial(14, true), &TF_trans::SpeedButton1Click);
-    SpeedButton2 = makeButton("SpeedButton2", texts::kReprendreDuTransfert, {296, 168, 57, 41},
-                              arial(14, true), &TF_trans::SpeedButton2Click);
-    SpeedButton3 = makeButton("SpeedButton3", texts::kCreerFichier, {392, 416, 249, 41}, arial(12),
-                              &TF_trans::SpeedButton3Click);
-    SpeedButton4 = makeButton("SpeedButton4", texts::kOuvrirFichier, {392, 464, 249, 41}, arial(12),
-                              &TF_trans::SpeedButton4Click);
-    BitBtn1 = makeButton("BitBtn1", texts::kFermer, {8, 400, 153, 41}, font(), nullptr);
+    SpeedButton1 = addButton("SpeedButton1", exchange_texts::kAjouterAuTransfert,
+                             {296, 112, 57, 41}, arial(14, true), &TF_trans::SpeedButton1Click);
+    SpeedButton2 = addButton("SpeedButton2", exchange_texts::kReprendreDuTransfert,
+                             {296, 168, 57, 41}, arial(14, true), &TF_trans::SpeedButton2Click);
+    SpeedButton3 = addButton("SpeedButton3", exchange_texts::kCreerFichier, {392, 416, 249, 41},
+                             arial(12), &TF_trans::SpeedButton3Click);
+    SpeedButton4 = addButton("SpeedButton4", exchange_texts::kOuvrirFichier, {392, 464, 249, 41},
+                             arial(12), &TF_trans::SpeedButton4Click);
+    BitBtn1 = addButton("BitBtn1", exchange_texts::kFermer, {8, 400, 153, 41}, font(), nullptr);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
-    BitBtn2 = makeButton("BitBtn2", texts::kOk, {176, 400, 153, 41}, font(), nullptr);
+    BitBtn2 = addButton("BitBtn2", exchange_texts::kOk, {176, 400, 153, 41}, font(), nullptr);
     BitBtn2->setDefault(true);
     connect(BitBtn2, &QPushButton::clicked, this, [this] {
         BitBtn2Click();
         accept();
     });
 
-    auto makeLabel = [this](const char* name, const char* caption, int left, SortedListBox* buddy) {
-        auto* label = new QLabel(tr8(caption), this);
-        label->setObjectName(QLatin1String(name));
-        label->setGeometry(left, 328, 281, 24);
-        label->setFont(arial(12));
+    auto addLabel = [this](const char* name, const char* caption, int left, SortedListBox* buddy) {
+        QLabel* label = makeLabel(this, name, caption, arial(12), {left, 328, 281, 24});
         label->setAlignment(Qt::AlignCenter);
         label->setBuddy(buddy);
         return label;
     };
-    Label1 = makeLabel("Label1", texts::kListeComplete, 8, ListBox1);
-    Label2 = makeLabel("Label2", texts::kElevesDuFichier, 360, ListBox2);
+    Label1 = addLabel("Label1", exchange_texts::kListeComplete, 8, ListBox1);
+    Label2 = addLabel("Label2", exchange_texts::kElevesDuFichier, 360, ListBox2);
 
     // A screen reader hears the count shown, with what it counts.
     auto makePanel = [this](const char* name, const char* description, int left) {
@@ -96,8 +88,8 @@ void TF_trans::buildControls() {
         panel->setAlignment(Qt::AlignCenter);
         return panel;
     };
-    Panel1 = makePanel("Panel1", texts::kNombreListeComplete, 120);
-    Panel2 = makePanel("Panel2", texts::kNombreListeTransfert, 472);
+    Panel1 = makePanel("Panel1", exchange_texts::kNombreListeComplete, 120);
+    Panel2 = makePanel("Panel2", exchange_texts::kNombreListeTransfert, 472);
 }
 
 void TF_trans::setButtonState(ButtonState buttonState) {
@@ -169,7 +161,8 @@ void TF_trans::SpeedButton3Click() {
     if (ListBox2->count() == 0) {
         return;
     }
-    const std::optional<QString> chosen = platform_.saveFileName(this, tr8(texts::kTransferFilter));
+    const std::optional<QString> chosen =
+        platform_.saveFileName(this, tr8(exchange_texts::kTransferFilter));
     if (!chosen || chosen->isEmpty()) {
         return;
     }
@@ -181,7 +174,7 @@ void TF_trans::SpeedButton3Click() {
             result = writeTransferFile(state_, transferFileName_, ListBox2->entries());
         }
         if (!result.created) {
-            platform_.showMessage(this, tr8(texts::kCreateFailed));
+            platform_.showMessage(this, tr8(exchange_texts::kCreateFailed));
             return;
         }
         platform_.showMessage(this, transferCreatedMessage(transferFileName_, result.leftOut));
@@ -189,7 +182,8 @@ void TF_trans::SpeedButton3Click() {
 }
 
 void TF_trans::SpeedButton4Click() {
-    const std::optional<QString> chosen = platform_.openFileName(this, tr8(texts::kTransferFilter));
+    const std::optional<QString> chosen =
+        platform_.openFileName(this, tr8(exchange_texts::kTransferFilter));
     if (!chosen) {
         return;
     }
@@ -209,14 +203,14 @@ void TF_trans::listTransferRecords() {
     const TransferListing listing = listTransferFile(
         transferFileName_, [this](const ListEntry& entry) { ListBox2->addLine(entry); });
     if (!listing.opened) {
-        platform_.showMessage(this, tr8(texts::kOpenFailed));
+        platform_.showMessage(this, tr8(exchange_texts::kOpenFailed));
     }
     if (listing.damaged) {
-        platform_.showMessage(this, tr8(texts::kDamagedTransferFile) + QLatin1Char('\n') +
-                                        transferFileName_);
+        platform_.showMessage(this,
+                              tr8(exchange_texts::kDamagedTransferFile).arg(transferFileName_));
     }
     if (listing.capped) {
-        platform_.showMessage(this, tr8(texts::kTransferListCapped));
+        platform_.showMessage(this, tr8(exchange_texts::kTransferListCapped));
     }
 }
 
@@ -245,7 +239,7 @@ void TF_trans::importTransferPupils() {
 
 void TF_trans::showOpenFailures(int count) {
     if (count > 0) {
-        platform_.showMessage(this, tr8(texts::kOpenFailed));
+        platform_.showMessage(this, tr8(exchange_texts::kOpenFailed));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "records/posix_file.h"
 #include "records/pupil_files.h"
 #include "records/record_file.h"
+#include "records/utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -91,12 +92,11 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
 }
 
 QString transferCreatedMessage(const QString& fileName, int leftOut) {
-    QString message = QString::fromUtf8(texts::kTransferCreated) + QLatin1Char('\r') + fileName;
+    QString message = tr8(exchange_texts::kTransferCreated).arg(fileName);
     if (leftOut == 1) {
-        message += QLatin1Char('\r') + QString::fromUtf8(texts::kOnePupilLeftOut);
+        message += QLatin1Char('\r') + tr8(exchange_texts::kOnePupilLeftOut);
     } else if (leftOut > 1) {
-        message +=
-            QLatin1Char('\r') + QString::number(leftOut) + QString::fromUtf8(texts::kPupilsLeftOut);
+        message += QLatin1Char('\r') + tr8(exchange_texts::kPupilsLeftOut).arg(leftOut);
     }
     return message;
 }
