@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,7 +30,9 @@ QByteArray path(const QString& fileName) {
 
 namespace {
 
-// The file's type, after an open that did not wait. Reads from then on wait as usual.
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
+// The file's type, after an open that did not wait.
 mode_t fileType(const File& file) {
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
@@ -39,23 +42,29 @@ mode_t fileType(const File& file) {
     if (type != S_IFREG && type != S_IFDIR) {
         throw IoError::notRegularFile();
     }
-    const int flags = ::fcntl(file.get(), F_GETFL);
-    if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        throw IoError::fromErrno(errno);
-    }
     return type;
 }
 
-constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+// Reads from then on wait as usual. Local file systems ignore O_NONBLOCK on a regular file;
+// a file system mounted through FUSE may not. F_SETFL changes only the status flags, so the
+// open's flags without O_NONBLOCK spare an F_GETFL.
+void waitOnReads(const File& file) {
+    if (::fcntl(file.get(), F_SETFL, kOpenFlags & ~O_NONBLOCK) != 0) {
+        throw IoError::fromErrno(errno);
+    }
+}
 
 } // namespace
 
-File openNoWait(int directoryFd, const char* path) {
+File openNoWait(int directoryFd, const char* path, unsigned char entryType) {
     File file(::openat(directoryFd, path, kOpenFlags));
     if (!file.isOpen()) {
         throw IoError::fromErrno(errno);
     }
-    fileType(file);
+    if (entryType != DT_REG) {
+        fileType(file);
+    }
+    waitOnReads(file);
     return file;
 }
 
@@ -67,6 +76,7 @@ File openForReading(const QString& fileName) {
     if (!file.isOpen() || fileType(file) != S_IFREG) {
         return File();
     }
+    waitOnReads(file);
     return file;
 }
 

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
+#include <dirent.h>
 #include <sys/types.h>
 #include <utility>
 
@@ -35,8 +36,10 @@ QByteArray path(const QString& fileName);
 // waiting: a named pipe would block a plain open until a writer comes. Throws IoError: the
 // errno's message (ioErrorMessage) when the open fails, the not-a-file one for a pipe, a
 // socket or a device.
-// A folder opens; reading it fails.
-File openNoWait(int directoryFd, const char* path);
+// A folder opens; reading it fails. `entryType`, the type a folder listing gave (`d_type`),
+// spares the check of a known regular file: should it have been replaced by a pipe since, the
+// open still does not wait and the read fails.
+File openNoWait(int directoryFd, const char* path, unsigned char entryType = DT_UNKNOWN);
 
 // Opens an existing regular file chosen by the user; not open when the open fails or the name is
 // a folder. Throws the not-a-file IoError for a pipe, a socket or a device.
