@@ -59,16 +59,26 @@ Data& data() {
     return *made;
 }
 
-void BM_AttestationsProgram(benchmark::State& st) {
+// The program's own printing of the 999 lines into a PDF, by `print(document, lines)`, with
+// the pages a document of `perPage` lines a page has.
+template <typename Print>
+void printWithTheProgram(benchmark::State& st, int perPage, const Print& print) {
     Data& d = data();
     QtPlatform platform;
     TF_annule annule;
     for (auto _ : st) {
         PdfFilePrinter printer(d.pdf());
         CanvasDocument document(printer, platform, annule);
-        printAttestationBatch(document, nullptr, kLevelEcole, d.lines, QDate::currentDate());
+        print(document, d.lines);
     }
-    st.counters["pages"] = pageCount(static_cast<int>(d.lines.size()), kAttestationsPerPage);
+    st.counters["pages"] = pageCount(static_cast<int>(d.lines.size()), perPage);
+}
+
+void BM_AttestationsProgram(benchmark::State& st) {
+    printWithTheProgram(
+        st, kAttestationsPerPage, [](CanvasDocument& document, const QStringList& lines) {
+            printAttestationBatch(document, nullptr, kLevelEcole, lines, QDate::currentDate());
+        });
 }
 
 // The same frames and texts, drawn straight on a QPainter.
@@ -139,16 +149,11 @@ void BM_AttestationsDirectQPrinter(benchmark::State& st) {
 }
 
 void BM_ListProgram(benchmark::State& st) {
-    Data& d = data();
-    QtPlatform platform;
-    TF_annule annule;
-    for (auto _ : st) {
-        PdfFilePrinter printer(d.pdf());
-        CanvasDocument document(printer, platform, annule);
-        printPupilList(document, nullptr, d.lines, printedListTitle(ListView::AllByName),
-                       QDate::currentDate());
-    }
-    st.counters["pages"] = pageCount(static_cast<int>(d.lines.size()), kListLinesPerPage);
+    printWithTheProgram(
+        st, kListLinesPerPage, [](CanvasDocument& document, const QStringList& lines) {
+            printPupilList(document, nullptr, lines, printedListTitle(ListView::AllByName),
+                           QDate::currentDate());
+        });
 }
 
 void BM_ListDirectQPrinter(benchmark::State& st) {

@@ -66,7 +66,8 @@ void BM_Creer110Eleves(benchmark::State& run) {
     }
 }
 
-void BM_110RecordSavesAlone(benchmark::State& run) {
+// 110 record saves after the existing pupils, the folder flushed as `flush` says.
+void save110Records(benchmark::State& run, FolderFlush flush) {
     Folder& f = folder();
     f.state.current = samplePupil(SampleSet::Blank110, 1);
     for (auto _ : run) {
@@ -74,27 +75,20 @@ void BM_110RecordSavesAlone(benchmark::State& run) {
         f.reset();
         run.ResumeTiming();
         for (int number = kExisting + 1; number <= kExisting + kAdded; ++number) {
-            saveRecord(f.state, recordFileName(f.state, QString::number(number)),
-                       FolderFlush::Later);
+            saveRecord(f.state, recordFileName(f.state, QString::number(number)), flush);
         }
     }
     f.reset();
 }
 
+void BM_110RecordSavesAlone(benchmark::State& run) {
+    save110Records(run, FolderFlush::Later);
+}
+
 // The same saves, each one flushing the folder after its rename, as a single save does: the
 // difference with the one above is what a folder flush costs.
 void BM_110RecordSavesFlushingTheFolder(benchmark::State& run) {
-    Folder& f = folder();
-    f.state.current = samplePupil(SampleSet::Blank110, 1);
-    for (auto _ : run) {
-        run.PauseTiming();
-        f.reset();
-        run.ResumeTiming();
-        for (int number = kExisting + 1; number <= kExisting + kAdded; ++number) {
-            saveRecord(f.state, recordFileName(f.state, QString::number(number)), FolderFlush::Now);
-        }
-    }
-    f.reset();
+    save110Records(run, FolderFlush::Now);
 }
 
 // The command as it was before a new pupil's file refused to replace one: the same searches,
