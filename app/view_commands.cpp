@@ -123,8 +123,7 @@ void TF_une::ListBox1DblClick() {
         // Nothing was saved: the line shows what the file holds, not what was typed.
         state_.current = onDisk;
     }
-    const int added = ListBox1->addLine({recordLine(state_.current, *number, state_.sortByName),
-                                         *number, recordStamp(state_.current)});
+    const int added = ListBox1->addLine(recordEntry(state_.current, *number, state_.sortByName));
     ListBox1->setCurrentRow(added);
 }
 

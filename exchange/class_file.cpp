@@ -219,7 +219,7 @@ int importClass(SharedState& state, const QString& classe, ClassFileReader& read
         if (!number) {
             break; // every number up to 999 is taken: the rest of the file is not read
         }
-        added({recordLine(record, *number, state.sortByName), *number, recordStamp(record)});
+        added(recordEntry(record, *number, state.sortByName));
         ++created;
     }
     adder.finish();

@@ -159,7 +159,7 @@ void importTransferRecords(SharedState& state, const QString& transferFileName,
                       TFiche::kSize);
         file.close();
         if (const std::optional<QString> number = adder.add(record)) {
-            added({recordLine(record, *number, state.sortByName), *number, recordStamp(record)});
+            added(recordEntry(record, *number, state.sortByName));
             ++progress.created;
         }
     }

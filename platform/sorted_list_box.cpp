@@ -14,41 +14,28 @@ QVariant SortedLineModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return lines_.at(index.row());
+        return entries_.at(index.row()).line;
     }
     return {};
 }
 
 void SortedLineModel::setEntries(const QList<ListEntry>& entries) {
     beginResetModel();
-    QList<const ListEntry*> sorted;
-    sorted.reserve(entries.size());
-    for (const ListEntry& entry : entries) {
-        sorted.append(&entry);
-    }
+    entries_ = entries;
     // Comparing lines directly is cheaper than building collation keys: ICU compares
     // Latin text on a fast path.
-    std::stable_sort(sorted.begin(), sorted.end(), [this](const ListEntry* a, const ListEntry* b) {
-        return lessThan(a->line, b->line);
-    });
-    lines_.clear();
-    entries_.clear();
-    lines_.reserve(sorted.size());
-    entries_.reserve(sorted.size());
-    for (const ListEntry* entry : sorted) {
-        lines_.append(entry->line);
-        entries_.append(*entry);
-    }
+    std::stable_sort(
+        entries_.begin(), entries_.end(),
+        [this](const ListEntry& a, const ListEntry& b) { return lessThan(a.line, b.line); });
     endResetModel();
 }
 
 int SortedLineModel::addLine(const ListEntry& entry) {
-    const auto at =
-        std::upper_bound(lines_.cbegin(), lines_.cend(), entry.line,
-                         [this](const QString& a, const QString& b) { return lessThan(a, b); });
-    const int row = static_cast<int>(at - lines_.cbegin());
+    const auto at = std::upper_bound(
+        entries_.cbegin(), entries_.cend(), entry.line,
+        [this](const QString& line, const ListEntry& other) { return lessThan(line, other.line); });
+    const int row = static_cast<int>(at - entries_.cbegin());
     beginInsertRows({}, row, row);
-    lines_.insert(row, entry.line);
     entries_.insert(row, entry);
     endInsertRows();
     return row;
@@ -59,14 +46,12 @@ void SortedLineModel::removeLine(int row) {
         return;
     }
     beginRemoveRows({}, row, row);
-    lines_.removeAt(row);
     entries_.removeAt(row);
     endRemoveRows();
 }
 
 void SortedLineModel::clear() {
     beginResetModel();
-    lines_.clear();
     entries_.clear();
     endResetModel();
 }
@@ -76,15 +61,6 @@ SortedListBox::SortedListBox(QWidget* parent)
     setModel(model_);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-}
-
-QList<ListEntry> SortedListBox::entries() const {
-    QList<ListEntry> all;
-    all.reserve(count());
-    for (int row = 0; row < count(); ++row) {
-        all.append(entry(row));
-    }
-    return all;
 }
 
 int SortedListBox::currentRow() const {

@@ -26,19 +26,18 @@ public:
     void removeLine(int row);
     void clear();
 
-    int count() const { return static_cast<int>(lines_.size()); }
-    const QString& line(int row) const { return lines_.at(row); }
+    int count() const { return static_cast<int>(entries_.size()); }
+    const QString& line(int row) const { return entries_.at(row).line; }
     // The number text of the file the line stands for.
     const QString& number(int row) const { return entries_.at(row).number; }
     const ListEntry& entry(int row) const { return entries_.at(row); }
-    const QStringList& lines() const { return lines_; }
+    const QList<ListEntry>& entries() const { return entries_; }
 
 private:
     bool lessThan(const QString& a, const QString& b) const { return order_.compare(a, b) < 0; }
 
     ListOrder order_;
-    QStringList lines_;        // the lines alone, as the view shows them
-    QList<ListEntry> entries_; // entries_[row] goes with lines_[row]
+    QList<ListEntry> entries_; // in list order
 };
 
 class SortedListBox : public QListView {
@@ -58,8 +57,8 @@ public:
     QString number(int row) const { return model_->number(row); }
     const ListEntry& entry(int row) const { return model_->entry(row); }
     // Every line with its number, in list order.
-    QList<ListEntry> entries() const;
-    const QStringList& lines() const { return model_->lines(); }
+    const QList<ListEntry>& entries() const { return model_->entries(); }
+    QStringList lines() const { return linesOf(model_->entries()); }
 
     // The selected line's row, -1 when no line is selected.
     int currentRow() const;

@@ -53,21 +53,6 @@ QByteArray followLinks(QByteArray path) {
     throw IoError::fromErrno(errno);
 }
 
-void writeAllAt(int fd, const QByteArray& data) {
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t written =
-            ::pwrite(fd, data.constData() + done, static_cast<size_t>(data.size() - done), done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throwErrno();
-        }
-        done += written;
-    }
-}
-
 bool refusedByFileSystem(int error) {
     return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
            error == EPERM;
@@ -216,8 +201,8 @@ void AtomicFileWriter::commit(FolderFlush flush) {
         if (!file.isOpen()) {
             throwErrno();
         }
-        writeAllAt(file.get(), pending_);
-        if (::ftruncate(file.get(), pending_.size()) != 0 || ::fdatasync(file.get()) != 0 ||
+        if (!posix::writeAll(file.get(), pending_.constData(), pending_.size()) ||
+            ::ftruncate(file.get(), pending_.size()) != 0 || ::fdatasync(file.get()) != 0 ||
             !file.close()) {
             throwErrno();
         }

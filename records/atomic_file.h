@@ -31,9 +31,6 @@ public:
     // owner and group the file had. Throws IoError.
     void commit(FolderFlush flush = FolderFlush::Now);
 
-    // The folder that holds the file actually written.
-    const QByteArray& folder() const { return folder_; }
-
 private:
     void discard();
 
@@ -73,7 +70,7 @@ void replaceFile(const QString& fileName, const char* data, size_t size,
 // Makes the names just given to files in `folder` survive a power cut. Throws IoError.
 void flushFolder(const QByteArray& folder);
 
-// The folders a batch command wrote into with FolderFlush::Later, flushed once at its end, also
+// The folder a batch command wrote into with FolderFlush::Later, flushed once at its end, also
 // when it ends by an exception.
 class FolderFlushes {
 public:

@@ -26,6 +26,13 @@ struct ListEntry {
 // deleted or transferred.
 bool isRecordNumber(const QString& numberText);
 
+// A fingerprint of a record, kept with its list line to tell later whether its file changed.
+size_t recordStamp(const TFiche& record);
+
+// The list entry of a record: its line in the format the sort flag selects, its number text and
+// its fingerprint.
+ListEntry recordEntry(const TFiche& record, const QString& numberText, bool byName);
+
 // The lines alone.
 QStringList linesOf(const QList<ListEntry>& entries);
 

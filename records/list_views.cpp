@@ -33,8 +33,7 @@ ViewResult buildView(SharedState& state, ListView view) {
         if (!accepts(state.current, view)) {
             return;
         }
-        result.entries.append({recordLine(state.current, numberText, !byClass), numberText,
-                               recordStamp(state.current)});
+        result.entries.append(recordEntry(state.current, numberText, !byClass));
     });
     state.countLine = countLine(view, static_cast<int>(result.entries.size()));
     if (view == ListView::AllByName || view == ListView::AllByClass) {

@@ -2,6 +2,7 @@
 
 #include "records/atomic_file.h"
 #include "records/io_error.h"
+#include "records/list_lines.h"
 #include "records/posix_file.h"
 
 #include <QFile>
@@ -14,7 +15,6 @@
 #include <fcntl.h>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +35,14 @@ bool hasRecordExtension(const char* name) {
     const size_t extensionLength = sizeof(kRecordExtension) - 1;
     return length >= extensionLength &&
            std::memcmp(name + length - extensionLength, kRecordExtension, extensionLength) == 0;
+}
+
+using Folder = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+// The data folder opened for listing; null with errno set when it cannot be.
+Folder openFolder(const QString& prefix) {
+    const QByteArray folder = QFile::encodeName(prefix);
+    return Folder(::opendir(folder.isEmpty() ? "." : folder.constData()), &::closedir);
 }
 
 // Opens `path` relative to `directoryFd` (or as it is, with AT_FDCWD) and reads its record;
@@ -100,13 +108,6 @@ bool recordFileUnchanged(const QString& fileName, const std::optional<TFiche>& r
     return readBefore && now.bytes() == readBefore->bytes();
 }
 
-size_t recordStamp(const TFiche& record) {
-    // 0 stands for a file that could not be read. The standard library's byte hash takes eight
-    // bytes a step: listing a thousand pupils hashes three megabytes.
-    const std::string_view bytes(record.bytes().data(), record.bytes().size());
-    return std::max<size_t>(std::hash<std::string_view>{}(bytes), 1);
-}
-
 size_t recordFileStamp(const QString& fileName) {
     const std::optional<TFiche> now = readRecordIfReadable(fileName);
     return now ? recordStamp(*now) : 0;
@@ -138,9 +139,7 @@ int findFreeNumber(const SharedState& state, int from) {
 QList<RecordFailure> enumerateRecords(SharedState& state,
                                       const std::function<void(const QString&)>& visitor) {
     QList<RecordFailure> failures;
-    const QByteArray folder = QFile::encodeName(state.prefix);
-    std::unique_ptr<DIR, int (*)(DIR*)> directory(
-        ::opendir(folder.isEmpty() ? "." : folder.constData()), &::closedir);
+    const Folder directory = openFolder(state.prefix);
     if (!directory) {
         failures.append({state.prefix, ioErrorMessage(errno)});
         return failures;
@@ -164,9 +163,7 @@ QList<RecordFailure> enumerateRecords(SharedState& state,
 }
 
 void removeStaleTemporaries(const QString& prefix, std::chrono::seconds age) {
-    const QByteArray folder = QFile::encodeName(prefix);
-    std::unique_ptr<DIR, int (*)(DIR*)> directory(
-        ::opendir(folder.isEmpty() ? "." : folder.constData()), &::closedir);
+    const Folder directory = openFolder(prefix);
     if (!directory) {
         return;
     }

@@ -41,9 +41,7 @@ std::optional<TFiche> readRecordIfReadable(const QString& fileName);
 // several machines, this tells whether another one saved the pupil meanwhile.
 bool recordFileUnchanged(const QString& fileName, const std::optional<TFiche>& readBefore);
 
-// A fingerprint of a record, kept with a list line to tell later whether its file changed.
-size_t recordStamp(const TFiche& record);
-// The fingerprint of what the file holds now; 0 when it cannot be read.
+// The fingerprint (recordStamp) of what the file holds now; 0 when it cannot be read.
 size_t recordFileStamp(const QString& fileName);
 
 // Writes the current record as the file's only content, through AtomicFileWriter: a failure

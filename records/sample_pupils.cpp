@@ -59,8 +59,7 @@ void createSamplePupils(SharedState& state, SampleSet set,
     for (int i = 1; i <= sampleCount(set); ++i) {
         const TFiche pupil = samplePupil(set, i);
         if (const std::optional<QString> number = adder.add(pupil)) {
-            onCreated({byNameLine(pupil.nom(), pupil.prenom(), pupil.classe(), *number), *number,
-                       recordStamp(pupil)});
+            onCreated(recordEntry(pupil, *number, true));
         }
     }
     adder.finish();
