@@ -114,11 +114,12 @@ void TF_une::ListBox1DblClick() {
     // empty sheet, it would be wiped by the next "Enregistrer". A file deleted meanwhile opens
     // as an empty sheet.
     TFiche onDisk = blankRecord();
-    if (!runGuarded(platform_, this, [&] { readRecordIfPresent(fileName, onDisk); })) {
+    bool present = false;
+    if (!runGuarded(platform_, this, [&] { present = readRecordIfPresent(fileName, onDisk); })) {
         return;
     }
     ListBox1->removeLine(ListBox1->currentRow());
-    state_.currentFileName = fileName;
+    windows_.F_saisi1->setPupil(fileName, present ? std::optional<TFiche>(onDisk) : std::nullopt);
     if (windows_.F_saisi1->exec() != QDialog::Accepted) {
         // Nothing was saved: the line shows what the file holds, not what was typed.
         state_.current = onDisk;

@@ -172,17 +172,20 @@ void TF_saisi1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void TF_saisi1::setPupil(const QString& fileName, const std::optional<TFiche>& record) {
+    state_.currentFileName = fileName;
+    opened_ = record;
+}
+
 void TF_saisi1::FormShow() {
     currentSlot_ = 0;
     itemSelected_ = ItemSelected::None;
     clearSelection();
-    opened_ = readRecordIfReadable(state_.currentFileName);
     if (opened_) {
         state_.current = *opened_;
         showIdentity();
     } else {
-        // A file that cannot be read opens a blank sheet without a word. Nothing of a pupil
-        // shown before may stay on screen or reach a file.
+        // Nothing of a pupil shown before may stay on screen or reach a file.
         state_.current = blankRecord();
         clearIdentity();
     }

@@ -24,6 +24,11 @@ class TF_saisi1 : public QDialog {
 public:
     TF_saisi1(SharedState& state, Platform& platform, QWidget* parent = nullptr);
 
+    // The pupil the sheet shows when it opens next: its file, which becomes the current file,
+    // and the record read from it; nothing when the file does not exist (a blank sheet). The
+    // sheet keeps that record to tell, on saving, whether another machine saved meanwhile.
+    void setPupil(const QString& fileName, const std::optional<TFiche>& record);
+
     // The slot of the item selected last (0 when none since opening) and whether an item is
     // selected on the current page.
     int currentSlot() const { return currentSlot_; }
@@ -85,7 +90,7 @@ private:
     Platform& platform_;
     std::array<SheetRadioGroup, 10> radioGroups_;
     QList<QCheckBox*> checkBoxes_; // slot s at s - 1
-    std::optional<TFiche> opened_; // the record as read on opening; nothing when unread
+    std::optional<TFiche> opened_; // the record as read on opening; nothing when there was none
     int currentSlot_ = 0;
     ItemSelected itemSelected_ = ItemSelected::None;
 };
