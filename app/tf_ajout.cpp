@@ -102,10 +102,7 @@ void TF_ajout::createPupil() {
         return; // every number up to 999 is taken: nothing is created, nothing said
     }
     const QString numberText = QString::number(*number);
-    addedLine_ = ListEntry{state_.sortByName ? byNameLine(EditNom->text(), Editprenom->text(),
-                                                          Editclas->text(), numberText)
-                                             : recordLine(state_.current, numberText, false),
-                           numberText, recordStamp(state_.current)};
+    addedLine_ = recordEntry(state_.current, numberText, state_.sortByName);
 }
 
 } // namespace kalidor

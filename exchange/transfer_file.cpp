@@ -31,16 +31,11 @@ bool replaceable(const QByteArray& target) {
 }
 
 // A pupil whose record file cannot be read is left out of a transfer file.
-bool readPupil(const SharedState& state, const QString& number, TFiche& record) {
+std::optional<TFiche> readPupil(const SharedState& state, const QString& number) {
     if (!isRecordNumber(number)) {
-        return false;
+        return std::nullopt;
     }
-    try {
-        readRecordFile(recordFileName(state, number), record);
-        return true;
-    } catch (const IoError&) {
-        return false;
-    }
+    return readRecordIfReadable(recordFileName(state, number));
 }
 
 bool deniedAccess(const IoError& error) {
@@ -70,7 +65,7 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
     try {
         file.emplace(fileName);
     } catch (const IoError& error) {
-        // A folder the user may not write to is a failed write, told with the runtime's
+        // A folder the user may not write to is a failed write, told with the IoError's
         // message; any other name that cannot be created keeps the plain message.
         if (deniedAccess(error)) {
             throw;
@@ -78,13 +73,13 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
         return result;
     }
     result.created = true;
-    TFiche record;
     for (const ListEntry& pupil : pupils) {
-        if (!readPupil(state, pupil.number, record)) {
+        const std::optional<TFiche> record = readPupil(state, pupil.number);
+        if (!record) {
             ++result.leftOut;
             continue;
         }
-        file->write(record.bytes().data(), record.bytes().size());
+        file->write(record->bytes().data(), record->bytes().size());
         ++result.written;
     }
     file->commit();
