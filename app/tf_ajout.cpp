@@ -97,12 +97,8 @@ void TF_ajout::createPupil() {
     state_.current.setPrenom(Editprenom->text());
     state_.current.setDateNais(Maskdatenais->dateText());
     state_.current.setClasse(Editclas->text());
-    const std::optional<int> number = createRecordFile(state_);
-    if (!number) {
-        return; // every number up to 999 is taken: nothing is created, nothing said
-    }
-    const QString numberText = QString::number(*number);
-    addedLine_ = recordEntry(state_.current, numberText, state_.sortByName);
+    const int number = createRecordFile(state_);
+    addedLine_ = recordEntry(state_.current, QString::number(number), state_.sortByName);
 }
 
 } // namespace kalidor

@@ -19,7 +19,7 @@ void TF_une::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        removeStaleTemporaries(state_.prefix, kStaleTemporaryAge);
+        removeStaleRecordLeftovers(state_.prefix);
         // The list is filled before the window is first painted; a report of unreadable
         // files waits until the window is on screen.
         deferErrors_ = true;

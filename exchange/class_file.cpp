@@ -212,14 +212,11 @@ int importClass(SharedState& state, const QString& classe, ClassFileReader& read
         if (namesNobody(*line)) {
             continue;
         }
-        const ClassLine pupil = splitClassLine(*line);
-        record.setNom(storableText(pupil.nom));
-        record.setPrenom(storableText(pupil.prenom));
-        const std::optional<QString> number = adder.add(record);
-        if (!number) {
-            break; // every number up to 999 is taken: the rest of the file is not read
-        }
-        added(recordEntry(record, *number, state.sortByName));
+        const ClassLine names = splitClassLine(*line);
+        record.setNom(storableText(names.nom));
+        record.setPrenom(storableText(names.prenom));
+        const NewPupil pupil = adder.add(record);
+        added(recordEntry(pupil.record, pupil.number, state.sortByName));
         ++created;
     }
     adder.finish();

@@ -82,8 +82,9 @@ QString notTextFurtherMessage(const QString& fileName, int created);
 
 // Creates one record file per line that names somebody, with the first free numbers, on an
 // otherwise blank record: name and first name of the line, class of the file's name, each as
-// a record field stores it (storableText). Each new pupil goes to `added` at once. Stops once
-// the numbers up to 999 are used. Returns how many pupils were created. Throws IoError.
+// a record field stores it (storableText). Each new pupil goes to `added` at once. Returns how
+// many pupils were created. Throws IoError, also once the numbers up to 999 are used, saying
+// how many pupils were created: those stay.
 int importClass(SharedState& state, const QString& classe, ClassFileReader& reader,
                 const PupilAdded& added);
 

@@ -83,6 +83,10 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
         ++result.written;
     }
     file->commit();
+    // What writes of transfer files killed half-way left in that folder goes too.
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    removeStaleLeftovers(fileName.left(slash + 1), kTransferExtension,
+                         qint64{kMaxRecordNumber} * TFiche::kSize);
     return result;
 }
 
@@ -153,10 +157,9 @@ void importTransferRecords(SharedState& state, const QString& transferFileName,
         posix::readAt(file, static_cast<off_t>(position - 1) * TFiche::kSize, record.bytes().data(),
                       TFiche::kSize);
         file.close();
-        if (const std::optional<QString> number = adder.add(record)) {
-            added(recordEntry(record, *number, state.sortByName));
-            ++progress.created;
-        }
+        const NewPupil pupil = adder.add(record);
+        added(recordEntry(pupil.record, pupil.number, state.sortByName));
+        ++progress.created;
     }
     adder.finish();
 }

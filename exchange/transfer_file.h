@@ -69,9 +69,8 @@ struct TransferImport {
 
 // Adds to the data folder, as new record files with the first free numbers, the records of
 // the transfer file at the positions that number the given lines. Each record is written
-// unchanged and each new pupil goes to `added` at once. Lines without a position are skipped;
-// once the numbers up to 999 are used, nothing more is written. Throws IoError when a read or
-// a write fails.
+// unchanged and each new pupil goes to `added` at once. Lines without a position are skipped.
+// Throws IoError when a read or a write fails, or once the numbers up to 999 are used.
 void importTransferRecords(SharedState& state, const QString& transferFileName,
                            const QList<ListEntry>& lines, TransferImport& progress,
                            const PupilAdded& added);

@@ -3,12 +3,17 @@
 #include "records/io_error.h"
 #include "records/posix_file.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,11 +22,35 @@ namespace kalidor {
 namespace {
 
 constexpr int kMaxLinks = 40;
-constexpr char kTemporarySuffix[] = ".XXXXXX";
+// What marks the program's own entries beside a file it writes, so that nothing else is ever
+// taken for one: ".<name>.kalidor-tmp-" and six random characters for a temporary,
+// ".<name>.kalidor-claim" for a claim.
+constexpr char kTemporaryMark[] = ".kalidor-tmp-";
+constexpr char kRandomPart[] = "XXXXXX";
+constexpr char kClaimMark[] = ".kalidor-claim";
 
 QByteArray folderOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
     return slash < 0 ? QByteArray("./") : path.left(slash + 1);
+}
+
+// The hidden name beside `target` made of its name and `mark`.
+QByteArray besideName(const QByteArray& target, const QByteArray& mark) {
+    const QByteArray folder = folderOf(target);
+    return folder + '.' + target.mid(folder.size()) + mark;
+}
+
+[[noreturn]] void throwError(int error) {
+    throw IoError::fromErrno(error);
+}
+
+[[noreturn]] void throwErrno() {
+    throwError(errno);
+}
+
+bool entryExists(const QByteArray& path) {
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0;
 }
 
 // The file a name leads to once its symbolic links are followed; the name itself when it leads
@@ -33,7 +62,7 @@ QByteArray followLinks(QByteArray path) {
             if (errno == ENOENT) {
                 return path;
             }
-            throw IoError::fromErrno(errno);
+            throwErrno();
         }
         if (!S_ISLNK(info.st_mode)) {
             return path;
@@ -41,94 +70,177 @@ QByteArray followLinks(QByteArray path) {
         QByteArray link(static_cast<qsizetype>(PATH_MAX), '\0');
         const ssize_t length = ::readlink(path.constData(), link.data(), link.size());
         if (length < 0) {
-            throw IoError::fromErrno(errno);
+            throwErrno();
         }
         link.truncate(length);
         path = link.startsWith('/') ? link : folderOf(path) + link;
     }
-    throw IoError::fromErrno(ELOOP);
+    throwError(ELOOP);
 }
 
-[[noreturn]] void throwErrno() {
-    throw IoError::fromErrno(errno);
+// The end of every write: the data on the disk, then the file closed. When either fails, the
+// file `written` is removed (unless empty) and the error thrown.
+void flushAndClose(posix::File& file, const QByteArray& written) {
+    if (::fdatasync(file.get()) != 0 || !file.close()) {
+        const int error = errno;
+        if (!written.isEmpty()) {
+            ::unlink(written.constData());
+        }
+        throwError(error);
+    }
 }
 
-bool refusedByFileSystem(int error) {
-    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
-           error == EPERM;
+// Writes everything, or removes `written` and throws.
+void writeOrRemove(const posix::File& file, const QByteArray& written, const char* data,
+                   size_t size) {
+    if (!posix::writeAll(file.get(), data, size)) {
+        const int error = errno;
+        ::unlink(written.constData());
+        throwError(error);
+    }
 }
 
-QByteArray temporaryName(const QByteArray& target) {
-    const QByteArray folder = folderOf(target);
-    return folder + '.' + target.mid(folder.size()) + kTemporarySuffix;
-}
-
-// The data in a flushed temporary file beside `target`; its name. Throws IoError.
-QByteArray writeTemporary(const QByteArray& target, const char* data, size_t size) {
-    QByteArray temporary = temporaryName(target);
-    posix::File file(::mkostemp(temporary.data(), O_CLOEXEC));
+// A new empty temporary beside `target`, with the permissions of a new file; its name is set.
+posix::File openTemporary(const QByteArray& target, QByteArray& name) {
+    name = besideName(target, QByteArray(kTemporaryMark) + kRandomPart);
+    posix::File file(::mkostemp(name.data(), O_CLOEXEC));
     if (!file.isOpen()) {
         throwErrno();
     }
-    if (::fchmod(file.get(), posix::newFileMode()) != 0 ||
-        !posix::writeAll(file.get(), data, size) || ::fdatasync(file.get()) != 0 || !file.close()) {
+    if (::fchmod(file.get(), posix::newFileMode()) != 0) {
         const int error = errno;
-        ::unlink(temporary.constData());
-        throw IoError::fromErrno(error);
+        ::unlink(name.constData());
+        throwError(error);
     }
-    return temporary;
+    return file;
 }
+
+// A folder beside a new file, named after it, held while the file is created and removed after.
+// Creating a folder is one exclusive step on the server of every share (SMB, NFS, SFTP), where
+// an exclusive open may be checked by each client on its own: two machines never both hold
+// one claim. A claim left by a killed program is removed at a later start, once old enough.
+class NameClaim {
+public:
+    explicit NameClaim(const QByteArray& target) : name_(besideName(target, kClaimMark)) {
+        if (::mkdir(name_.constData(), 0777) == 0) {
+            held_ = true;
+            return;
+        }
+        // A refusal of any kind while the claim exists is another's claim: some shares answer
+        // a lost race with EPERM rather than EEXIST.
+        const int error = errno;
+        if (error != EEXIST && !entryExists(name_)) {
+            throwError(error);
+        }
+    }
+    ~NameClaim() {
+        if (held_) {
+            ::rmdir(name_.constData());
+        }
+    }
+    NameClaim(const NameClaim&) = delete;
+    NameClaim& operator=(const NameClaim&) = delete;
+
+    bool held() const { return held_; }
+
+private:
+    QByteArray name_;
+    bool held_ = false;
+};
 
 enum class Outcome { Created, NameTaken, Refused };
 
-Outcome linkUnder(const QByteArray& temporary, const QByteArray& target) {
-    const int error = ::link(temporary.constData(), target.constData()) == 0 ? 0 : errno;
-    // The temporary goes whatever happened: once linked, the target holds the record.
-    ::unlink(temporary.constData());
-    if (error == 0) {
-        return Outcome::Created;
+// One creation under a held claim: the ways to give a new file its name, tried in order.
+class NewFile {
+public:
+    NewFile(const QByteArray& target, const char* data, size_t size)
+        : target_(target), data_(data), size_(size) {}
+    ~NewFile() {
+        if (!temporary_.isEmpty()) {
+            ::unlink(temporary_.constData());
+        }
     }
-    if (error == EEXIST) {
-        return Outcome::NameTaken;
-    }
-    if (refusedByFileSystem(error)) {
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    Outcome name(NewFileMethod method) {
+        switch (method) {
+        case NewFileMethod::RenameWithoutReplacing:
+            return answer(::renameat2(AT_FDCWD, temporary().constData(), AT_FDCWD,
+                                      target_.constData(), RENAME_NOREPLACE));
+        case NewFileMethod::Link:
+            return answer(::link(temporary().constData(), target_.constData()));
+        case NewFileMethod::Exclusive:
+            return createExclusively();
+        }
         return Outcome::Refused;
     }
-    throw IoError::fromErrno(error);
-}
 
-Outcome renameUnder(const QByteArray& temporary, const QByteArray& target) {
-    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(),
-                    RENAME_NOREPLACE) == 0) {
+private:
+    // The data in a flushed temporary beside the target, written once for every way that
+    // needs one.
+    const QByteArray& temporary() {
+        if (temporary_.isEmpty()) {
+            QByteArray name;
+            posix::File file = openTemporary(target_, name);
+            writeOrRemove(file, name, data_, size_);
+            flushAndClose(file, name);
+            temporary_ = name;
+        }
+        return temporary_;
+    }
+
+    Outcome createExclusively() {
+        posix::File file(::open(target_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                posix::newFileMode()));
+        if (!file.isOpen()) {
+            return answer(-1);
+        }
+        writeOrRemove(file, target_, data_, size_);
+        flushAndClose(file, target_);
         return Outcome::Created;
     }
-    const int error = errno;
-    if (error == EEXIST) {
-        ::unlink(temporary.constData());
-        return Outcome::NameTaken;
-    }
-    if (refusedByFileSystem(error)) {
-        return linkUnder(temporary, target);
-    }
-    ::unlink(temporary.constData());
-    throw IoError::fromErrno(error);
-}
 
-Outcome createExclusively(const QByteArray& target, const char* data, size_t size) {
-    posix::File file(
-        ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, posix::newFileMode()));
-    if (!file.isOpen()) {
-        if (errno == EEXIST) {
+    // What a naming call's result means. Any failure while the name exists is a clash: some
+    // shares answer a lost race with EPERM. A refusal of the call itself sends to the next way.
+    Outcome answer(int result) const {
+        if (result == 0) {
+            return Outcome::Created;
+        }
+        const int error = errno;
+        if (error == EEXIST || entryExists(target_)) {
             return Outcome::NameTaken;
+        }
+        if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
+            error == EPERM) {
+            return Outcome::Refused;
+        }
+        throwError(error);
+    }
+
+    QByteArray target_;
+    const char* data_;
+    size_t size_;
+    QByteArray temporary_;
+};
+
+// What the file holds, as the share gives it now, when that is exactly `data`. Another program
+// that took the name without a claim (an older version on another machine, say) may have
+// written there meanwhile: then, or when the file has gone, nothing.
+std::optional<QByteArray> readBackIfSame(const QByteArray& target, const char* data, size_t size) {
+    posix::File file(::open(target.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!file.isOpen()) {
+        if (errno == ENOENT) {
+            return std::nullopt;
         }
         throwErrno();
     }
-    if (!posix::writeAll(file.get(), data, size) || ::fdatasync(file.get()) != 0 || !file.close()) {
-        const int error = errno;
-        ::unlink(target.constData());
-        throw IoError::fromErrno(error);
+    QByteArray held(static_cast<qsizetype>(size) + 1, '\0');
+    held.truncate(static_cast<qsizetype>(posix::readUpTo(file, 0, held.data(), held.size())));
+    if (held.size() != static_cast<qsizetype>(size) || std::memcmp(held.constData(), data, size)) {
+        return std::nullopt;
     }
-    return Outcome::Created;
+    return held;
 }
 
 } // namespace
@@ -142,7 +254,7 @@ AtomicFileWriter::AtomicFileWriter(const QString& fileName)
     }
     if (exists) {
         if (S_ISDIR(existing.st_mode)) {
-            throw IoError::fromErrno(EISDIR);
+            throwError(EISDIR);
         }
         if (!S_ISREG(existing.st_mode)) {
             throw IoError::notRegularFile();
@@ -151,26 +263,23 @@ AtomicFileWriter::AtomicFileWriter(const QString& fileName)
             throwErrno();
         }
     }
-    temporary_ = temporaryName(target_);
-    fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-        throwErrno();
-    }
-    const mode_t mode = exists ? existing.st_mode & 07777 : posix::newFileMode();
-    if (::fchmod(fd_, mode) != 0) {
+    posix::File file = openTemporary(target_, temporary_);
+    if (exists && ::fchmod(file.get(), existing.st_mode & 07777) != 0) {
         const int error = errno;
-        discard();
-        throw IoError::fromErrno(error);
+        ::unlink(temporary_.constData());
+        throwError(error);
     }
     if (exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
-        ::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
+        ::fchown(file.get(), existing.st_uid, existing.st_gid) != 0) {
         const int error = errno;
-        discard();
+        ::unlink(temporary_.constData());
         if (error != EPERM) {
-            throw IoError::fromErrno(error);
+            throwError(error);
         }
         inPlace_ = true;
+        return;
     }
+    fd_ = file.release();
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -179,8 +288,7 @@ AtomicFileWriter::~AtomicFileWriter() {
 
 void AtomicFileWriter::discard() {
     if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
+        ::close(std::exchange(fd_, -1));
         ::unlink(temporary_.constData());
     }
 }
@@ -198,51 +306,58 @@ void AtomicFileWriter::write(const char* data, size_t size) {
 void AtomicFileWriter::commit(FolderFlush flush) {
     if (inPlace_) {
         posix::File file(::open(target_.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-        if (!file.isOpen()) {
+        if (!file.isOpen() || !posix::writeAll(file.get(), pending_.constData(), pending_.size()) ||
+            ::ftruncate(file.get(), pending_.size()) != 0) {
             throwErrno();
         }
-        if (!posix::writeAll(file.get(), pending_.constData(), pending_.size()) ||
-            ::ftruncate(file.get(), pending_.size()) != 0 || ::fdatasync(file.get()) != 0 ||
-            !file.close()) {
-            throwErrno();
-        }
+        flushAndClose(file, {});
         return;
     }
-    const bool renamed = ::fdatasync(fd_) == 0 && ::close(std::exchange(fd_, -1)) == 0 &&
-                         ::rename(temporary_.constData(), target_.constData()) == 0;
-    if (!renamed) {
+    posix::File file(std::exchange(fd_, -1));
+    flushAndClose(file, temporary_);
+    if (::rename(temporary_.constData(), target_.constData()) != 0) {
         const int error = errno;
-        if (fd_ >= 0) {
-            discard();
-        } else {
-            ::unlink(temporary_.constData());
-        }
-        throw IoError::fromErrno(error);
+        ::unlink(temporary_.constData());
+        throwError(error);
     }
     if (flush == FolderFlush::Now) {
         flushFolder(folder_);
     }
 }
 
-bool createNewFile(const QString& fileName, const char* data, size_t size, FolderFlush flush,
-                   NewFileMethod method) {
+std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& fileName,
+                                            const char* data, size_t size, FolderFlush flush) {
     const QByteArray target = posix::path(fileName);
+    // The claim makes the name ours among the programs that claim; the existence test and the
+    // ways below keep out the files that came without one; the read-back tells whether what is
+    // under the name now is what we wrote.
+    const NameClaim claim(target);
+    if (!claim.held() || entryExists(target)) {
+        return std::nullopt;
+    }
+    NewFile file(target, data, size);
     Outcome outcome = Outcome::Refused;
-    if (method != NewFileMethod::Exclusive) {
-        const QByteArray temporary = writeTemporary(target, data, size);
-        outcome = method == NewFileMethod::Best ? renameUnder(temporary, target)
-                                                : linkUnder(temporary, target);
+    for (int method = static_cast<int>(first);
+         outcome == Outcome::Refused && method <= static_cast<int>(NewFileMethod::Exclusive);
+         ++method) {
+        outcome = file.name(static_cast<NewFileMethod>(method));
     }
     if (outcome == Outcome::Refused) {
-        outcome = createExclusively(target, data, size);
+        throwError(EPERM);
     }
     if (outcome == Outcome::NameTaken) {
-        return false;
+        return std::nullopt;
     }
-    if (flush == FolderFlush::Now) {
+    std::optional<QByteArray> held = readBackIfSame(target, data, size);
+    if (held && flush == FolderFlush::Now) {
         flushFolder(folderOf(target));
     }
-    return true;
+    return held;
+}
+
+std::optional<QByteArray> createNewFile(const QString& fileName, const char* data, size_t size,
+                                        FolderFlush flush) {
+    return createNewFileFrom(NewFileMethod::RenameWithoutReplacing, fileName, data, size, flush);
 }
 
 void replaceFile(const QString& fileName, const char* data, size_t size, FolderFlush flush) {
@@ -281,10 +396,38 @@ void FolderFlushes::flush() {
     }
 }
 
-bool isWriterTemporary(const QString& name, const QString& extension) {
-    const QRegularExpression pattern(
-        QStringLiteral("^\\..+%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(extension)));
-    return pattern.match(name).hasMatch();
+void removeStaleLeftovers(const QString& prefix, const char* extension, qint64 maxSize,
+                          std::chrono::seconds age) {
+    const QByteArray folder = QFile::encodeName(prefix);
+    const std::unique_ptr<DIR, int (*)(DIR*)> directory(
+        ::opendir(folder.isEmpty() ? "." : folder.constData()), &::closedir);
+    if (!directory) {
+        return;
+    }
+    const QString escaped = QRegularExpression::escape(QString::fromLatin1(extension));
+    const QRegularExpression temporary(
+        QStringLiteral("^\\..+%1%2[A-Za-z0-9]{6}$")
+            .arg(escaped, QRegularExpression::escape(QLatin1String(kTemporaryMark))));
+    const QRegularExpression claim(
+        QStringLiteral("^\\..+%1%2$")
+            .arg(escaped, QRegularExpression::escape(QLatin1String(kClaimMark))));
+    const time_t before = ::time(nullptr) - static_cast<time_t>(age.count());
+    const int fd = ::dirfd(directory.get());
+    while (const dirent* entry = ::readdir(directory.get())) {
+        struct stat info {};
+        if (entry->d_name[0] != '.' ||
+            ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            info.st_mtime > before) {
+            continue;
+        }
+        const QString name = QFile::decodeName(entry->d_name);
+        if (S_ISREG(info.st_mode) && info.st_size <= maxSize && temporary.match(name).hasMatch()) {
+            ::unlinkat(fd, entry->d_name, 0);
+        } else if (S_ISDIR(info.st_mode) && claim.match(name).hasMatch()) {
+            // Removed only when empty, as every claim is.
+            ::unlinkat(fd, entry->d_name, AT_REMOVEDIR);
+        }
+    }
 }
 
 } // namespace kalidor

@@ -25,6 +25,8 @@ public:
     int get() const { return fd_; }
     // Closes now; false when the close itself failed (errno set).
     bool close();
+    // Hands the descriptor over: it is no longer closed here.
+    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_ = -1;

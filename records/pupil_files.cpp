@@ -2,11 +2,13 @@
 
 #include "records/io_error.h"
 #include "records/posix_file.h"
-#include "records/record_file.h"
+#include "records/record_texts.h"
+#include "records/utf8.h"
 
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace kalidor {
@@ -17,30 +19,51 @@ TFiche blankRecord() {
     return record;
 }
 
-std::optional<int> createRecordFile(SharedState& state, int from, FolderFlush flush) {
-    for (int number = findFreeNumber(state, from); number <= kMaxRecordNumber;
-         number = findFreeNumber(state, number + 1)) {
-        const QString fileName = recordFileName(state, QString::number(number));
-        // Another machine sharing the folder may take the number between the search and the
-        // creation: the search then goes on from the next one.
-        if (createNewFile(fileName, state.current.bytes().data(), TFiche::kSize, flush)) {
-            state.currentFileName = fileName;
-            return number;
+NewPupil FreeNumberSearch::create(const TFiche& record, FolderFlush flush) {
+    for (;;) {
+        for (int number = findFreeNumber(state_, from_, lookup_); number <= kMaxRecordNumber;
+             number = findFreeNumber(state_, number + 1, lookup_)) {
+            // Another machine may take the number between the search and the creation: the
+            // search then goes on from the next one.
+            const QString numberText = QString::number(number);
+            const std::optional<QByteArray> held = createNewFile(
+                recordFileName(state_, numberText), record.bytes().data(), TFiche::kSize, flush);
+            if (held) {
+                from_ = number + 1;
+                NewPupil pupil{numberText, {}};
+                std::memcpy(pupil.record.bytes().data(), held->constData(), TFiche::kSize);
+                return pupil;
+            }
         }
+        if (lookup_ == NumberLookup::AskTheServer) {
+            from_ = kNoFreeNumber;
+            throw IoError(tr8(record_texts::kNoFreeNumber));
+        }
+        lookup_ = NumberLookup::AskTheServer;
+        from_ = 1;
     }
-    return std::nullopt;
 }
 
-std::optional<QString> PupilAdder::add(const TFiche& record) {
-    state_.current = record;
-    const std::optional<int> number = createRecordFile(state_, from_, FolderFlush::Later);
-    if (!number) {
-        from_ = kNoFreeNumber;
-        return std::nullopt;
+int createRecordFile(SharedState& state, int from, FolderFlush flush) {
+    FreeNumberSearch search(state, from);
+    const NewPupil pupil = search.create(state.current, flush);
+    state.currentFileName = recordFileName(state, pupil.number);
+    state.current = pupil.record;
+    return pupil.number.toInt();
+}
+
+NewPupil PupilAdder::add(const TFiche& record) {
+    try {
+        NewPupil pupil = search_.create(record, FolderFlush::Later);
+        flushes_.add(posix::path(state_.prefix));
+        ++created_;
+        return pupil;
+    } catch (const IoError& error) {
+        const char* count =
+            created_ > 1 ? record_texts::kStoppedAfterMany : record_texts::kStoppedAfterOne;
+        throw IoError(error.message() + QLatin1Char('\n') + tr8(count).arg(created_),
+                      error.errorNumber());
     }
-    flushes_.add(posix::path(state_.prefix));
-    from_ = *number + 1;
-    return QString::number(*number);
 }
 
 void deleteRecordFile(const QString& fileName) {

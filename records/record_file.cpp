@@ -25,9 +25,17 @@ namespace {
 // Plain system calls rather than Qt's file classes: listing a folder of a thousand pupils
 // reads a thousand files, and the plain calls cost half as much.
 
-bool entryExists(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
+bool entryExists(const std::string& path, NumberLookup lookup) {
+    if (lookup == NumberLookup::Quick) {
+        struct stat info {};
+        return ::lstat(path.c_str(), &info) == 0;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    return errno != ENOENT;
 }
 
 bool hasRecordExtension(const char* name) {
@@ -121,7 +129,7 @@ void saveRecord(const SharedState& state, const QString& fileName, FolderFlush f
     writeRecordFile(fileName, state.current, flush);
 }
 
-int findFreeNumber(const SharedState& state, int from) {
+int findFreeNumber(const SharedState& state, int from, NumberLookup lookup) {
     std::string path = QFile::encodeName(state.prefix).toStdString();
     const size_t prefixLength = path.size();
     int number = std::max(from, 1);
@@ -129,7 +137,7 @@ int findFreeNumber(const SharedState& state, int from) {
         path.resize(prefixLength);
         path += std::to_string(number);
         path += kRecordExtension;
-        if (!entryExists(path)) {
+        if (!entryExists(path, lookup)) {
             break;
         }
     }
@@ -162,24 +170,8 @@ QList<RecordFailure> enumerateRecords(SharedState& state,
     return failures;
 }
 
-void removeStaleTemporaries(const QString& prefix, std::chrono::seconds age) {
-    const Folder directory = openFolder(prefix);
-    if (!directory) {
-        return;
-    }
-    const QString extension = QLatin1String(kRecordExtension);
-    const time_t before = ::time(nullptr) - static_cast<time_t>(age.count());
-    const int fd = ::dirfd(directory.get());
-    while (const dirent* entry = ::readdir(directory.get())) {
-        struct stat info {};
-        if (entry->d_name[0] != '.' ||
-            !isWriterTemporary(QFile::decodeName(entry->d_name), extension) ||
-            ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-            !S_ISREG(info.st_mode) || info.st_mtime > before) {
-            continue;
-        }
-        ::unlinkat(fd, entry->d_name, 0);
-    }
+void removeStaleRecordLeftovers(const QString& prefix) {
+    removeStaleLeftovers(prefix, kRecordExtension, TFiche::kSize);
 }
 
 QString describeFailures(const QList<RecordFailure>& failures) {

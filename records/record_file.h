@@ -52,10 +52,20 @@ void saveRecord(const SharedState& state, const QString& fileName,
 void writeRecordFile(const QString& fileName, const TFiche& record,
                      FolderFlush flush = FolderFlush::Now);
 
+// How a free-number search tells that a number is taken.
+enum class NumberLookup {
+    // The file system's quick answer about the name, which a shared folder's client may give
+    // from a cache that still holds files deleted elsewhere.
+    Quick,
+    // An open of the file, which such a client asks of the server itself.
+    AskTheServer,
+};
+
 // The first number from `from` upwards with no entry `n.b2i` in the data folder, or
 // kNoFreeNumber. Loops that add pupils pass the number after the one they took last, since
 // nothing frees a number while they run.
-int findFreeNumber(const SharedState& state, int from = 1);
+int findFreeNumber(const SharedState& state, int from = 1,
+                   NumberLookup lookup = NumberLookup::Quick);
 
 // An entry left out of an enumeration, named with why, for the one box that reports them.
 struct RecordFailure {
@@ -70,11 +80,10 @@ struct RecordFailure {
 QList<RecordFailure> enumerateRecords(SharedState& state,
                                       const std::function<void(const QString&)>& visitor);
 
-// Removes the temporaries that record saves killed half-way left in the data folder, once they
-// are older than `age`: younger ones may belong to a save running now on another machine that
-// shares the folder.
-void removeStaleTemporaries(const QString& prefix, std::chrono::seconds age);
-inline constexpr std::chrono::minutes kStaleTemporaryAge{10};
+// Removes what record writers killed half-way left in the data folder, once it is old enough
+// (removeStaleLeftovers): younger leftovers may belong to a save running now on another machine
+// that shares the folder.
+void removeStaleRecordLeftovers(const QString& prefix);
 
 // One line per failure, "12.b2i : Lecture au-delà de la fin de fichier".
 QString describeFailures(const QList<RecordFailure>& failures);

@@ -14,6 +14,13 @@ inline constexpr char kReadPastEnd[] = "Lecture au-delà de la fin de fichier";
 inline constexpr char kNotRegularFile[] = "Ce n'est pas un fichier ordinaire";
 inline constexpr char kOtherIoError[] = "Erreur E/S %1";
 
+// A new pupil finds no number, and a batch that stopped short: the count of pupils it created
+// (0 or 1, then more), on a line after the reason.
+inline constexpr char kNoFreeNumber[] =
+    "Tous les numéros d'élève, de 1 à 999, sont pris : aucun élève ne peut plus être ajouté.";
+inline constexpr char kStoppedAfterOne[] = "L'opération s'est arrêtée après %1 élève créé.";
+inline constexpr char kStoppedAfterMany[] = "L'opération s'est arrêtée après %1 élèves créés.";
+
 // The main list
 inline constexpr char kNumberSeparator[] = " - n° ";
 inline constexpr char kClassSeparator[] = " : ";

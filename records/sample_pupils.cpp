@@ -57,10 +57,8 @@ void createSamplePupils(SharedState& state, SampleSet set,
                         const std::function<void(const ListEntry& entry)>& onCreated) {
     PupilAdder adder(state);
     for (int i = 1; i <= sampleCount(set); ++i) {
-        const TFiche pupil = samplePupil(set, i);
-        if (const std::optional<QString> number = adder.add(pupil)) {
-            onCreated(recordEntry(pupil, *number, true));
-        }
+        const NewPupil pupil = adder.add(samplePupil(set, i));
+        onCreated(recordEntry(pupil.record, pupil.number, true));
     }
     adder.finish();
 }

@@ -22,8 +22,8 @@ int sampleCount(SampleSet set);
 TFiche samplePupil(SampleSet set, int i);
 
 // Writes the set's pupils in order, each under the first free number, and hands each new
-// pupil's by-name line to `onCreated`. A pupil that finds no number up to 999 is skipped.
-// Throws IoError: the pupils written before the failure stay.
+// pupil's by-name line to `onCreated`. Throws IoError, also when no number up to 999 is left,
+// saying how many pupils were created: those stay.
 void createSamplePupils(SharedState& state, SampleSet set,
                         const std::function<void(const ListEntry& entry)>& onCreated);
 

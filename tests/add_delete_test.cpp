@@ -214,14 +214,22 @@ TEST_F(AddDeleteTest, ByClassModeListsTheNewPupilUnderItsClass) {
     EXPECT_TRUE(list()->lines().contains(u8("6A : DUPONT Marie - n° 2")));
 }
 
-TEST_F(AddDeleteTest, AFullFolderCreatesNothingAndSaysNothing) {
+TEST_F(AddDeleteTest, AFullFolderCreatesNothingAndSaysSo) {
     for (int number = 1; number <= 999; ++number) {
         folder.writePupil(number, QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"));
     }
     start();
-    addPupil("dupont", "Marie", "6A", nullptr);
-    EXPECT_FALSE(dialog()->isVisible());
-    EXPECT_TRUE(platform.log.isEmpty());
+    driveModal(
+        dialog(),
+        [&] {
+            QTest::keyClicks(dialog()->EditNom, QStringLiteral("dupont"));
+            QTest::mouseClick(dialog()->SpeedButton1, Qt::LeftButton);
+            EXPECT_TRUE(dialog()->isVisible());
+            dialog()->reject();
+        },
+        [&] { program->F_une->Ajouterunlve1Click(); });
+    EXPECT_EQ(platform.errors, QStringList(u8("Tous les numéros d'élève, de 1 à 999, sont pris : "
+                                              "aucun élève ne peut plus être ajouté.")));
     EXPECT_EQ(folder.entries().size(), 999);
     EXPECT_EQ(list()->count(), 999);
 }
@@ -438,5 +446,8 @@ TEST_F(AddDeleteTest, SampleCommandsListByNameWhateverTheSortMode) {
     program->F_une->crer110lves1Click();
     program->F_une->crer17lvesniveau11Click();
     EXPECT_EQ(list()->count(), 999);
-    EXPECT_TRUE(platform.log.isEmpty());
+    // Each command says that it stopped, and after how many pupils.
+    ASSERT_EQ(platform.errors.size(), 3);
+    EXPECT_TRUE(platform.errors[0].endsWith(u8("après 14 élèves créés.")));
+    EXPECT_TRUE(platform.errors[2].endsWith(u8("après 0 élève créé.")));
 }

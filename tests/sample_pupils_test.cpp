@@ -18,9 +18,18 @@ using kalidor::test::TestFolder;
 
 namespace {
 
-QStringList createAll(SharedState& state, SampleSet set) {
+// The lines of the pupils created; `stop` gets the failure's message when the command stopped.
+QStringList createAll(SharedState& state, SampleSet set, QString* stop = nullptr) {
     QStringList lines;
-    createSamplePupils(state, set, [&lines](const ListEntry& entry) { lines.append(entry.line); });
+    try {
+        createSamplePupils(state, set,
+                           [&lines](const ListEntry& entry) { lines.append(entry.line); });
+    } catch (const IoError& error) {
+        if (stop == nullptr) {
+            throw;
+        }
+        *stop = error.message();
+    }
     return lines;
 }
 
@@ -88,22 +97,27 @@ TEST(SamplePupils, TakeEveryHoleInOrder) {
     EXPECT_EQ(lines.last(), QString::fromUtf8("niv2_17 p17 a - n° 23"));
 }
 
-TEST(SamplePupils, StopNumberingAt999AndSkipTheRestSilently) {
+TEST(SamplePupils, StopNumberingAt999AndSayHowManyWereCreated) {
     TestFolder folder;
     for (int number = 1; number <= 990; ++number) {
         folder.writePupil(number, QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"));
     }
     SharedState state = folder.state();
-    const QStringList lines = createAll(state, SampleSet::Niveau1);
+    QString stop;
+    const QStringList lines = createAll(state, SampleSet::Niveau1, &stop);
     ASSERT_EQ(lines.size(), 9);
+    EXPECT_EQ(stop, QString::fromUtf8("Tous les numéros d'élève, de 1 à 999, sont pris : aucun "
+                                      "élève ne peut plus être ajouté.\nL'opération s'est "
+                                      "arrêtée après 9 élèves créés."));
     EXPECT_EQ(lines.first(), QString::fromUtf8("niv1_1 p1 a - n° 991"));
     EXPECT_EQ(lines.last(), QString::fromUtf8("niv1_9 p9 a - n° 999"));
     EXPECT_EQ(readBack(folder, 999).nom(), QStringLiteral("niv1_9"));
     EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("1000.b2i"))));
     EXPECT_EQ(folder.entries().size(), 999);
 
-    // A full folder: nothing at all.
-    EXPECT_TRUE(createAll(state, SampleSet::Niveau2).isEmpty());
+    // A full folder: nothing at all, and it is said.
+    EXPECT_TRUE(createAll(state, SampleSet::Niveau2, &stop).isEmpty());
+    EXPECT_TRUE(stop.endsWith(QString::fromUtf8("après 0 élève créé."))) << stop.toStdString();
     EXPECT_EQ(folder.entries().size(), 999);
 }
 
@@ -122,7 +136,9 @@ TEST(SamplePupils, AFailedWriteStopsTheCommandAndKeepsThePupilsWritten) {
                 }
             });
         } catch (const IoError& error) {
-            return created == 3 && error.message() == QString::fromUtf8("Accès au fichier refusé")
+            return created == 3 && error.message() ==
+                                       QString::fromUtf8("Accès au fichier refusé\nL'opération "
+                                                         "s'est arrêtée après 3 élèves créés.")
                        ? 0
                        : 2;
         }
