@@ -176,6 +176,12 @@ public:
         return Outcome::Refused;
     }
 
+    // The name given whatever the client believes is under it: only once the server has said
+    // that nothing is, with the claim held, when the ways above were answered from a cache.
+    Outcome renameOverStaleName() {
+        return answer(::rename(temporary().constData(), target_.constData()));
+    }
+
 private:
     // The data in a flushed temporary beside the target, written once for every way that
     // needs one.
@@ -332,7 +338,7 @@ std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& 
     // ways below keep out the files that came without one; the read-back tells whether what is
     // under the name now is what we wrote.
     const NameClaim claim(target);
-    if (!claim.held() || entryExists(target)) {
+    if (!claim.held() || posix::existsOnServer(target.constData())) {
         return std::nullopt;
     }
     NewFile file(target, data, size);
@@ -341,6 +347,11 @@ std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& 
          outcome == Outcome::Refused && method <= static_cast<int>(NewFileMethod::Exclusive);
          ++method) {
         outcome = file.name(static_cast<NewFileMethod>(method));
+    }
+    if (outcome == Outcome::NameTaken && !posix::existsOnServer(target.constData())) {
+        // A shared folder's client that still holds a file deleted on another machine refuses
+        // the name on its own.
+        outcome = file.renameOverStaleName();
     }
     if (outcome == Outcome::Refused) {
         throwError(EPERM);

@@ -30,12 +30,7 @@ bool entryExists(const std::string& path, NumberLookup lookup) {
         struct stat info {};
         return ::lstat(path.c_str(), &info) == 0;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd >= 0) {
-        ::close(fd);
-        return true;
-    }
-    return errno != ENOENT;
+    return posix::existsOnServer(path.c_str());
 }
 
 bool hasRecordExtension(const char* name) {
