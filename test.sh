@@ -3,7 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install_packages.sh
+# The tests also start servers of their own: a Samba and an SFTP server with FUSE mounts of
+# their shares.
+scripts/install_packages.sh samba smbnetfs sshfs openssh-server openssh-client fuse3 iproute2
 # Warnings fail the build in CI only: build/ is shared with ./run.sh, which never turns them
 # into errors, and switching the flag would rebuild everything at each switch.
 werror=OFF

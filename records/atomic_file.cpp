@@ -13,8 +13,10 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace kalidor {
@@ -115,14 +117,45 @@ posix::File openTemporary(const QByteArray& target, QByteArray& name) {
     return file;
 }
 
+// Whether other machines may create files in `folder` through clients of their own: on any file
+// system but the local ones, where a rename that refuses to replace is exclusive by itself.
+bool mayBeShared(const QByteArray& folder) {
+    struct statfs info {};
+    if (::statfs(folder.constData(), &info) != 0) {
+        return true;
+    }
+    constexpr unsigned long kNtfs3Magic = 0x7366746e;
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case EXT4_SUPER_MAGIC: // ext2 and ext3 too
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case F2FS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case OVERLAYFS_SUPER_MAGIC:
+    case MSDOS_SUPER_MAGIC:
+    case EXFAT_SUPER_MAGIC:
+    case kNtfs3Magic:
+        return false;
+    default:
+        return true;
+    }
+}
+
 // A folder beside a new file, named after it, held while the file is created and removed after.
 // Creating a folder is one exclusive step on the server of every share (SMB, NFS, SFTP), where
 // an exclusive open may be checked by each client on its own: two machines never both hold
 // one claim. A claim left by a killed program is removed at a later start, once old enough.
+// Creating and removing a folder costs a local disk as much as writing a record, so a folder on
+// a local file system, which no other machine reaches but through a share's server, takes none.
 class NameClaim {
 public:
     explicit NameClaim(const QByteArray& target) : name_(besideName(target, kClaimMark)) {
+        if (!mayBeShared(folderOf(target))) {
+            held_ = true;
+            return;
+        }
         if (::mkdir(name_.constData(), 0777) == 0) {
+            taken_ = true;
             held_ = true;
             return;
         }
@@ -134,7 +167,7 @@ public:
         }
     }
     ~NameClaim() {
-        if (held_) {
+        if (taken_) {
             ::rmdir(name_.constData());
         }
     }
@@ -146,6 +179,7 @@ public:
 private:
     QByteArray name_;
     bool held_ = false;
+    bool taken_ = false; // a claim folder made here, removed when the claim ends
 };
 
 enum class Outcome { Created, NameTaken, Refused };
