@@ -121,8 +121,18 @@ void TF_une::ListBox1DblClick() {
     ListBox1->removeLine(ListBox1->currentRow());
     windows_.F_saisi1->setPupil(fileName, present ? std::optional<TFiche>(onDisk) : std::nullopt);
     if (windows_.F_saisi1->exec() != QDialog::Accepted) {
-        // Nothing was saved: the line shows what the file holds, not what was typed.
-        state_.current = onDisk;
+        // Nothing was saved here: the line shows what the file holds now, which another machine
+        // may have saved or deleted while the sheet was open, not what was typed. A file that
+        // cannot be read now is reported and keeps the line the sheet opened with.
+        TFiche now = onDisk;
+        runGuarded(platform_, this, [&] { present = readRecordIfPresent(fileName, now); });
+        if (!present) {
+            // The list would select the next line, which is another pupil.
+            ListBox1->clearSelection();
+            refreshTotalCountLine();
+            return;
+        }
+        state_.current = now;
     }
     const int added = ListBox1->addLine(recordEntry(state_.current, *number, state_.sortByName));
     ListBox1->setCurrentRow(added);

@@ -64,7 +64,9 @@ QString decodeClassText(const QByteArray& bytes) {
 }
 
 QString classFromFileName(const QString& fileName) {
-    const QString name = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1);
+    // A Mac writes "é" as "e" and a combining accent: composed first, it counts as one character.
+    const QString name = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1)
+                             .normalized(QString::NormalizationForm_C);
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
     QString classe = (dot < 0 ? name : name.left(dot)).left(kClassWidth);
     // A file name may hold control characters; a record's text never does.
@@ -77,11 +79,15 @@ QString classFromFileName(const QString& fileName) {
 }
 
 ClassLine splitClassLine(const QString& line) {
-    const qsizetype semicolon = line.indexOf(QLatin1Char(';'));
-    if (semicolon < 0) {
+    qsizetype separator = line.indexOf(QLatin1Char(';'));
+    if (separator < 0) {
+        // A spreadsheet's text export separates its columns with tabs.
+        separator = line.indexOf(QLatin1Char('\t'));
+    }
+    if (separator < 0) {
         return {QString(), line};
     }
-    return {line.left(semicolon), line.mid(semicolon + 1)};
+    return {line.left(separator), line.mid(separator + 1)};
 }
 
 bool namesNobody(const QString& line) {

@@ -1,5 +1,6 @@
 #pragma once
-// Class text files: one pupil a line, "name;first name", the class being the file's name.
+// Class text files: one pupil a line, "name;first name" (or "name<tab>first name", as a
+// spreadsheet exports it), the class being the file's name.
 
 #include "exchange/added_pupils.h"
 #include "records/posix_file.h"
@@ -17,7 +18,8 @@ namespace kalidor {
 QString decodeClassText(const QByteArray& bytes);
 
 // The class of a file's pupils: the file's name without folder, up to its first '.', cut to
-// the record's 8 characters; a control character of the name becomes '?'.
+// the record's 8 characters once its accents are composed; a control character of the name
+// becomes '?'.
 QString classFromFileName(const QString& fileName);
 
 struct ClassLine {
@@ -25,7 +27,8 @@ struct ClassLine {
     QString prenom;
 };
 
-// Split at the first ';' with nothing trimmed; a line without ';' is all first name.
+// Split at the first ';', or at the first tab in a line without ';', with nothing trimmed; a
+// line with neither is all first name.
 ClassLine splitClassLine(const QString& line);
 
 // A line of nothing but blanks, tabs and ';' (an empty row of a spreadsheet) names nobody.

@@ -414,10 +414,12 @@ TEST_F(SheetTest, ASaveOverAnotherMachinesSaveAsksFirst) {
                                                    QStringLiteral("Marie"), QStringLiteral("6B"));
     openPupil(1, [&] {
         QTest::mouseClick(box(10), Qt::LeftButton);
+        sheet()->EditNom->setText(QStringLiteral("CHANGE"));
         // Another machine saves the pupil while the sheet is open here.
         folder.writeRecord(QStringLiteral("1.b2i"), other);
         platform.yesNoAnswers = {false};
         save();
+        // The question names the pupil whose file is at stake, not what was typed.
         EXPECT_EQ(platform.questions,
                   QStringList(u8("La fiche de DUPONT Marie a été modifiée sur un autre poste "
                                  "depuis que vous l'avez ouverte.\n"
@@ -429,7 +431,28 @@ TEST_F(SheetTest, ASaveOverAnotherMachinesSaveAsksFirst) {
         save();
     });
     EXPECT_TRUE(readBack(1).valide(10));
+    EXPECT_EQ(readBack(1).nom(), QStringLiteral("CHANGE"));
     EXPECT_EQ(readBack(1).classe(), QStringLiteral("6A"));
+}
+
+TEST_F(SheetTest, ASheetClosedUnsavedAfterAConflictLeavesTheLineOfWhatTheFileHolds) {
+    folder.writeRecord(QStringLiteral("1.b2i"), storedPupil());
+    folder.writePupil(2, QStringLiteral("ECHEC"), QStringLiteral("Paul"), QStringLiteral("5B"));
+    start();
+    // Another machine saves pupil 1 and deletes pupil 2 while their sheets are open here.
+    openPupil(1, [&] {
+        folder.writePupil(1, QStringLiteral("AUTRE"), QStringLiteral("Nom"), QStringLiteral("4C"));
+        platform.yesNoAnswers = {false};
+        save();
+        QTest::mouseClick(sheet()->BitBtn1, Qt::LeftButton);
+    });
+    openPupil(2, [&] {
+        ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("2.b2i"))));
+        QTest::keyClick(sheet(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(program->F_une->ListBox1->lines(), QStringList(u8("AUTRE Nom 4C - n° 1")));
+    EXPECT_EQ(program->F_une->Memo1->lines(), QStringList(u8("1 élève au total")));
+    EXPECT_TRUE(platform.errors.isEmpty());
 }
 
 TEST_F(SheetTest, KeyboardSelectsItemsAndADoubleClickOpensThePupil) {

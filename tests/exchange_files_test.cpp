@@ -429,9 +429,12 @@ TEST(ClassFile, TakesTheClassFromTheFileName) {
     EXPECT_EQ(classFromFileName(QStringLiteral("/home/p.q/Classe de 6e B.txt")),
               QStringLiteral("Classe d"));
     EXPECT_EQ(classFromFileName(QStringLiteral("/home/p/.txt")), QString());
+    // "é" written as "e" and a combining accent, as a Mac names files.
+    EXPECT_EQ(classFromFileName(QString::fromUtf8("/home/p/Cle\u0301mentine.txt")),
+              QString::fromUtf8("Clémenti"));
 }
 
-TEST(ClassFile, SplitsAtTheFirstSemicolonWithoutTrimming) {
+TEST(ClassFile, SplitsAtTheFirstSemicolonOrElseAtTheFirstTabWithoutTrimming) {
     auto split = [](const char* text) {
         const ClassLine pupil = splitClassLine(QString::fromUtf8(text));
         return std::make_pair(pupil.nom, pupil.prenom);
@@ -444,6 +447,13 @@ TEST(ClassFile, SplitsAtTheFirstSemicolonWithoutTrimming) {
               std::make_pair(QStringLiteral("Martin"), QString::fromUtf8("Léa;12/03/2010")));
     EXPECT_EQ(split("Martin Léa"), std::make_pair(QString(), QString::fromUtf8("Martin Léa")));
     EXPECT_EQ(split(";"), std::make_pair(QString(), QString()));
+    // A spreadsheet's text export: tabs, unless the line holds a ';'.
+    EXPECT_EQ(split("MARTIN\tLéa"),
+              std::make_pair(QStringLiteral("MARTIN"), QString::fromUtf8("Léa")));
+    EXPECT_EQ(split(" MARTIN \t Léa\t6A"),
+              std::make_pair(QStringLiteral(" MARTIN "), QString::fromUtf8(" Léa\t6A")));
+    EXPECT_EQ(split("MARTIN\tLéa;Jean"),
+              std::make_pair(QString::fromUtf8("MARTIN\tLéa"), QStringLiteral("Jean")));
 }
 
 TEST(ClassFile, ReadsWindowsAndUnixLinesAndSkipsEmptyOnes) {

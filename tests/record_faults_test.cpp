@@ -36,6 +36,12 @@ int saveExpecting(const SharedState& state, const QString& path, const QString& 
     return kNoError;
 }
 
+struct stat fileStatus(const QByteArray& path) {
+    struct stat status {};
+    EXPECT_EQ(::lstat(path.constData(), &status), 0) << path.constData();
+    return status;
+}
+
 void openToEveryone(const TestFolder& folder) {
     ASSERT_EQ(::chmod(folder.prefix().toLocal8Bit().constData(), 0777), 0);
 }
@@ -140,18 +146,13 @@ TEST(RecordFaults, ASaveRespectsTheFileItReplaces) {
     const QByteArray after = test::recordBytes(state.current);
     const auto path = [&](const char* name) { return folder.path(QLatin1String(name)); };
     const auto local = [&](const char* name) { return QFile::encodeName(path(name)); };
-    // Two files of the user who saves (read-only, private), one of another user that everyone
-    // may write, and a link to a record kept elsewhere.
-    for (const char* name : {"lecture.b2i", "prive.b2i", "autre.b2i", "cible/vrai.b2i"}) {
+    // Two files of the user who saves (read-only, private) and a link to a record kept elsewhere.
+    for (const char* name : {"lecture.b2i", "prive.b2i", "cible/vrai.b2i"}) {
         folder.writeRecord(QLatin1String(name), before);
+        ASSERT_TRUE(test::giveToUnprivileged(local(name).constData()));
     }
-    for (const auto& [name, mode] : {std::pair{"lecture.b2i", 0444}, std::pair{"prive.b2i", 0600},
-                                     std::pair{"autre.b2i", 0666}}) {
-        ASSERT_EQ(::chmod(local(name).constData(), mode), 0);
-    }
-    ASSERT_EQ(::chown(local("lecture.b2i").constData(), 65534, 65534), 0);
-    ASSERT_EQ(::chown(local("prive.b2i").constData(), 65534, 65534), 0);
-    ASSERT_EQ(::chown(local("cible/vrai.b2i").constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(local("lecture.b2i").constData(), 0444), 0);
+    ASSERT_EQ(::chmod(local("prive.b2i").constData(), 0600), 0);
     ASSERT_EQ(::symlink("cible/vrai.b2i", local("lien.b2i").constData()), 0);
 
     const int result = test::runUnprivileged([&] {
@@ -159,7 +160,7 @@ TEST(RecordFaults, ASaveRespectsTheFileItReplaces) {
                           QString::fromUtf8("Accès au fichier refusé")) != kRaisedExpectedError) {
             return 1;
         }
-        for (const char* name : {"prive.b2i", "autre.b2i", "lien.b2i"}) {
+        for (const char* name : {"prive.b2i", "lien.b2i"}) {
             if (saveExpecting(state, path(name), {}) != kNoError) {
                 return 2;
             }
@@ -168,27 +169,48 @@ TEST(RecordFaults, ASaveRespectsTheFileItReplaces) {
     });
     EXPECT_EQ(result, 0);
 
-    const auto info = [&](const char* name) {
-        struct stat status {};
-        EXPECT_EQ(::lstat(local(name).constData(), &status), 0) << name;
-        return status;
-    };
     EXPECT_EQ(folder.readBytes(QStringLiteral("lecture.b2i")), test::recordBytes(before));
-    EXPECT_EQ(info("lecture.b2i").st_mode & 07777, 0444u);
+    EXPECT_EQ(fileStatus(local("lecture.b2i")).st_mode & 07777, 0444u);
     EXPECT_EQ(folder.readBytes(QStringLiteral("prive.b2i")), after);
-    EXPECT_EQ(info("prive.b2i").st_mode & 07777, 0600u);
-    EXPECT_EQ(folder.readBytes(QStringLiteral("autre.b2i")), after);
-    EXPECT_EQ(info("autre.b2i").st_uid, 0u);
-    EXPECT_EQ(info("autre.b2i").st_mode & 07777, 0666u);
-    EXPECT_TRUE(S_ISLNK(info("lien.b2i").st_mode));
+    EXPECT_EQ(fileStatus(local("prive.b2i")).st_mode & 07777, 0600u);
+    EXPECT_TRUE(S_ISLNK(fileStatus(local("lien.b2i")).st_mode));
     EXPECT_EQ(folder.readBytes(QStringLiteral("cible/vrai.b2i")), after);
+    EXPECT_EQ(folder.entries(),
+              (QStringList{QStringLiteral("cible"), QStringLiteral("lecture.b2i"),
+                           QStringLiteral("lien.b2i"), QStringLiteral("prive.b2i")}));
+}
+
+TEST(RecordFaults, ASaveKeepsTheOwnerOfAnotherUsersFile) {
+    if (!test::runningAsRoot()) {
+        GTEST_SKIP() << "needs root: only root can lay a file that belongs to another user";
+    }
+    TestFolder folder;
+    openToEveryone(folder);
+    SharedState state = folder.state();
+    state.current = test::makeRecord(QStringLiteral("APRES"), {}, {});
+    const QByteArray after = test::recordBytes(state.current);
+    const auto path = [&](const char* name) { return folder.path(QLatin1String(name)); };
+    const auto local = [&](const char* name) { return QFile::encodeName(path(name)); };
+    // One file of root that everyone may write, one of the ordinary user that only it may.
+    for (const char* name : {"autre.b2i", "prive.b2i"}) {
+        folder.writeRecord(QLatin1String(name), test::makeRecord(QStringLiteral("AVANT"), {}, {}));
+    }
+    ASSERT_EQ(::chmod(local("autre.b2i").constData(), 0666), 0);
+    ASSERT_TRUE(test::giveToUnprivileged(local("prive.b2i").constData()));
+    ASSERT_EQ(::chmod(local("prive.b2i").constData(), 0600), 0);
+
+    // The ordinary user cannot give a new file to root: the file is rewritten in place.
+    EXPECT_EQ(test::runUnprivileged([&] { return saveExpecting(state, path("autre.b2i"), {}); }),
+              kNoError);
+    EXPECT_EQ(folder.readBytes(QStringLiteral("autre.b2i")), after);
+    EXPECT_EQ(fileStatus(local("autre.b2i")).st_uid, 0u);
+    EXPECT_EQ(fileStatus(local("autre.b2i")).st_mode & 07777, 0666u);
 
     // An administrator's save keeps the pupil's file its owner's.
     saveRecord(state, path("prive.b2i"));
-    EXPECT_EQ(info("prive.b2i").st_uid, 65534u);
-    EXPECT_EQ(info("prive.b2i").st_mode & 07777, 0600u);
+    EXPECT_EQ(folder.readBytes(QStringLiteral("prive.b2i")), after);
+    EXPECT_EQ(fileStatus(local("prive.b2i")).st_uid, 65534u);
+    EXPECT_EQ(fileStatus(local("prive.b2i")).st_mode & 07777, 0600u);
     EXPECT_EQ(folder.entries(),
-              (QStringList{QStringLiteral("autre.b2i"), QStringLiteral("cible"),
-                           QStringLiteral("lecture.b2i"), QStringLiteral("lien.b2i"),
-                           QStringLiteral("prive.b2i")}));
+              (QStringList{QStringLiteral("autre.b2i"), QStringLiteral("prive.b2i")}));
 }

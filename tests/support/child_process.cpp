@@ -57,13 +57,21 @@ int runInChild(const std::function<int()>& body) {
 
 int runUnprivileged(const std::function<int()>& body) {
     return runInChild([&body] {
-        if (::geteuid() == 0) {
+        if (runningAsRoot()) {
             if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
                 return 99;
             }
         }
         return body();
     });
+}
+
+bool runningAsRoot() {
+    return ::geteuid() == 0;
+}
+
+bool giveToUnprivileged(const char* path) {
+    return !runningAsRoot() || ::chown(path, kNobody, kNobody) == 0;
 }
 
 pid_t startChild(const std::function<void()>& body) {

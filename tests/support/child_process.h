@@ -15,6 +15,14 @@ int runInChild(const std::function<int()>& body);
 // root. Files the child must reach should be made accessible to everyone first.
 int runUnprivileged(const std::function<int()>& body);
 
+// Only root can give a file to another user. A test that needs one skips without root.
+bool runningAsRoot();
+
+// Gives a file or folder to the user runUnprivileged runs as, so that it is that user's own:
+// as root, the ordinary user the child becomes; for anyone else, who owns it already, nothing
+// to do. Whether it succeeded.
+bool giveToUnprivileged(const char* path);
+
 // Starts `body` in a child and returns its process id at once.
 pid_t startChild(const std::function<void()>& body);
 
