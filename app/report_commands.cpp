@@ -73,9 +73,11 @@ void TF_une::printPupilAttestation(int level) {
         platform_.showMessage(this, refusalMessage(state_.current, level));
         return;
     }
-    CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
-    printOneAttestation(document, this, level, attestationName(state_.current),
-                        QDate::currentDate());
+    runGuarded(platform_, this, [&] {
+        CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
+        printOneAttestation(document, this, level, attestationName(state_.current),
+                            QDate::currentDate());
+    });
 }
 
 void TF_une::printAllAttestations(int level, ListView view) {
@@ -86,15 +88,19 @@ void TF_une::printAllAttestations(int level, ListView view) {
     if (pages == 0) {
         return;
     }
-    CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
-    printAttestationBatch(document, this, level, lines, QDate::currentDate());
+    runGuarded(platform_, this, [&] {
+        CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
+        printAttestationBatch(document, this, level, lines, QDate::currentDate());
+    });
 }
 
 void TF_une::printPupilList(ListView view) {
     showView(view);
-    CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
-    kalidor::printPupilList(document, this, ListBox1->lines(), printedListTitle(view),
-                            QDate::currentDate());
+    runGuarded(platform_, this, [&] {
+        CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
+        kalidor::printPupilList(document, this, ListBox1->lines(), printedListTitle(view),
+                                QDate::currentDate());
+    });
 }
 
 void TF_une::Validercomptenceslevesl1Click() {

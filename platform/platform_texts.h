@@ -16,5 +16,8 @@ inline constexpr char kPrinterStartFailed[] =
     "Impression impossible : l'imprimante n'a pas pu commencer le document.";
 inline constexpr char kPrinterPageFailed[] =
     "Impression interrompue : l'imprimante n'a pas accepté une nouvelle page.";
+// %1 the printer's name; %2 why, in the print spooler's own words.
+inline constexpr char kPrinterRefusesJobs[] = "L'imprimante %1 refuse les travaux d'impression.";
+inline constexpr char kPrinterSpoolerFailed[] = "Impression impossible sur l'imprimante %1 : %2";
 
 } // namespace kalidor::platform_texts

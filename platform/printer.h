@@ -18,7 +18,8 @@ public:
     virtual ~Printer() = default;
 
     // The print dialog; true when the user asked to print. Its choices (printer or file)
-    // stay for the next documents.
+    // stay for the next documents. Throws IoError, naming the printer, when the chosen printer
+    // refuses jobs: nothing is printed.
     virtual bool executePrintDialog(QWidget* parent) = 0;
 
     virtual void setPortrait() = 0;
@@ -29,9 +30,10 @@ public:
     virtual bool beginDoc() = 0;
     // Ends the page being drawn and starts the next one; false on a printer error.
     virtual bool newPage() = 0;
-    // Ends the document and sends it.
+    // Ends the document and sends it. Throws IoError, naming the printer, when the printer
+    // does not take it: nothing is printed.
     virtual void endDoc() = 0;
-    // Drops the document being printed.
+    // Drops the document being printed: nothing of it is printed.
     virtual void abort() = 0;
     virtual bool printing() const = 0;
 

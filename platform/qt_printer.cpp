@@ -1,9 +1,37 @@
 #include "platform/qt_printer.h"
 
+#include "platform/platform_texts.h"
+#include "records/io_error.h"
+#include "records/utf8.h"
+
 #include <QFontMetrics>
 #include <QPrintDialog>
+#include <algorithm>
+#include <cups/cups.h>
 
 namespace kalidor {
+
+namespace {
+
+// The queue's name as the spooler knows it: Qt names an instance of a queue "queue/instance".
+QByteArray queueName(const QString& printerName) {
+    return printerName.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+}
+
+// The spooler's failure on its last request, with its own words for why.
+IoError spoolerFailure(const QString& printerName) {
+    if (cupsLastError() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS) {
+        return IoError(tr8(platform_texts::kPrinterRefusesJobs).arg(printerName));
+    }
+    return IoError(tr8(platform_texts::kPrinterSpoolerFailed)
+                       .arg(printerName, QString::fromUtf8(cupsLastErrorString())));
+}
+
+bool lastSpoolerRequestFailed() {
+    return cupsLastError() >= IPP_STATUS_REDIRECTION_OTHER_SITE;
+}
+
+} // namespace
 
 QtPrinter::QtPrinter()
     : printer_(QPrinter::HighResolution), font_(QStringLiteral("MS Sans Serif"), 8) {}
@@ -20,7 +48,34 @@ bool QtPrinter::executePrintDialog(QWidget* parent) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    checkPrinterAcceptsJobs();
+    return true;
+}
+
+bool QtPrinter::printsToSpooler() const {
+    return printer_.outputFormat() == QPrinter::NativeFormat && !printer_.printerName().isEmpty();
+}
+
+void QtPrinter::checkPrinterAcceptsJobs() const {
+    if (!printsToSpooler()) {
+        return;
+    }
+    const QString name = printer_.printerName();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queueName(name).constData(), nullptr);
+    if (dest == nullptr) {
+        throw spoolerFailure(name);
+    }
+    // A printer that does not say (one found on the network, say) is taken as accepting.
+    const char* accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool refuses = accepting != nullptr && qstrcmp(accepting, "false") == 0;
+    cupsFreeDests(1, dest);
+    if (refuses) {
+        throw IoError(tr8(platform_texts::kPrinterRefusesJobs).arg(name));
+    }
 }
 
 void QtPrinter::setPortrait() {
@@ -52,15 +107,42 @@ bool QtPrinter::newPage() {
 }
 
 void QtPrinter::endDoc() {
-    if (painter_.isActive()) {
-        painter_.end();
+    if (!painter_.isActive()) {
+        return;
+    }
+    painter_.end();
+    // Qt hands the document to the spooler as the painter ends and keeps quiet when the spooler
+    // refuses it; libcups still holds the answer to that request, its last one.
+    if (printsToSpooler() && lastSpoolerRequestFailed()) {
+        throw spoolerFailure(printer_.printerName());
     }
 }
 
 void QtPrinter::abort() {
     printer_.abort();
-    if (painter_.isActive()) {
-        painter_.end();
+    if (!painter_.isActive()) {
+        return;
+    }
+    painter_.end();
+    // Qt hands even a dropped document to the spooler: the newest job of this user on that queue
+    // under the document's name is that document, and it is cancelled there.
+    if (!printsToSpooler() || lastSpoolerRequestFailed()) {
+        return;
+    }
+    const QByteArray queue = queueName(printer_.printerName());
+    const QByteArray title = printer_.docName().toLocal8Bit();
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ACTIVE);
+    int newest = 0;
+    for (int i = 0; i < count; ++i) {
+        if (title == jobs[i].title) {
+            newest = std::max(newest, jobs[i].id);
+        }
+    }
+    cupsFreeJobs(count, jobs);
+    if (newest > 0) {
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), newest, 0);
     }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // The printer on Qt: one QPrinter for the program's life (its settings stay from one document
 // to the next, as the print dialog's choices do) and a QPainter on it for each document.
+// A document for a printer goes to the system's spooler (CUPS). Qt loses a document the spooler
+// refuses without a word, so the spooler is asked whether the printer takes jobs before anything
+// is drawn, and whether it took the document once handed over.
 
 #include "platform/printer.h"
 
@@ -15,7 +18,8 @@ public:
     QtPrinter();
     ~QtPrinter() override;
 
-    // Qt's own print dialog; a PDF file can be chosen there.
+    // Qt's own print dialog; a PDF file can be chosen there. A printer whose queue refuses
+    // jobs, or that the spooler does not know, is an IoError once the dialog is accepted.
     bool executePrintDialog(QWidget* parent) override;
 
     void setPortrait() override;
@@ -46,6 +50,9 @@ protected:
 
 private:
     void applyFont();
+    // True when the documents go to a printer's queue rather than to a file.
+    bool printsToSpooler() const;
+    void checkPrinterAcceptsJobs() const;
 
     QPrinter printer_;
     QPainter painter_;

@@ -1,5 +1,9 @@
 #include "platform/scripted_printer.h"
 
+#include "platform/platform_texts.h"
+#include "records/io_error.h"
+#include "records/utf8.h"
+
 #include <QFontMetrics>
 #include <QImage>
 
@@ -132,11 +136,17 @@ bool ScriptedPrinter::newPage() {
 
 void ScriptedPrinter::endDoc() {
     record(makeCall(PrintCall::End));
+    printing_ = false;
+    page_ = 0;
+    if (!refusingPrinter.isEmpty()) {
+        if (pdf_) {
+            pdf_->abort();
+        }
+        throw IoError(tr8(platform_texts::kPrinterRefusesJobs).arg(refusingPrinter));
+    }
     if (pdf_) {
         pdf_->endDoc();
     }
-    printing_ = false;
-    page_ = 0;
 }
 
 void ScriptedPrinter::abort() {

@@ -42,6 +42,9 @@ public:
     QSize recordedPageSize{4961, 7016};
     // That many starts of a document fail before one succeeds.
     int beginFailures = 0;
+    // When set, the printer of that name refuses every document as it is handed over (endDoc),
+    // as a queue that stopped taking jobs after the print dialog closed.
+    QString refusingPrinter;
     // Called after each recorded call, e.g. to press a button in the middle of a page.
     std::function<void(const PrintCall&)> observer;
 

@@ -16,8 +16,13 @@ CanvasDocument::CanvasDocument(Printer& printer, Platform& platform, TF_annule& 
     : printer_(printer), platform_(platform), annule_(annule) {}
 
 CanvasDocument::~CanvasDocument() {
+    // Left open by a failure: the document is dropped, not half sent.
     if (open_) {
-        finish();
+        open_ = false;
+        if (started_) {
+            printer_.abort();
+        }
+        annule_.endDocument();
     }
 }
 
@@ -76,11 +81,11 @@ void CanvasDocument::finish() {
         return;
     }
     open_ = false;
-    if (started_) {
-        printer_.endDoc();
-        started_ = false;
-    }
     annule_.endDocument();
+    if (started_) {
+        started_ = false;
+        printer_.endDoc(); // may throw when the printer does not take the document
+    }
 }
 
 } // namespace kalidor

@@ -15,7 +15,7 @@ namespace kalidor {
 class CanvasDocument {
 public:
     CanvasDocument(Printer& printer, Platform& platform, TF_annule& annule);
-    // A document left open by a failure is ended and the window closed.
+    // A document left open by a failure is dropped and the window closed.
     ~CanvasDocument();
 
     CanvasDocument(const CanvasDocument&) = delete;
@@ -23,12 +23,13 @@ public:
 
     // Portrait, the print dialog, then (unless cancelled) the continue flag, the window with
     // its panel text, the document's title, Arial 9 black and the layout units. False when
-    // the dialog was cancelled (or another document is printing): nothing is printed.
+    // the dialog was cancelled (or another document is printing): nothing is printed. IoError
+    // when the chosen printer refuses jobs.
     bool start(QWidget* parent, const QString& title, const QString& panelText);
     // Starts the next page. A start the printer refuses is retried until it succeeds or the
     // abort button is pressed. False when the document stops here; it is then ended.
     bool beginPage();
-    // Ends the document and closes the window.
+    // Closes the window and ends the document; IoError when the printer does not take it.
     void finish();
 
     Printer& printer() { return printer_; }

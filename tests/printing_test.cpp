@@ -2,6 +2,7 @@
 // their texts on the recording printer, and real PDF files read back with poppler.
 
 #include "app/kalidor_program.h"
+#include "platform/platform_texts.h"
 #include "platform/printer_text_file.h"
 #include "platform/qt_printer.h"
 #include "platform/scripted_platform.h"
@@ -307,6 +308,27 @@ TEST_F(Printing, RefusedStartIsRetriedUntilAcceptedOrAbandoned) {
     EXPECT_TRUE(printer().callsOf(PrintCall::Text).isEmpty());
     EXPECT_TRUE(printer().callsOf(PrintCall::End).isEmpty());
     EXPECT_FALSE(annule().isVisible());
+}
+
+// Every print command (F4, F6, all attestations, a list, the competence index) shows the
+// refusal once, closes the print-in-progress window and leaves the printer free.
+TEST_F(Printing, APrinterThatRefusesTheDocumentIsNamedOnceByEveryCommand) {
+    writePupils(1, kAllEcole);
+    open();
+    printer().refusingPrinter = tr8("Salle 12");
+    for (void (TF_une::*command)() :
+         {&TF_une::Imprimer2Click, &TF_une::imprimerattestation11Click,
+          &TF_une::Imprimertouteslesattestationsdeniveau11Click, &TF_une::Listedetousleslves1Click,
+          &TF_une::Listedescomptencesniveaucole2Click}) {
+        select(tr8("ELEVE001"));
+        platform.errors.clear();
+        printer().dialogAnswers = {QString()};
+        (window().*command)();
+        EXPECT_EQ(platform.errors,
+                  QStringList{tr8(platform_texts::kPrinterRefusesJobs).arg(tr8("Salle 12"))});
+        EXPECT_FALSE(annule().isVisible());
+        EXPECT_FALSE(printer().printing());
+    }
 }
 
 TEST_F(Printing, OneAttestationTwiceInTheTopRow) {
