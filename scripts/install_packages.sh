@@ -11,7 +11,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   poppler-utils clang-format
   desktop-file-utils
-  libcups2-dev cups printer-driver-cups-pdf
+  libcups2-dev
   "$@"
 )
 
