@@ -1,0 +1,83 @@
+// What a power cut may not undo: every file the program writes is flushed to the disk before it
+// takes its name, and its folder is flushed after, so that the name survives too. The writes
+// run under strace, and the order of the calls is read from what the kernel was asked.
+
+#include "exchange/transfer_file.h"
+#include "records/pupil_files.h"
+#include "tests/support/test_folder.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using namespace kalidor;
+
+namespace {
+
+// A record save, a new pupil and a transfer file, in the folder the parent test names.
+TEST(Durability, DISABLED_WritesUnderTrace) {
+    SharedState state;
+    state.prefix = qEnvironmentVariable("KALIDOR_TRACED_FOLDER");
+    ASSERT_FALSE(state.prefix.isEmpty());
+    state.current = test::makeRecord(QStringLiteral("SAVED"), {}, {});
+    saveRecord(state, recordFileName(state, QStringLiteral("1")));
+    state.current = test::makeRecord(QStringLiteral("CREATED"), {}, {});
+    ASSERT_EQ(createRecordFile(state, 2), 2);
+    ASSERT_TRUE(writeTransferFile(state, state.prefix + QLatin1String("t.b2t"),
+                                  {{QStringLiteral("SAVED"), QStringLiteral("1")}})
+                    .created);
+}
+
+TEST(Durability, DataIsFlushedThenNamedThenTheFolderFlushed) {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty()) {
+        GTEST_SKIP() << "strace is not installed";
+    }
+    test::TestFolder folder;
+    const QString log = folder.path(QStringLiteral("trace"));
+    QProcess traced;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KALIDOR_TRACED_FOLDER"), folder.prefix());
+    traced.setProcessEnvironment(environment);
+    traced.start(strace, {QStringLiteral("-f"), QStringLiteral("-y"), QStringLiteral("-o"), log,
+                          QStringLiteral("-e"),
+                          QStringLiteral("trace=fdatasync,fsync,rename,renameat2,link"),
+                          QFile::symLinkTarget(QStringLiteral("/proc/self/exe")),
+                          QStringLiteral("--gtest_also_run_disabled_tests"),
+                          QStringLiteral("--gtest_filter=Durability.DISABLED_WritesUnderTrace")});
+    ASSERT_TRUE(traced.waitForFinished(60000));
+    const QString errors = QString::fromLocal8Bit(traced.readAllStandardError());
+    if (traced.exitCode() != 0 && errors.contains(QLatin1String("ptrace"))) {
+        GTEST_SKIP() << "strace may not trace here: " << errors.toStdString();
+    }
+    ASSERT_EQ(traced.exitCode(), 0) << traced.readAllStandardOutput().toStdString();
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList calls = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'));
+    const QString dir = QRegularExpression::escape(folder.prefix().chopped(1));
+    // A line of the trace holding this call, whatever the process id before it.
+    const auto call = [](const QString& pattern) {
+        return QRegularExpression(QStringLiteral(".*") + pattern + QStringLiteral("\\s+= 0$"));
+    };
+    for (const char* name : {"1.b2i", "2.b2i", "t.b2t"}) {
+        SCOPED_TRACE(name);
+        const QString escaped = QRegularExpression::escape(QLatin1String(name));
+        const QString temporary = QStringLiteral("%1/\\.%2\\.kalidor-tmp-\\w{6}").arg(dir, escaped);
+        const QRegularExpression flushed =
+            call(QStringLiteral("fdatasync\\(\\d+<%1>\\)").arg(temporary));
+        const QRegularExpression named =
+            call(QStringLiteral("(rename|renameat2|link)\\(.*\"%1\", .*\"%2/%3\".*")
+                     .arg(temporary, dir, escaped));
+        const QRegularExpression folderFlushed =
+            call(QStringLiteral("fsync\\(\\d+<%1>\\)").arg(dir));
+        const qsizetype naming = calls.indexOf(named);
+        ASSERT_GE(naming, 0) << "no naming call";
+        const qsizetype flush = calls.lastIndexOf(flushed, naming);
+        EXPECT_GE(flush, 0) << "the data is not flushed before it is named";
+        EXPECT_GE(calls.indexOf(folderFlushed, naming), 0) << "the folder is not flushed after";
+    }
+}
+
+} // namespace
