@@ -375,12 +375,15 @@ std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& 
     if (!claim.held() || posix::existsOnServer(target.constData())) {
         return std::nullopt;
     }
+    // The ways to give the name, best first: each one the file system refuses sends to the next.
+    constexpr NewFileMethod kWays[] = {NewFileMethod::RenameWithoutReplacing, NewFileMethod::Link,
+                                       NewFileMethod::Exclusive};
     NewFile file(target, data, size);
     Outcome outcome = Outcome::Refused;
-    for (int method = static_cast<int>(first);
-         outcome == Outcome::Refused && method <= static_cast<int>(NewFileMethod::Exclusive);
-         ++method) {
-        outcome = file.name(static_cast<NewFileMethod>(method));
+    for (const NewFileMethod way : kWays) {
+        if (way >= first && outcome == Outcome::Refused) {
+            outcome = file.name(way);
+        }
     }
     if (outcome == Outcome::NameTaken && !posix::existsOnServer(target.constData())) {
         // A shared folder's client that still holds a file deleted on another machine refuses
