@@ -80,24 +80,17 @@ QByteArray followLinks(QByteArray path) {
     throwError(ELOOP);
 }
 
-// The end of every write: the data on the disk, then the file closed. When either fails, the
-// file `written` is removed (unless empty) and the error thrown.
-void flushAndClose(posix::File& file, const QByteArray& written) {
-    if (::fdatasync(file.get()) != 0 || !file.close()) {
+// The one way every file is written: all of `data`, the file cut to its size, the data on the
+// disk, the file closed. When a step fails, the file `written` is removed (unless empty: a file
+// rewritten in place stays) and the error thrown.
+void writeFlushClose(posix::File& file, const QByteArray& written, const char* data, size_t size) {
+    if (!posix::writeAll(file.get(), data, size) ||
+        ::ftruncate(file.get(), static_cast<off_t>(size)) != 0 || ::fdatasync(file.get()) != 0 ||
+        !file.close()) {
         const int error = errno;
         if (!written.isEmpty()) {
             ::unlink(written.constData());
         }
-        throwError(error);
-    }
-}
-
-// Writes everything, or removes `written` and throws.
-void writeOrRemove(const posix::File& file, const QByteArray& written, const char* data,
-                   size_t size) {
-    if (!posix::writeAll(file.get(), data, size)) {
-        const int error = errno;
-        ::unlink(written.constData());
         throwError(error);
     }
 }
@@ -223,8 +216,7 @@ private:
         if (temporary_.isEmpty()) {
             QByteArray name;
             posix::File file = openTemporary(target_, name);
-            writeOrRemove(file, name, data_, size_);
-            flushAndClose(file, name);
+            writeFlushClose(file, name, data_, size_);
             temporary_ = name;
         }
         return temporary_;
@@ -236,8 +228,7 @@ private:
         if (!file.isOpen()) {
             return answer(-1);
         }
-        writeOrRemove(file, target_, data_, size_);
-        flushAndClose(file, target_);
+        writeFlushClose(file, target_, data_, size_);
         return Outcome::Created;
     }
 
@@ -334,27 +325,20 @@ void AtomicFileWriter::discard() {
 }
 
 void AtomicFileWriter::write(const char* data, size_t size) {
-    if (inPlace_) {
-        pending_.append(data, static_cast<qsizetype>(size));
-        return;
-    }
-    if (!posix::writeAll(fd_, data, size)) {
-        throwErrno();
-    }
+    pending_.append(data, static_cast<qsizetype>(size));
 }
 
 void AtomicFileWriter::commit(FolderFlush flush) {
     if (inPlace_) {
         posix::File file(::open(target_.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-        if (!file.isOpen() || !posix::writeAll(file.get(), pending_.constData(), pending_.size()) ||
-            ::ftruncate(file.get(), pending_.size()) != 0) {
+        if (!file.isOpen()) {
             throwErrno();
         }
-        flushAndClose(file, {});
+        writeFlushClose(file, {}, pending_.constData(), pending_.size());
         return;
     }
     posix::File file(std::exchange(fd_, -1));
-    flushAndClose(file, temporary_);
+    writeFlushClose(file, temporary_, pending_.constData(), pending_.size());
     if (::rename(temporary_.constData(), target_.constData()) != 0) {
         const int error = errno;
         ::unlink(temporary_.constData());

@@ -28,10 +28,10 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Throws IoError.
+    // Adds to the new content, kept in memory until the commit.
     void write(const char* data, size_t size);
-    // The new content takes the file's name, flushed to disk first, with the permission bits,
-    // owner and group the file had. Throws IoError.
+    // The new content is written and flushed to disk, then takes the file's name, with the
+    // permission bits, owner and group the file had. Throws IoError.
     void commit(FolderFlush flush = FolderFlush::Now);
 
 private:
@@ -42,9 +42,9 @@ private:
     QByteArray temporary_; // the new content until it takes the name
     int fd_ = -1;
     // A file of another owner cannot be replaced by a new one that keeps its owner: its content
-    // is rewritten in place instead, in one write, once everything is known.
+    // is rewritten in place instead.
     bool inPlace_ = false;
-    QByteArray pending_;
+    QByteArray pending_; // everything written, in one write at the commit
 };
 
 // Writes `data` as the new file `fileName`, only if no entry of that name exists, even when a
