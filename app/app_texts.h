@@ -1,6 +1,8 @@
 #pragma once
 // Texts of the main window, its menus, adding and deleting pupils, and the about box.
 
+#include "records/record_texts.h"
+
 namespace kalidor::app_texts {
 
 inline constexpr char kMainCaption[] = "KALIDOR";
@@ -32,10 +34,11 @@ inline constexpr char kCompetencesEleve[] = "Compétences B2i de l'élève séle
 inline constexpr char kTousLesEleves[] = "Tous les élèves";
 inline constexpr char kTriParNoms[] = "Tri par noms";
 inline constexpr char kTriParClasses[] = "Tri par classes";
-inline constexpr char kAyantEcole[] = "Les élèves ayant le niveau école";
-inline constexpr char kAyantCollege[] = "Les élèves ayant le niveau collège";
-inline constexpr char kNayantPasEcole[] = "Les élèves n'ayant pas le niveau école";
-inline constexpr char kNayantPasCollege[] = "Les élèves n'ayant pas le niveau collège";
+// The level views' items are named as the views are.
+inline constexpr const char* kAyantEcole = record_texts::kViewWithEcole;
+inline constexpr const char* kAyantCollege = record_texts::kViewWithCollege;
+inline constexpr const char* kNayantPasEcole = record_texts::kViewWithoutEcole;
+inline constexpr const char* kNayantPasCollege = record_texts::kViewWithoutCollege;
 inline constexpr char kBilanEcole[] = "Bilan des compétences école de l'élève";
 inline constexpr char kBilanCollege[] = "Bilan des compétences collège de l'élève";
 inline constexpr char kListeCompetencesEcole[] = "Liste des compétences niveau école";
@@ -68,10 +71,10 @@ inline constexpr char kTrierParNoms[] = "Trier par noms";
 inline constexpr char kImprimerBilan[] = "Imprimer bilan compétences de l'élève";
 inline constexpr char kImprimerAttestationLycee[] = "Imprimer attestation niveau lycée de l'élève";
 
-// What a screen reader hears: the list names the view it shows (the level views by their
-// menu captions), the text pane its purpose.
-inline constexpr char kListByName[] = "Tous les élèves, par noms";
-inline constexpr char kListByClass[] = "Tous les élèves, par classes";
+// What a screen reader hears: the list names the view it shows (record_texts), the text pane
+// its purpose.
+inline constexpr const char* kListByName = record_texts::kViewAllByName;
+inline constexpr const char* kListByClass = record_texts::kViewAllByClass;
 inline constexpr char kMemoName[] = "Comptes, bilans et listes";
 
 // Side files beside the program

@@ -3,6 +3,7 @@
 #include "app/app_texts.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
+#include "records/io_error.h"
 #include "records/level_rules.h"
 #include "records/record_file.h"
 #include "records/referential.h"
@@ -29,11 +30,12 @@ bool levelHeldBy(const TFiche& record, int level) {
 // no message: the pane keeps what it showed, as the commands on an unreadable pupil always did.
 bool TF_une::loadPupilIfReadable(const QString& numberText) {
     state_.currentFileName = recordFileName(state_, numberText);
-    const std::optional<TFiche> record = readRecordIfReadable(state_.currentFileName);
-    if (record) {
-        state_.current = *record;
+    try {
+        loadRecord(state_, state_.currentFileName);
+    } catch (const IoError&) {
+        return false;
     }
-    return record.has_value();
+    return true;
 }
 
 void TF_une::showPupilReview(int level) {
@@ -80,7 +82,8 @@ void TF_une::printPupilAttestation(int level) {
     });
 }
 
-void TF_une::printAllAttestations(int level, ListView view) {
+void TF_une::printAllAttestations(ListView view) {
+    const int level = viewDescription(view).level;
     showView(view);
     const QStringList lines = ListBox1->lines();
     const int pages = pageCount(static_cast<int>(lines.size()), kAttestationsPerPage);
@@ -98,8 +101,8 @@ void TF_une::printPupilList(ListView view) {
     showView(view);
     runGuarded(platform_, this, [&] {
         CanvasDocument document(platform_.printer(), platform_, *windows_.F_annule);
-        kalidor::printPupilList(document, this, ListBox1->lines(), printedListTitle(view),
-                                QDate::currentDate());
+        kalidor::printPupilList(document, this, ListBox1->lines(),
+                                tr8(viewDescription(view).printedTitle), QDate::currentDate());
     });
 }
 
@@ -151,10 +154,10 @@ void TF_une::Imprimerattestationniveau2dellve1Click() {
     printPupilAttestation(kLevelCollege);
 }
 void TF_une::Imprimertouteslesattestationsdeniveau11Click() {
-    printAllAttestations(kLevelEcole, ListView::WithEcole);
+    printAllAttestations(ListView::WithEcole);
 }
 void TF_une::Imprimertouteslesattestationsdeniveau21Click() {
-    printAllAttestations(kLevelCollege, ListView::WithCollege);
+    printAllAttestations(ListView::WithCollege);
 }
 void TF_une::Listedetousleslves1Click() {
     printPupilList(ListView::AllByName);

@@ -92,13 +92,13 @@ void TF_ajout::SpeedButton1Click() {
 }
 
 void TF_ajout::createPupil() {
-    state_.current = blankRecord();
-    state_.current.setNom(EditNom->text());
-    state_.current.setPrenom(Editprenom->text());
-    state_.current.setDateNais(Maskdatenais->dateText());
-    state_.current.setClasse(Editclas->text());
-    const int number = createRecordFile(state_);
-    addedLine_ = recordEntry(state_.current, QString::number(number), state_.sortByName);
+    TFiche record = blankRecord();
+    record.setNom(EditNom->text());
+    record.setPrenom(Editprenom->text());
+    record.setDateNais(Maskdatenais->dateText());
+    record.setClasse(Editclas->text());
+    const NewPupil pupil = createRecordFile(state_, record);
+    addedLine_ = recordEntry(pupil.record, pupil.number, state_.sortByName);
 }
 
 } // namespace kalidor

@@ -7,7 +7,7 @@
 #include "platform/memo.h"
 #include "platform/platform.h"
 #include "platform/sorted_list_box.h"
-#include "records/list_lines.h"
+#include "records/list_views.h"
 #include "records/shared_state.h"
 
 #include <QLabel>
@@ -117,7 +117,8 @@ private:
     void printPupilSheet(int level);
     void showCompetenceIndex(int level, bool print);
     void printPupilAttestation(int level);
-    void printAllAttestations(int level, ListView view);
+    // The certificates of the pupils the view keeps, at the level it concerns.
+    void printAllAttestations(ListView view);
     void printPupilList(ListView view);
 
     SharedState& state_;

@@ -28,33 +28,10 @@ void TF_une::showEvent(QShowEvent* event) {
     }
 }
 
-namespace {
-
-// What a screen reader says the list shows.
-const char* listName(ListView view) {
-    switch (view) {
-    case ListView::AllByName:
-        return app_texts::kListByName;
-    case ListView::AllByClass:
-        return app_texts::kListByClass;
-    case ListView::WithEcole:
-        return app_texts::kAyantEcole;
-    case ListView::WithCollege:
-        return app_texts::kAyantCollege;
-    case ListView::WithoutEcole:
-        return app_texts::kNayantPasEcole;
-    case ListView::WithoutCollege:
-        return app_texts::kNayantPasCollege;
-    }
-    return app_texts::kListByName;
-}
-
-} // namespace
-
 void TF_une::showView(ListView view) {
     const ViewResult result = buildView(state_, view);
     ListBox1->setEntries(result.entries);
-    ListBox1->setAccessibleName(tr8(listName(view)));
+    ListBox1->setAccessibleName(tr8(viewDescription(view).name));
     Memo1->clear();
     Memo1->addLine(state_.countLine);
     if (result.failures.isEmpty()) {
@@ -120,21 +97,23 @@ void TF_une::ListBox1DblClick() {
     }
     ListBox1->removeLine(ListBox1->currentRow());
     windows_.F_saisi1->setPupil(fileName, present ? std::optional<TFiche>(onDisk) : std::nullopt);
-    if (windows_.F_saisi1->exec() != QDialog::Accepted) {
+    const bool saved = windows_.F_saisi1->exec() == QDialog::Accepted;
+    // Saved, the line shows what the sheet wrote.
+    TFiche shown = state_.current;
+    if (!saved) {
         // Nothing was saved here: the line shows what the file holds now, which another machine
         // may have saved or deleted while the sheet was open, not what was typed. A file that
         // cannot be read now is reported and keeps the line the sheet opened with.
-        TFiche now = onDisk;
-        runGuarded(platform_, this, [&] { present = readRecordIfPresent(fileName, now); });
+        shown = onDisk;
+        runGuarded(platform_, this, [&] { present = readRecordIfPresent(fileName, shown); });
         if (!present) {
             // The list would select the next line, which is another pupil.
             ListBox1->clearSelection();
             refreshTotalCountLine();
             return;
         }
-        state_.current = now;
     }
-    const int added = ListBox1->addLine(recordEntry(state_.current, *number, state_.sortByName));
+    const int added = ListBox1->addLine(recordEntry(shown, *number, state_.sortByName));
     ListBox1->setCurrentRow(added);
 }
 

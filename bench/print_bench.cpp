@@ -7,6 +7,7 @@
 #include "records/record_file.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
+#include "records/utf8.h"
 #include "reports/attestations.h"
 #include "reports/pupil_list_printing.h"
 
@@ -149,17 +150,18 @@ void BM_AttestationsDirectQPrinter(benchmark::State& st) {
 }
 
 void BM_ListProgram(benchmark::State& st) {
-    printWithTheProgram(
-        st, kListLinesPerPage, [](CanvasDocument& document, const QStringList& lines) {
-            printPupilList(document, nullptr, lines, printedListTitle(ListView::AllByName),
-                           QDate::currentDate());
-        });
+    printWithTheProgram(st, kListLinesPerPage,
+                        [](CanvasDocument& document, const QStringList& lines) {
+                            printPupilList(document, nullptr, lines,
+                                           tr8(viewDescription(ListView::AllByName).printedTitle),
+                                           QDate::currentDate());
+                        });
 }
 
 void BM_ListDirectQPrinter(benchmark::State& st) {
     Data& d = data();
     const QString header = QString::fromUtf8("B2i Brevet informatique et internet (compétences)");
-    const QString title = printedListTitle(ListView::AllByName);
+    const QString title = tr8(viewDescription(ListView::AllByName).printedTitle);
     const QString date = printedDate(QDate::currentDate());
     for (auto _ : st) {
         QPrinter printer(QPrinter::HighResolution);

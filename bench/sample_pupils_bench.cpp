@@ -120,8 +120,8 @@ void BM_Creer110ElevesProbingFromOne(benchmark::State& run) {
         f.reset();
         run.ResumeTiming();
         for (int i = 1; i <= kAdded; ++i) {
-            f.state.current = samplePupil(SampleSet::Blank110, i);
-            benchmark::DoNotOptimize(createRecordFile(f.state, 1, FolderFlush::Later));
+            benchmark::DoNotOptimize(createRecordFile(f.state, samplePupil(SampleSet::Blank110, i),
+                                                      1, FolderFlush::Later));
         }
     }
     f.reset();

@@ -208,7 +208,7 @@ QString notTextFurtherMessage(const QString& fileName, int created) {
         .arg(QString::number(created), fileName);
 }
 
-int importClass(SharedState& state, const QString& classe, ClassFileReader& reader,
+int importClass(const SharedState& state, const QString& classe, ClassFileReader& reader,
                 const PupilAdded& added) {
     TFiche record = blankRecord();
     record.setClasse(storableText(classe));

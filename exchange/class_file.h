@@ -88,7 +88,7 @@ QString notTextFurtherMessage(const QString& fileName, int created);
 // a record field stores it (storableText). Each new pupil goes to `added` at once. Returns how
 // many pupils were created. Throws IoError, also once the numbers up to 999 are used, saying
 // how many pupils were created: those stay.
-int importClass(SharedState& state, const QString& classe, ClassFileReader& reader,
+int importClass(const SharedState& state, const QString& classe, ClassFileReader& reader,
                 const PupilAdded& added);
 
 } // namespace kalidor

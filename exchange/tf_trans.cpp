@@ -123,15 +123,11 @@ void TF_trans::FormShow() {
     setButtonState(ButtonState::Initial);
     ListBox1->clear();
     ListBox2->clear();
-    // A scratch state, so that listing the pupils leaves the current record alone.
-    SharedState scratch;
-    scratch.prefix = state_.prefix;
     QList<ListEntry> entries;
-    const QList<RecordFailure> failures = enumerateRecords(scratch, [&](const QString& number) {
-        entries.append({byNameLine(scratch.current.nom(), scratch.current.prenom(),
-                                   scratch.current.classe(), number),
-                        number});
-    });
+    const QList<RecordFailure> failures =
+        enumerateRecords(state_.prefix, [&](const QString& number, const TFiche& record) {
+            entries.append(recordEntry(record, number, true));
+        });
     ListBox1->setEntries(entries);
     showCount(Panel1, ListBox1);
     showCount(Panel2, ListBox2);

@@ -130,12 +130,12 @@ TransferListing listTransferFile(const QString& fileName,
         posix::readAt(file, (k - 1) * TFiche::kSize, record.bytes().data(), TFiche::kSize);
         listing.damaged = listing.damaged || !looksLikePupilRecord(record);
         const QString position = QString::number(k);
-        listed({byNameLine(record.nom(), record.prenom(), record.classe(), position), position});
+        listed(recordEntry(record, position, true));
     }
     return listing;
 }
 
-void importTransferRecords(SharedState& state, const QString& transferFileName,
+void importTransferRecords(const SharedState& state, const QString& transferFileName,
                            const QList<ListEntry>& lines, TransferImport& progress,
                            const PupilAdded& added) {
     if (transferFileName.isEmpty()) {

@@ -71,7 +71,7 @@ struct TransferImport {
 // the transfer file at the positions that number the given lines. Each record is written
 // unchanged and each new pupil goes to `added` at once. Lines without a position are skipped.
 // Throws IoError when a read or a write fails, or once the numbers up to 999 are used.
-void importTransferRecords(SharedState& state, const QString& transferFileName,
+void importTransferRecords(const SharedState& state, const QString& transferFileName,
                            const QList<ListEntry>& lines, TransferImport& progress,
                            const PupilAdded& added);
 

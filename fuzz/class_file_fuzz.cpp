@@ -93,10 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         importClass(state, classFromFileName(fileName), again, [&](const ListEntry& entry) {
             ++handed;
             check(entry.number == QString::number(handed), "numbers are not taken in order");
-            check(numberAtLineEnd(entry.line) == entry.number,
-                  "a list line does not end with its number");
             TFiche record;
             readRecordFile(recordFileName(state, entry.number), record);
+            check(entry.line == recordLine(record, entry.number, true) &&
+                      showsNumber(entry.line, entry.number),
+                  "a list line does not show its pupil and number");
             check(looksLikePupilRecord(record), "a created record does not look like a pupil's");
         });
     const auto named = std::count_if(lines.cbegin(), lines.cend(),

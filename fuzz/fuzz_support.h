@@ -2,6 +2,9 @@
 // What the fuzzing targets share: a failed check ends the run with its reason, and files live
 // in temporary folders that last as long as the run.
 
+#include "records/record_texts.h"
+#include "records/utf8.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -16,6 +19,11 @@ inline void check(bool condition, const char* what) {
         std::fprintf(stderr, "fuzz check failed: %s\n", what);
         std::abort();
     }
+}
+
+// Whether a list line shows the number its entry keeps, as its last words.
+inline bool showsNumber(const QString& line, const QString& number) {
+    return line.endsWith(tr8(record_texts::kNumberSeparator) + number);
 }
 
 // A temporary folder for the whole run; TMPDIR chooses where (a memory file system keeps the

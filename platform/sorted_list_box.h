@@ -46,9 +46,6 @@ public:
     explicit SortedListBox(QWidget* parent = nullptr);
 
     void setEntries(const QList<ListEntry>& entries) { model_->setEntries(entries); }
-    int addLine(const QString& line, const QString& number) {
-        return model_->addLine({line, number});
-    }
     int addLine(const ListEntry& entry) { return model_->addLine(entry); }
     void removeLine(int row) { model_->removeLine(row); }
     void clear() { model_->clear(); }

@@ -62,41 +62,8 @@ QString recordLine(const TFiche& record, const QString& numberText, bool byName)
                   : byClassLine(record.nom(), record.prenom(), record.classe(), numberText);
 }
 
-std::optional<QString> numberAtLineEnd(const QString& line) {
-    qsizetype start = line.size();
-    while (start > 0 && line.at(start - 1) >= QLatin1Char('0') &&
-           line.at(start - 1) <= QLatin1Char('9')) {
-        --start;
-    }
-    if (start == line.size()) {
-        return std::nullopt;
-    }
-    return line.mid(start);
-}
-
-QString countLine(ListView view, int count) {
-    struct Wording {
-        const char* plural;
-        const char* singular;
-    };
-    static constexpr Wording kWordings[] = {
-        {record_texts::kTotalPlural, record_texts::kTotalSingular},
-        {record_texts::kTotalPlural, record_texts::kTotalSingular},
-        {record_texts::kWithEcolePlural, record_texts::kWithEcoleSingular},
-        {record_texts::kWithCollegePlural, record_texts::kWithCollegeSingular},
-        {record_texts::kWithoutEcolePlural, record_texts::kWithoutEcoleSingular},
-        {record_texts::kWithoutCollegePlural, record_texts::kWithoutCollegeSingular},
-    };
-    const Wording& wording = kWordings[static_cast<int>(view)];
-    return QString::number(count) + tr8(count >= 2 ? wording.plural : wording.singular);
-}
-
-QString totalCountLine(int count) {
-    return countLine(ListView::AllByName, count);
-}
-
 QString lineBeforeNumber(const QString& line) {
-    const qsizetype at = line.lastIndexOf(tr8("n°"));
+    const qsizetype at = line.lastIndexOf(tr8(record_texts::kNumberMark));
     return at < 0 ? line : line.left(at);
 }
 

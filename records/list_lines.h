@@ -6,7 +6,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace kalidor {
 
@@ -44,25 +43,6 @@ QString byClassLine(const QString& nom, const QString& prenom, const QString& cl
                     const QString& numberText);
 // The line of a record in the format the sort flag selects.
 QString recordLine(const TFiche& record, const QString& numberText, bool byName);
-
-// The run of digits that ends a line, kept as text however long; nothing when the line does
-// not end in a digit.
-std::optional<QString> numberAtLineEnd(const QString& line);
-
-// The six views of the list.
-enum class ListView {
-    AllByName,
-    AllByClass,
-    WithEcole,
-    WithCollege,
-    WithoutEcole,
-    WithoutCollege,
-};
-
-// n followed by the view's text, singular for 0 and 1.
-QString countLine(ListView view, int count);
-// n + " élèves au total" / " élève au total": the count line after adding or removing pupils.
-QString totalCountLine(int count);
 
 // The part of a list line before the "n°" of its number: "DUPONT Marie 6A - ".
 QString lineBeforeNumber(const QString& line);

@@ -1,43 +1,70 @@
 #include "records/list_views.h"
 
 #include "records/level_rules.h"
+#include "records/record_texts.h"
+#include "records/referential.h"
+#include "records/report_texts.h"
+#include "records/utf8.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace kalidor {
 
 namespace {
 
-bool accepts(const TFiche& record, ListView view) {
-    switch (view) {
-    case ListView::AllByName:
-    case ListView::AllByClass:
-        return true;
-    case ListView::WithEcole:
-        return testniveau1(record);
-    case ListView::WithoutEcole:
-        return !testniveau1(record);
-    case ListView::WithCollege:
-        return testniveau2(record);
-    case ListView::WithoutCollege:
-        return !testniveau2(record);
-    }
-    return false;
-}
+using namespace record_texts;
+
+constexpr ViewDescription kViews[] = {
+    {ListView::AllByName, 0, true, true, true, kTotalPlural, kTotalSingular, kViewAllByName,
+     report_texts::kListTitleAll},
+    {ListView::AllByClass, 0, true, false, true, kTotalPlural, kTotalSingular, kViewAllByClass,
+     report_texts::kListTitleAll},
+    {ListView::WithEcole, kLevelEcole, true, true, false, kWithEcolePlural, kWithEcoleSingular,
+     kViewWithEcole, report_texts::kListTitleWithEcole},
+    {ListView::WithCollege, kLevelCollege, true, true, false, kWithCollegePlural,
+     kWithCollegeSingular, kViewWithCollege, report_texts::kListTitleWithCollege},
+    {ListView::WithoutEcole, kLevelEcole, false, true, false, kWithoutEcolePlural,
+     kWithoutEcoleSingular, kViewWithoutEcole, report_texts::kListTitleWithoutEcole},
+    {ListView::WithoutCollege, kLevelCollege, false, true, false, kWithoutCollegePlural,
+     kWithoutCollegeSingular, kViewWithoutCollege, report_texts::kListTitleWithoutCollege},
+};
 
 } // namespace
 
+const ViewDescription& viewDescription(ListView view) {
+    return *std::find_if(
+        std::begin(kViews), std::end(kViews),
+        [view](const ViewDescription& described) { return described.view == view; });
+}
+
+bool viewAccepts(const ViewDescription& view, const TFiche& record) {
+    return view.level == 0 || levelHeld(view.level, validatedSlots(record)) == view.holders;
+}
+
+QString countLine(ListView view, int count) {
+    const ViewDescription& described = viewDescription(view);
+    return QString::number(count) +
+           tr8(count >= 2 ? described.countPlural : described.countSingular);
+}
+
+QString totalCountLine(int count) {
+    return countLine(ListView::AllByName, count);
+}
+
 ViewResult buildView(SharedState& state, ListView view) {
+    const ViewDescription& described = viewDescription(view);
     ViewResult result;
     result.entries.reserve(kMaxRecordNumber + 1);
-    const bool byClass = view == ListView::AllByClass;
-    result.failures = enumerateRecords(state, [&](const QString& numberText) {
-        if (!accepts(state.current, view)) {
-            return;
-        }
-        result.entries.append(recordEntry(state.current, numberText, !byClass));
-    });
+    result.failures =
+        enumerateRecords(state.prefix, [&](const QString& numberText, const TFiche& record) {
+            if (viewAccepts(described, record)) {
+                result.entries.append(recordEntry(record, numberText, described.byName));
+            }
+        });
     state.countLine = countLine(view, static_cast<int>(result.entries.size()));
-    if (view == ListView::AllByName || view == ListView::AllByClass) {
-        state.sortByName = !byClass;
+    if (described.setsSortFlag) {
+        state.sortByName = described.byName;
     }
     return result;
 }

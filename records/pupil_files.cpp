@@ -44,12 +44,9 @@ NewPupil FreeNumberSearch::create(const TFiche& record, FolderFlush flush) {
     }
 }
 
-int createRecordFile(SharedState& state, int from, FolderFlush flush) {
-    FreeNumberSearch search(state, from);
-    const NewPupil pupil = search.create(state.current, flush);
-    state.currentFileName = recordFileName(state, pupil.number);
-    state.current = pupil.record;
-    return pupil.number.toInt();
+NewPupil createRecordFile(const SharedState& state, const TFiche& record, int from,
+                          FolderFlush flush) {
+    return FreeNumberSearch(state, from).create(record, flush);
 }
 
 NewPupil PupilAdder::add(const TFiche& record) {

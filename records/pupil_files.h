@@ -42,10 +42,10 @@ private:
     NumberLookup lookup_ = NumberLookup::Quick;
 };
 
-// Writes the current record as a new pupil under the first free number from `from` upwards:
-// the current file name becomes that pupil's file and the current record what the file holds.
-// Returns the number. Throws IoError as FreeNumberSearch::create does.
-int createRecordFile(SharedState& state, int from = 1, FolderFlush flush = FolderFlush::Now);
+// Writes `record` as a new pupil under the first free number from `from` upwards. Returns the
+// pupil as its file holds it. Throws IoError as FreeNumberSearch::create does.
+NewPupil createRecordFile(const SharedState& state, const TFiche& record, int from = 1,
+                          FolderFlush flush = FolderFlush::Now);
 
 // Adds a batch of pupils (an import, the sample pupils): a FreeNumberSearch whose failure says
 // how many pupils the batch created before it stopped. The data folder is flushed once, by

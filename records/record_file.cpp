@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -38,6 +40,18 @@ bool hasRecordExtension(const char* name) {
     const size_t extensionLength = sizeof(kRecordExtension) - 1;
     return length >= extensionLength &&
            std::memcmp(name + length - extensionLength, kRecordExtension, extensionLength) == 0;
+}
+
+// The number text of a record file's name: the name without its final ".b2i". Names are
+// nearly always a few ASCII digits, read without the general decoder.
+QString numberTextOf(const char* name) {
+    const qsizetype length =
+        static_cast<qsizetype>(std::strlen(name) - (sizeof(kRecordExtension) - 1));
+    if (std::all_of(name, name + length,
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return QString::fromLatin1(name, length);
+    }
+    return QFile::decodeName(QByteArray(name, length));
 }
 
 using Folder = std::unique_ptr<DIR, int (*)(DIR*)>;
@@ -139,28 +153,25 @@ int findFreeNumber(const SharedState& state, int from, NumberLookup lookup) {
     return number;
 }
 
-QList<RecordFailure> enumerateRecords(SharedState& state,
-                                      const std::function<void(const QString&)>& visitor) {
+QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor& visitor) {
     QList<RecordFailure> failures;
-    const Folder directory = openFolder(state.prefix);
+    const Folder directory = openFolder(prefix);
     if (!directory) {
-        failures.append({state.prefix, ioErrorMessage(errno)});
+        failures.append({prefix, ioErrorMessage(errno)});
         return failures;
     }
+    TFiche record;
     while (const dirent* entry = ::readdir(directory.get())) {
         if (!hasRecordExtension(entry->d_name)) {
             continue;
         }
-        const QString name = QFile::decodeName(entry->d_name);
-        const QString numberText = name.chopped(sizeof(kRecordExtension) - 1);
-        state.currentFileName = state.prefix + name;
         try {
-            readRecordAt(::dirfd(directory.get()), entry->d_name, state.current, entry->d_type);
+            readRecordAt(::dirfd(directory.get()), entry->d_name, record, entry->d_type);
         } catch (const IoError& error) {
-            failures.append({name, error.message()});
+            failures.append({QFile::decodeName(entry->d_name), error.message()});
             continue;
         }
-        visitor(numberText);
+        visitor(numberTextOf(entry->d_name), record);
     }
     return failures;
 }

@@ -73,12 +73,15 @@ struct RecordFailure {
     QString message;   // the IoError's message
 };
 
-// Visits every entry "*.b2i" of the data folder in the file system's order: the current file
-// name is set, the record is loaded into the current record and the visitor gets the number
-// text (the whole name without its final ".b2i", so "5.sauv.b2i" is "5.sauv"). An entry that cannot
-// be read is skipped and reported in the returned list, so one damaged file never hides the others.
-QList<RecordFailure> enumerateRecords(SharedState& state,
-                                      const std::function<void(const QString&)>& visitor);
+// What an enumeration hands out for each record it read: the number text (the whole file name
+// without its final ".b2i", so "5.sauv.b2i" is "5.sauv") and the record, in a buffer of the
+// enumeration's own, valid during the call.
+using RecordVisitor = std::function<void(const QString& numberText, const TFiche& record)>;
+
+// Visits every entry "*.b2i" of the data folder `prefix` in the file system's order. An entry
+// that cannot be read is skipped and reported in the returned list, so one damaged file never
+// hides the others. The current record is left alone.
+QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor& visitor);
 
 // Removes what record writers killed half-way left in the data folder, once it is old enough
 // (removeStaleLeftovers): younger leftovers may belong to a save running now on another machine

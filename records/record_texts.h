@@ -21,9 +21,20 @@ inline constexpr char kNoFreeNumber[] =
 inline constexpr char kStoppedAfterOne[] = "L'opération s'est arrêtée après %1 élève créé.";
 inline constexpr char kStoppedAfterMany[] = "L'opération s'est arrêtée après %1 élèves créés.";
 
-// The main list
+// The main list. A line ends with the separator and its number; the mark is where a line is
+// cut to name its pupil without the number.
 inline constexpr char kNumberSeparator[] = " - n° ";
+inline constexpr char kNumberMark[] = "n°";
 inline constexpr char kClassSeparator[] = " : ";
+
+// The views, as a screen reader names the list that shows them (the level views are also the
+// menu items that choose them).
+inline constexpr char kViewAllByName[] = "Tous les élèves, par noms";
+inline constexpr char kViewAllByClass[] = "Tous les élèves, par classes";
+inline constexpr char kViewWithEcole[] = "Les élèves ayant le niveau école";
+inline constexpr char kViewWithCollege[] = "Les élèves ayant le niveau collège";
+inline constexpr char kViewWithoutEcole[] = "Les élèves n'ayant pas le niveau école";
+inline constexpr char kViewWithoutCollege[] = "Les élèves n'ayant pas le niveau collège";
 
 // Count lines, plural (2 and more) then singular (0 and 1), after the number.
 inline constexpr char kTotalPlural[] = " élèves au total";

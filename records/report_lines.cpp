@@ -138,25 +138,4 @@ QString attestationName(const TFiche& record) {
     return record.nom() + QLatin1Char(' ') + record.prenom() + QLatin1Char(' ') + record.classe();
 }
 
-QString attestationNameFromLine(const QString& line) {
-    return lineBeforeNumber(line);
-}
-
-QString printedListTitle(ListView view) {
-    switch (view) {
-    case ListView::AllByName:
-    case ListView::AllByClass:
-        return tr8(report_texts::kListTitleAll);
-    case ListView::WithEcole:
-        return tr8(report_texts::kListTitleWithEcole);
-    case ListView::WithCollege:
-        return tr8(report_texts::kListTitleWithCollege);
-    case ListView::WithoutEcole:
-        return tr8(report_texts::kListTitleWithoutEcole);
-    case ListView::WithoutCollege:
-        return tr8(report_texts::kListTitleWithoutCollege);
-    }
-    return {};
-}
-
 } // namespace kalidor

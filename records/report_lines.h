@@ -38,10 +38,5 @@ QString batchCountMessage(int lines, int pages);
 
 // The name on a certificate of one pupil: surname + " " + first name + " " + class.
 QString attestationName(const TFiche& record);
-// The name on a certificate of the batch: the list line cut before the "n°" of its number.
-QString attestationNameFromLine(const QString& line);
-
-// The title of a printed list after its view.
-QString printedListTitle(ListView view);
 
 } // namespace kalidor

@@ -53,7 +53,7 @@ TFiche samplePupil(SampleSet set, int i) {
     return record;
 }
 
-void createSamplePupils(SharedState& state, SampleSet set,
+void createSamplePupils(const SharedState& state, SampleSet set,
                         const std::function<void(const ListEntry& entry)>& onCreated) {
     PupilAdder adder(state);
     for (int i = 1; i <= sampleCount(set); ++i) {

@@ -24,7 +24,7 @@ TFiche samplePupil(SampleSet set, int i);
 // Writes the set's pupils in order, each under the first free number, and hands each new
 // pupil's by-name line to `onCreated`. Throws IoError, also when no number up to 999 is left,
 // saying how many pupils were created: those stay.
-void createSamplePupils(SharedState& state, SampleSet set,
+void createSamplePupils(const SharedState& state, SampleSet set,
                         const std::function<void(const ListEntry& entry)>& onCreated);
 
 } // namespace kalidor

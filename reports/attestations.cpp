@@ -147,8 +147,8 @@ bool printAttestationBatch(CanvasDocument& document, QWidget* parent, int level,
         }
         for (int column = 1; column <= kAttestationColumns; ++column) {
             for (int row = 1; row <= kAttestationRows && next < lines.size(); ++row) {
-                drawAttestation(document, column, row, level,
-                                attestationNameFromLine(lines.at(next++)), date);
+                drawAttestation(document, column, row, level, lineBeforeNumber(lines.at(next++)),
+                                date);
             }
         }
     }

@@ -112,7 +112,9 @@ TEST_F(AddDeleteTest, AddingWritesTheNextFreeRecordAndListsItsLine) {
                                                 QStringLiteral("6A"));
     expected.setDateNais(QStringLiteral("01/02/2010"));
     EXPECT_EQ(folder.readBytes(QStringLiteral("4.b2i")), kalidor::test::recordBytes(expected));
-    EXPECT_EQ(program->state.currentFileName, folder.path(QStringLiteral("4.b2i")));
+    // Neither the list nor the new pupil went through the current record.
+    EXPECT_EQ(program->state.currentFileName, QString());
+    EXPECT_EQ(program->state.current.nom(), QString());
     EXPECT_TRUE(list()->lines().contains(u8("DUPONT Marie 6A - n° 4")));
     EXPECT_EQ(list()->count(), 4);
     EXPECT_TRUE(program->F_une->Memo1->lines().isEmpty());

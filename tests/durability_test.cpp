@@ -23,8 +23,9 @@ TEST(Durability, DISABLED_WritesUnderTrace) {
     ASSERT_FALSE(state.prefix.isEmpty());
     state.current = test::makeRecord(QStringLiteral("SAVED"), {}, {});
     saveRecord(state, recordFileName(state, QStringLiteral("1")));
-    state.current = test::makeRecord(QStringLiteral("CREATED"), {}, {});
-    ASSERT_EQ(createRecordFile(state, 2), 2);
+    ASSERT_EQ(
+        createRecordFile(state, test::makeRecord(QStringLiteral("CREATED"), {}, {}), 2).number,
+        QStringLiteral("2"));
     ASSERT_TRUE(writeTransferFile(state, state.prefix + QLatin1String("t.b2t"),
                                   {{QStringLiteral("SAVED"), QStringLiteral("1")}})
                     .created);

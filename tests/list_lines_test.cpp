@@ -39,19 +39,6 @@ TEST(ListLines, Formats) {
     EXPECT_EQ(lineBeforeNumber(u("DUPONT Marie 6A - n° 12")), u("DUPONT Marie 6A - "));
 }
 
-TEST(ListLines, NumberAtTheEndOfALine) {
-    EXPECT_EQ(numberAtLineEnd(u("DUPONT Marie 6A - n° 12")), u("12"));
-    EXPECT_EQ(numberAtLineEnd(u("MARTIN Paul CM1 - n° 007")), u("007"));
-    EXPECT_EQ(numberAtLineEnd(u("ELEVE2 Jean 6B3 - n° 5")), u("5"));
-    EXPECT_EQ(numberAtLineEnd(u("6A : DUPONT Marie - n° 999")), u("999"));
-    // A long run of digits stays whole: cutting it would open another pupil's file.
-    EXPECT_EQ(numberAtLineEnd(u("X Y Z - n° 123456789012345678901234567890")),
-              u("123456789012345678901234567890"));
-    EXPECT_EQ(numberAtLineEnd(u("ABC Test X - n° abc")), std::nullopt);
-    EXPECT_EQ(numberAtLineEnd(u("12 ")), std::nullopt);
-    EXPECT_EQ(numberAtLineEnd(QString()), std::nullopt);
-}
-
 TEST(ListLines, CountLinesAreSingularForNoneAndOne) {
     EXPECT_EQ(countLine(ListView::AllByName, 0), u("0 élève au total"));
     EXPECT_EQ(countLine(ListView::AllByClass, 1), u("1 élève au total"));

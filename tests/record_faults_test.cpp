@@ -73,7 +73,8 @@ TEST(RecordFaults, AnUnreadableFileIsReported) {
     ASSERT_EQ(::chmod(folder.path(QStringLiteral("1.b2i")).toLocal8Bit().constData(), 0), 0);
     SharedState state = folder.state();
     const int result = test::runUnprivileged([&] {
-        const QList<RecordFailure> failures = enumerateRecords(state, [](const QString&) {});
+        const QList<RecordFailure> failures =
+            enumerateRecords(state.prefix, [](const QString&, const TFiche&) {});
         return failures.size() == 1 &&
                        failures.first().message == QString::fromUtf8("Accès au fichier refusé")
                    ? kRaisedExpectedError
@@ -127,9 +128,10 @@ TEST(RecordFaults, AProcessKilledWhileSavingLeavesAWholeRecord) {
         EXPECT_TRUE(bytes == test::recordBytes(first) || bytes == test::recordBytes(second))
             << "round " << round << ": " << bytes.size() << " bytes";
         // Whatever a kill leaves behind is never taken for a pupil.
-        SharedState reader = folder.state();
         int pupils = 0;
-        EXPECT_TRUE(enumerateRecords(reader, [&pupils](const QString&) { ++pupils; }).isEmpty());
+        EXPECT_TRUE(enumerateRecords(folder.prefix(), [&pupils](const QString&, const TFiche&) {
+                        ++pupils;
+                    }).isEmpty());
         EXPECT_EQ(pupils, 1);
     }
 }

@@ -210,10 +210,13 @@ TEST(RecordFile, EnumerationVisitsEveryRecordAndReportsTheUnreadable) {
     ASSERT_TRUE(QDir().mkdir(folder.path(QStringLiteral("5.b2i"))));
 
     QMap<QString, QString> seen; // number text -> name read
-    const QList<RecordFailure> failures = enumerateRecords(state, [&](const QString& number) {
-        seen.insert(number, state.current.nom());
-        EXPECT_TRUE(state.currentFileName.startsWith(folder.prefix()));
-    });
+    const QList<RecordFailure> failures =
+        enumerateRecords(state.prefix, [&](const QString& number, const TFiche& record) {
+            seen.insert(number, record.nom());
+        });
+    // Listing leaves the current record and its file name alone.
+    EXPECT_EQ(state.current.nom(), QString());
+    EXPECT_EQ(state.currentFileName, QString());
     EXPECT_EQ(seen.value(QStringLiteral("1")), QStringLiteral("UN"));
     EXPECT_EQ(seen.value(QStringLiteral("007")), QStringLiteral("SEPT"));
     EXPECT_EQ(seen.value(QStringLiteral("abc")), QStringLiteral("ABC"));

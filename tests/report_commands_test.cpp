@@ -33,7 +33,7 @@ protected:
     // A line whose record file is 3021 bytes long, so that it cannot be read.
     void addUnreadablePupil() {
         folder.writeBytes(tr8("5.b2i"), QByteArray(3021, '\0'));
-        window().ListBox1->addLine(tr8("ABIME Fichier 6A - n° 5"), tr8("5"));
+        window().ListBox1->addLine({tr8("ABIME Fichier 6A - n° 5"), tr8("5")});
         select(tr8("ABIME"));
     }
 };

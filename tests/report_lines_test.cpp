@@ -1,5 +1,6 @@
 // The lines of the reports written into the text pane and the texts of the printed documents.
 
+#include "records/list_views.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "tests/support/test_folder.h"
@@ -153,14 +154,14 @@ TEST(PrintedTexts, DateCountsNamesAndTitles) {
     EXPECT_EQ(refusalMessage(record, kLevelCollege),
               u("L'élève DUPONT Marie classe : 6A n'a pas atteint le niveau collège !"));
     EXPECT_EQ(attestationName(record), u("DUPONT Marie 6A"));
-    EXPECT_EQ(attestationNameFromLine(u("DUPONT Marie 6A - n° 12")), u("DUPONT Marie 6A - "));
+    EXPECT_EQ(lineBeforeNumber(u("DUPONT Marie 6A - n° 12")), u("DUPONT Marie 6A - "));
     // A class line, and a first name holding digits, are cut at the number's "n°" too.
-    EXPECT_EQ(attestationNameFromLine(u("6A : DUPONT Marie2 - n° 007")),
-              u("6A : DUPONT Marie2 - "));
+    EXPECT_EQ(lineBeforeNumber(u("6A : DUPONT Marie2 - n° 007")), u("6A : DUPONT Marie2 - "));
 
-    EXPECT_EQ(printedListTitle(ListView::AllByName), u("Liste de tous les élèves "));
-    EXPECT_EQ(printedListTitle(ListView::WithEcole), u("Liste des élèves ayant le Niveau école "));
-    EXPECT_EQ(printedListTitle(ListView::WithoutCollege),
+    EXPECT_EQ(u(viewDescription(ListView::AllByName).printedTitle), u("Liste de tous les élèves "));
+    EXPECT_EQ(u(viewDescription(ListView::WithEcole).printedTitle),
+              u("Liste des élèves ayant le Niveau école "));
+    EXPECT_EQ(u(viewDescription(ListView::WithoutCollege).printedTitle),
               u("Liste des élèves n'ayant pas le Niveau collège "));
 }
 

@@ -171,11 +171,13 @@ TEST(PupilFiles, DeleteReportsEveryFailureButAFileAlreadyGone) {
 TEST(PupilFiles, ANewRecordStartsFromZeroWhateverTheBufferHeld) {
     TestFolder folder;
     SharedState state = folder.state();
-    state.current.bytes().fill(char(0x5A));
-    state.current = blankRecord();
-    state.current.setNom(QStringLiteral("DUPONT"));
-    ASSERT_EQ(createRecordFile(state, 1), 1);
-    EXPECT_EQ(state.currentFileName, folder.path(QStringLiteral("1.b2i")));
+    TFiche record;
+    record.bytes().fill(char(0x5A));
+    record = blankRecord();
+    record.setNom(QStringLiteral("DUPONT"));
+    const NewPupil pupil = createRecordFile(state, record, 1);
+    EXPECT_EQ(pupil.number, QStringLiteral("1"));
     TFiche expected = kalidor::test::makeRecord(QStringLiteral("DUPONT"), QString(), QString());
     EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")), kalidor::test::recordBytes(expected));
+    EXPECT_EQ(kalidor::test::recordBytes(pupil.record), kalidor::test::recordBytes(expected));
 }
