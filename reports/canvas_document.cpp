@@ -1,5 +1,7 @@
 #include "reports/canvas_document.h"
 
+#include "platform/ui_style.h"
+
 #include <QThread>
 
 namespace kalidor {
@@ -40,7 +42,7 @@ bool CanvasDocument::start(QWidget* parent, const QString& title, const QString&
     started_ = false;
     annule_.startDocument(panelText);
     printer_.setTitle(title);
-    printer_.setFont(QFont(QStringLiteral("Arial"), kCanvasPointSize), Qt::black);
+    printer_.setFont(arial(kCanvasPointSize), Qt::black);
     pageWidth_ = printer_.pageWidth();
     pageHeight_ = printer_.pageHeight();
     unitX_ = pageWidth_ / kUnitDivisor;
