@@ -53,14 +53,18 @@ void TF_une::printPupilSheet(int level) {
         Memo1->setLines(sheetLines(state_.current, level));
     }
     // Printed even when the record could not be read: the pane's text as it stands.
-    runGuarded(platform_, this, [this] { printSheetLines(platform_, this, Memo1->lines()); });
+    runGuarded(platform_, this, [this] {
+        printPaneLines(platform_, this, Memo1->lines(), {.font = std::nullopt, .waitCursor = true});
+    });
 }
 
 void TF_une::showCompetenceIndex(int level, bool print) {
     Memo1->setLines(competenceIndex(level));
     if (print) {
-        runGuarded(platform_, this,
-                   [this] { printMemoLines(platform_, this, Memo1->lines(), Memo1->font()); });
+        runGuarded(platform_, this, [this] {
+            printPaneLines(platform_, this, Memo1->lines(),
+                           {.font = Memo1->font(), .waitCursor = false});
+        });
     }
 }
 

@@ -29,13 +29,7 @@ CanvasDocument::~CanvasDocument() {
 }
 
 bool CanvasDocument::start(QWidget* parent, const QString& title, const QString& panelText) {
-    // A print command chosen while another document prints (events run between its lines)
-    // would wait for the printer forever: it is ignored.
-    if (printer_.printing()) {
-        return false;
-    }
-    printer_.setPortrait();
-    if (!printer_.executePrintDialog(parent)) {
+    if (!mayStartDocument(printer_, parent, PageOrientation::Portrait)) {
         return false;
     }
     open_ = true;
