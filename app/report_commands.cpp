@@ -17,14 +17,6 @@
 
 namespace kalidor {
 
-namespace {
-
-bool levelHeldBy(const TFiche& record, int level) {
-    return level == kLevelEcole ? testniveau1(record) : testniveau2(record);
-}
-
-} // namespace
-
 // Reads the pupil into the current record. A pupil whose file cannot be read gets no report and
 // no message: the pane keeps what it showed, as the commands on an unreadable pupil always did.
 bool TF_une::loadPupilIfReadable(const QString& numberText) {
