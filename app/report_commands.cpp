@@ -3,6 +3,7 @@
 #include "app/app_texts.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
+#include "platform/other_save_question.h"
 #include "records/level_rules.h"
 #include "records/record_file.h"
 #include "records/referential.h"
@@ -107,10 +108,8 @@ void TF_une::Validercomptenceslevesl1Click() {
     const TFiche read = state_.current;
     validateAll(state_.current);
     Memo1->setLines(validateAllLines(state_.current));
-    // Another machine sharing the folder may have saved the pupil since it was read.
-    if (!recordFileUnchanged(state_.currentFileName, read) &&
-        !platform_.askYesNo(this, tr8(app_texts::kValidateOverOtherSave)
-                                      .arg(read.nom() + QLatin1Char(' ') + read.prenom()))) {
+    if (!mayReplaceOtherSave(platform_, this, state_.currentFileName, read, state_.current,
+                             app_texts::kValidateOverOtherSave)) {
         return;
     }
     runGuarded(platform_, this, [this] { saveRecord(state_, state_.currentFileName); });
