@@ -31,55 +31,58 @@ QStringList header(const TFiche& record, const char* heading) {
     return {tr8(report_texts::kFicheTitle), pupilNameLine(record), tr8(heading)};
 }
 
+// One text per level.
+struct ByLevel {
+    const char* ecole;
+    const char* college;
+
+    const char* of(int level) const { return isEcole(level) ? ecole : college; }
+};
+
 // What tells the review from the sheet: each level's heading and label of a validated item,
 // whether that item names its discipline, and the blank line after the école total.
 struct CompetenceReportWording {
-    const char* headingEcole;
-    const char* headingCollege;
-    const char* validatedEcole;
-    const char* validatedCollege;
+    ByLevel heading;
+    ByLevel validated;
     bool withDiscipline;
     bool blankLineAfterEcoleTotal;
 };
 
-constexpr CompetenceReportWording kReviewWording{report_texts::kReviewHeadingEcole,
-                                                 report_texts::kReviewHeadingCollege,
-                                                 report_texts::kReviewOk,
-                                                 report_texts::kReviewOk,
-                                                 true,
-                                                 false};
+constexpr CompetenceReportWording kReviewWording{
+    .heading = {report_texts::kReviewHeadingEcole, report_texts::kReviewHeadingCollege},
+    .validated = {report_texts::kReviewOk, report_texts::kReviewOk},
+    .withDiscipline = true,
+    .blankLineAfterEcoleTotal = false};
 
-constexpr CompetenceReportWording kSheetWording{report_texts::kSheetHeadingEcole,
-                                                report_texts::kSheetHeadingCollege,
-                                                report_texts::kValidatedEcole,
-                                                report_texts::kValidatedCollege,
-                                                false,
-                                                true};
+constexpr CompetenceReportWording kSheetWording{
+    .heading = {report_texts::kSheetHeadingEcole, report_texts::kSheetHeadingCollege},
+    .validated = {report_texts::kValidatedEcole, report_texts::kValidatedCollege},
+    .withDiscipline = false,
+    .blankLineAfterEcoleTotal = true};
+
+constexpr ByLevel kNotValidated{report_texts::kNotValidatedEcole,
+                                report_texts::kNotValidatedCollege};
 
 QStringList competenceReportLines(const TFiche& record, int level,
                                   const CompetenceReportWording& wording) {
-    const bool ecole = isEcole(level);
-    QStringList lines = header(record, ecole ? wording.headingEcole : wording.headingCollege);
+    QStringList lines = header(record, wording.heading.of(level));
     const int first = firstSlot(level);
     int count = 0;
     for (int n = 1; n <= slotCount(level); ++n) {
         const int slot = first + n - 1;
-        if (record.valide(slot)) {
-            QString details = record.professeur(slot) + QLatin1Char(' ');
-            if (wording.withDiscipline) {
-                details += record.discipline(slot) + QLatin1Char(' ');
-            }
-            lines.append(competenceLine(n,
-                                        ecole ? wording.validatedEcole : wording.validatedCollege,
-                                        details + record.date(slot)));
-            ++count;
-        } else {
-            lines.append(competenceLine(n, ecole ? report_texts::kNotValidatedEcole
-                                                 : report_texts::kNotValidatedCollege));
+        if (!record.valide(slot)) {
+            lines.append(competenceLine(n, kNotValidated.of(level)));
+            continue;
         }
+        QString details = record.professeur(slot) + QLatin1Char(' ');
+        if (wording.withDiscipline) {
+            details += record.discipline(slot) + QLatin1Char(' ');
+        }
+        lines.append(competenceLine(n, wording.validated.of(level), details + record.date(slot)));
+        ++count;
     }
     lines.append(totalLine(level, count));
-    if (ecole && wording.blankLineAfterEcoleTotal) {
+    if (isEcole(level) && wording.blankLineAfterEcoleTotal) {
         lines.append(tr8(report_texts::kReportBlankLine));
     }
     lines.append(tr8(verdictWording(kVerdictLines, level, levelHeldBy(record, level))));
