@@ -3,6 +3,7 @@
 #include "app/app_texts.h"
 #include "app/tf_une.h"
 #include "platform/command_guard.h"
+#include "platform/other_save_question.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
 #include "records/record_file.h"
@@ -17,14 +18,6 @@
 #include <QDate>
 
 namespace kalidor {
-
-namespace {
-
-bool levelHeldBy(const TFiche& record, int level) {
-    return level == kLevelEcole ? testniveau1(record) : testniveau2(record);
-}
-
-} // namespace
 
 // Reads the pupil into the current record. A pupil whose file cannot be read gets no report and
 // no message: the pane keeps what it showed, as the commands on an unreadable pupil always did.
@@ -55,14 +48,18 @@ void TF_une::printPupilSheet(int level) {
         Memo1->setLines(sheetLines(state_.current, level));
     }
     // Printed even when the record could not be read: the pane's text as it stands.
-    runGuarded(platform_, this, [this] { printSheetLines(platform_, this, Memo1->lines()); });
+    runGuarded(platform_, this, [this] {
+        printPaneLines(platform_, this, Memo1->lines(), {.font = std::nullopt, .waitCursor = true});
+    });
 }
 
 void TF_une::showCompetenceIndex(int level, bool print) {
     Memo1->setLines(competenceIndex(level));
     if (print) {
-        runGuarded(platform_, this,
-                   [this] { printMemoLines(platform_, this, Memo1->lines(), Memo1->font()); });
+        runGuarded(platform_, this, [this] {
+            printPaneLines(platform_, this, Memo1->lines(),
+                           {.font = Memo1->font(), .waitCursor = false});
+        });
     }
 }
 
@@ -114,10 +111,8 @@ void TF_une::Validercomptenceslevesl1Click() {
     const TFiche read = state_.current;
     validateAll(state_.current);
     Memo1->setLines(validateAllLines(state_.current));
-    // Another machine sharing the folder may have saved the pupil since it was read.
-    if (!recordFileUnchanged(state_.currentFileName, read) &&
-        !platform_.askYesNo(this, tr8(app_texts::kValidateOverOtherSave)
-                                      .arg(read.nom() + QLatin1Char(' ') + read.prenom()))) {
+    if (!mayReplaceOtherSave(platform_, this, state_.currentFileName, read, state_.current,
+                             app_texts::kValidateOverOtherSave)) {
         return;
     }
     runGuarded(platform_, this, [this] { saveRecord(state_, state_.currentFileName); });

@@ -25,7 +25,7 @@ TF_trans::TF_trans(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("F_trans"));
     setWindowTitle(tr8(exchange_texts::kTransCaption));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(msSansSerif(8));
     setGeometry(kLeft, kTop, kWidth, kHeight);
     buildControls();
     setButtonState(ButtonState::Initial);

@@ -57,4 +57,12 @@ public:
     virtual int textHeight() const = 0;
 };
 
+// Whether a document may start: none is printing and the user accepted the print dialog. A
+// print command chosen while another document prints (events run between its lines) would
+// wait for the printer forever: it is refused. A portrait document is set so before the
+// dialog, which shows it.
+enum class PageOrientation { AsChosen, Portrait };
+bool mayStartDocument(Printer& printer, QWidget* parent,
+                      PageOrientation orientation = PageOrientation::AsChosen);
+
 } // namespace kalidor

@@ -76,9 +76,12 @@ void PrinterTextFile::close() {
     }
 }
 
-void printTextLines(Printer& printer, const QStringList& lines) {
+void printTextLines(Printer& printer, const QStringList& lines, const std::optional<QFont>& font) {
     PrinterTextFile file(printer);
     file.open();
+    if (font) {
+        printer.setFont(*font, Qt::black);
+    }
     for (const QString& line : lines) {
         file.writeLine(line);
     }

@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 
 #include <QStringList>
+#include <optional>
 
 namespace kalidor {
 
@@ -29,7 +30,9 @@ private:
     int lineHeight_ = 0;
 };
 
-// Prints the lines as a text file: open, one line each, close.
-void printTextLines(Printer& printer, const QStringList& lines);
+// Prints the lines as a text file: open, the font when one is given (else the printer's
+// current one), one line each, close.
+void printTextLines(Printer& printer, const QStringList& lines,
+                    const std::optional<QFont>& font = std::nullopt);
 
 } // namespace kalidor

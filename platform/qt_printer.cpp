@@ -1,6 +1,7 @@
 #include "platform/qt_printer.h"
 
 #include "platform/platform_texts.h"
+#include "platform/ui_style.h"
 #include "records/io_error.h"
 #include "records/utf8.h"
 
@@ -33,8 +34,7 @@ bool lastSpoolerRequestFailed() {
 
 } // namespace
 
-QtPrinter::QtPrinter()
-    : printer_(QPrinter::HighResolution), font_(QStringLiteral("MS Sans Serif"), 8) {}
+QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution), font_(msSansSerif(8)) {}
 
 QtPrinter::~QtPrinter() {
     if (painter_.isActive()) {

@@ -1,6 +1,7 @@
 #include "platform/scripted_printer.h"
 
 #include "platform/platform_texts.h"
+#include "platform/ui_style.h"
 #include "records/io_error.h"
 #include "records/utf8.h"
 
@@ -9,7 +10,7 @@
 
 namespace kalidor {
 
-ScriptedPrinter::ScriptedPrinter() : font_(QStringLiteral("MS Sans Serif"), 8) {}
+ScriptedPrinter::ScriptedPrinter() : font_(msSansSerif(8)) {}
 
 ScriptedPrinter::~ScriptedPrinter() = default;
 

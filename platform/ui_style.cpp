@@ -22,6 +22,10 @@ QFont timesNewRoman(int size, bool bold) {
     return fontOf("Times New Roman", size, bold);
 }
 
+QFont msSansSerif(int size) {
+    return fontOf("MS Sans Serif", size, false);
+}
+
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);

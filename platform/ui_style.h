@@ -25,6 +25,7 @@ inline const QColor kRed(0xFF, 0x00, 0x00);
 
 QFont arial(int size, bool bold = false);
 QFont timesNewRoman(int size, bool bold = false);
+QFont msSansSerif(int size);
 
 // Text and captions drawn in `colour`.
 void setTextColour(QWidget* widget, const QColor& colour);

@@ -11,6 +11,10 @@ namespace {
 constexpr int kDomainMinimums[2][kDomainCount] = {{2, 2, 3, 2, 2}, {3, 4, 4, 3, 2}};
 constexpr int kTotalMinimums[2] = {18, 23};
 
+constexpr VerdictWordings kResultsVerdicts{
+    record_texts::kVerdictHeldEcole, record_texts::kVerdictNotHeldEcole,
+    record_texts::kVerdictHeldCollege, record_texts::kVerdictNotHeldCollege};
+
 } // namespace
 
 SlotFlags validatedSlots(const TFiche& record) {
@@ -45,20 +49,27 @@ bool levelHeld(int level, const SlotFlags& flags) {
     return total >= kTotalMinimums[level - 1];
 }
 
+bool levelHeldBy(const TFiche& record, int level) {
+    return levelHeld(level, validatedSlots(record));
+}
+
 bool testniveau1(const TFiche& record) {
-    return levelHeld(kLevelEcole, validatedSlots(record));
+    return levelHeldBy(record, kLevelEcole);
 }
 
 bool testniveau2(const TFiche& record) {
-    return levelHeld(kLevelCollege, validatedSlots(record));
+    return levelHeldBy(record, kLevelCollege);
+}
+
+const char* verdictWording(const VerdictWordings& wordings, int level, bool held) {
+    if (level == kLevelEcole) {
+        return held ? wordings.heldEcole : wordings.notHeldEcole;
+    }
+    return held ? wordings.heldCollege : wordings.notHeldCollege;
 }
 
 QString verdictText(int level, int count, bool held) {
-    const char* verdict =
-        level == kLevelEcole
-            ? (held ? record_texts::kVerdictHeldEcole : record_texts::kVerdictNotHeldEcole)
-            : (held ? record_texts::kVerdictHeldCollege : record_texts::kVerdictNotHeldCollege);
-    return tr8(verdict).arg(count);
+    return tr8(verdictWording(kResultsVerdicts, level, held)).arg(count);
 }
 
 QStringList ruleText(int level) {

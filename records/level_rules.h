@@ -19,9 +19,20 @@ int validatedCount(int level, const SlotFlags& flags);
 // (collège).
 bool levelHeld(int level, const SlotFlags& flags);
 
-// The rule applied to a record's stored flags: école, then collège.
+// The rule applied to a record's stored flags; testniveau1 and testniveau2 for école and
+// collège.
+bool levelHeldBy(const TFiche& record, int level);
 bool testniveau1(const TFiche& record);
 bool testniveau2(const TFiche& record);
+
+// A text for each level and verdict.
+struct VerdictWordings {
+    const char* heldEcole;
+    const char* notHeldEcole;
+    const char* heldCollege;
+    const char* notHeldCollege;
+};
+const char* verdictWording(const VerdictWordings& wordings, int level, bool held);
 
 // The count immediately followed by the verdict: "20/22 Je détiens le Brevet ...".
 QString verdictText(int level, int count, bool held);

@@ -1,6 +1,6 @@
 #pragma once
 // Texts of the record layer: its input/output errors, the main list's lines, the names of
-// the sample pupils and the level rules.
+// the sample pupils, the referential's headings and the level rules.
 
 namespace kalidor::record_texts {
 
@@ -54,6 +54,25 @@ inline constexpr char kSampleNiveau1Name[] = "niv1_";
 inline constexpr char kSampleNiveau2Name[] = "niv2_";
 inline constexpr char kSampleFirstName[] = "p";
 inline constexpr char kSampleClass[] = "a";
+
+// The referential: the levels' names, the domains' titles on the sheet and in the index, and
+// the index's headings. The competences' wordings are the referential's data table.
+inline constexpr char kLevelNameEcole[] = "école";
+inline constexpr char kLevelNameCollege[] = "collège";
+inline constexpr char kDomain1SheetTitle[] =
+    "1- S'approprier un environnement informatique de travail";
+inline constexpr char kDomain2SheetTitle[] = "2- Adopter une attitude responsable";
+inline constexpr char kDomain3SheetTitle[] = "3- Créer, produire, traiter, exploiter des données";
+inline constexpr char kDomain4SheetTitle[] = "4 - S'informer, se documenter";
+inline constexpr char kDomain5SheetTitle[] = "5- Communiquer, échanger";
+inline constexpr char kDomain1IndexTitle[] =
+    "S'approprier un environnement informatique de travail";
+inline constexpr char kDomain2IndexTitle[] = "Adopter une attitude responsable";
+inline constexpr char kDomain3IndexTitle[] = "Créer, produire, traiter, exploiter des données";
+inline constexpr char kDomain4IndexTitle[] = "S'informer, se documenter";
+inline constexpr char kDomain5IndexTitle[] = "Communiquer, échanger";
+inline constexpr char kIndexHeadingEcole[] = "  Index des compétences B2i niveau école";
+inline constexpr char kIndexHeadingCollege[] = "  Index des compétences B2i niveau collège";
 
 // The verdict of a level on its results page. %1: the count of validated competences.
 inline constexpr char kVerdictHeldEcole[] =

@@ -1,4 +1,6 @@
 #include "records/referential.h"
+
+#include "records/record_texts.h"
 #include "records/utf8.h"
 
 #include <array>
@@ -122,25 +124,17 @@ constexpr std::array<Competence, 51> kCompetences{{
 constexpr int kDomainSizes[2][kDomainCount] = {{4, 4, 6, 4, 4}, {6, 7, 7, 5, 4}};
 
 constexpr const char* kDomainSheetTitles[kDomainCount] = {
-    "1- S'approprier un environnement informatique de travail",
-    "2- Adopter une attitude responsable",
-    "3- Créer, produire, traiter, exploiter des données",
-    "4 - S'informer, se documenter",
-    "5- Communiquer, échanger",
-};
+    record_texts::kDomain1SheetTitle, record_texts::kDomain2SheetTitle,
+    record_texts::kDomain3SheetTitle, record_texts::kDomain4SheetTitle,
+    record_texts::kDomain5SheetTitle};
 
 constexpr const char* kDomainIndexTitles[kDomainCount] = {
-    "S'approprier un environnement informatique de travail",
-    "Adopter une attitude responsable",
-    "Créer, produire, traiter, exploiter des données",
-    "S'informer, se documenter",
-    "Communiquer, échanger",
-};
+    record_texts::kDomain1IndexTitle, record_texts::kDomain2IndexTitle,
+    record_texts::kDomain3IndexTitle, record_texts::kDomain4IndexTitle,
+    record_texts::kDomain5IndexTitle};
 
-constexpr const char* kIndexHeadings[2] = {
-    "  Index des compétences B2i niveau école",
-    "  Index des compétences B2i niveau collège",
-};
+constexpr const char* kIndexHeadings[2] = {record_texts::kIndexHeadingEcole,
+                                           record_texts::kIndexHeadingCollege};
 
 // The one competence whose sheet text keeps a blank after its final full stop.
 constexpr int kSlotWithTrailingBlank = 35;
@@ -176,7 +170,8 @@ int slotOf(int level, int domain, int item) {
 }
 
 QString levelName(int level) {
-    return tr8(level == kLevelEcole ? "école" : "collège");
+    return tr8(level == kLevelEcole ? record_texts::kLevelNameEcole
+                                    : record_texts::kLevelNameCollege);
 }
 
 QString itemCode(int slot) {

@@ -24,15 +24,69 @@ QString totalLine(int level, int count) {
                                 tr8(report_texts::kOutOfCollege);
 }
 
-QString verdictLine(int level, bool held) {
-    if (isEcole(level)) {
-        return tr8(held ? report_texts::kHeldEcole : report_texts::kNotHeldEcole);
-    }
-    return tr8(held ? report_texts::kHeldCollege : report_texts::kNotHeldCollege);
-}
+constexpr VerdictWordings kVerdictLines{report_texts::kHeldEcole, report_texts::kNotHeldEcole,
+                                        report_texts::kHeldCollege, report_texts::kNotHeldCollege};
 
 QStringList header(const TFiche& record, const char* heading) {
     return {tr8(report_texts::kFicheTitle), pupilNameLine(record), tr8(heading)};
+}
+
+// One text per level.
+struct ByLevel {
+    const char* ecole;
+    const char* college;
+
+    const char* of(int level) const { return isEcole(level) ? ecole : college; }
+};
+
+// What tells the review from the sheet: each level's heading and label of a validated item,
+// whether that item names its discipline, and the blank line after the école total.
+struct CompetenceReportWording {
+    ByLevel heading;
+    ByLevel validated;
+    bool withDiscipline;
+    bool blankLineAfterEcoleTotal;
+};
+
+constexpr CompetenceReportWording kReviewWording{
+    .heading = {report_texts::kReviewHeadingEcole, report_texts::kReviewHeadingCollege},
+    .validated = {report_texts::kReviewOk, report_texts::kReviewOk},
+    .withDiscipline = true,
+    .blankLineAfterEcoleTotal = false};
+
+constexpr CompetenceReportWording kSheetWording{
+    .heading = {report_texts::kSheetHeadingEcole, report_texts::kSheetHeadingCollege},
+    .validated = {report_texts::kValidatedEcole, report_texts::kValidatedCollege},
+    .withDiscipline = false,
+    .blankLineAfterEcoleTotal = true};
+
+constexpr ByLevel kNotValidated{report_texts::kNotValidatedEcole,
+                                report_texts::kNotValidatedCollege};
+
+QStringList competenceReportLines(const TFiche& record, int level,
+                                  const CompetenceReportWording& wording) {
+    QStringList lines = header(record, wording.heading.of(level));
+    const int first = firstSlot(level);
+    int count = 0;
+    for (int n = 1; n <= slotCount(level); ++n) {
+        const int slot = first + n - 1;
+        if (!record.valide(slot)) {
+            lines.append(competenceLine(n, kNotValidated.of(level)));
+            continue;
+        }
+        QString details = record.professeur(slot) + QLatin1Char(' ');
+        if (wording.withDiscipline) {
+            details += record.discipline(slot) + QLatin1Char(' ');
+        }
+        lines.append(competenceLine(n, wording.validated.of(level), details + record.date(slot)));
+        ++count;
+    }
+    lines.append(totalLine(level, count));
+    if (isEcole(level) && wording.blankLineAfterEcoleTotal) {
+        lines.append(tr8(report_texts::kReportBlankLine));
+    }
+    lines.append(tr8(verdictWording(kVerdictLines, level, levelHeldBy(record, level))));
+    return lines;
 }
 
 } // namespace
@@ -43,53 +97,11 @@ QString pupilNameLine(const TFiche& record) {
 }
 
 QStringList reviewLines(const TFiche& record, int level) {
-    const bool ecole = isEcole(level);
-    QStringList lines = header(record, ecole ? report_texts::kReviewHeadingEcole
-                                             : report_texts::kReviewHeadingCollege);
-    const int first = firstSlot(level);
-    int count = 0;
-    for (int n = 1; n <= slotCount(level); ++n) {
-        const int slot = first + n - 1;
-        if (record.valide(slot)) {
-            lines.append(competenceLine(n, report_texts::kReviewOk,
-                                        record.professeur(slot) + QLatin1Char(' ') +
-                                            record.discipline(slot) + QLatin1Char(' ') +
-                                            record.date(slot)));
-            ++count;
-        } else {
-            lines.append(competenceLine(n, ecole ? report_texts::kNotValidatedEcole
-                                                 : report_texts::kNotValidatedCollege));
-        }
-    }
-    lines.append(totalLine(level, count));
-    lines.append(verdictLine(level, levelHeld(level, validatedSlots(record))));
-    return lines;
+    return competenceReportLines(record, level, kReviewWording);
 }
 
 QStringList sheetLines(const TFiche& record, int level) {
-    const bool ecole = isEcole(level);
-    QStringList lines = header(record, ecole ? report_texts::kSheetHeadingEcole
-                                             : report_texts::kSheetHeadingCollege);
-    const int first = firstSlot(level);
-    int count = 0;
-    for (int n = 1; n <= slotCount(level); ++n) {
-        const int slot = first + n - 1;
-        if (record.valide(slot)) {
-            lines.append(competenceLine(
-                n, ecole ? report_texts::kValidatedEcole : report_texts::kValidatedCollege,
-                record.professeur(slot) + QLatin1Char(' ') + record.date(slot)));
-            ++count;
-        } else {
-            lines.append(competenceLine(n, ecole ? report_texts::kNotValidatedEcole
-                                                 : report_texts::kNotValidatedCollege));
-        }
-    }
-    lines.append(totalLine(level, count));
-    if (ecole) {
-        lines.append(tr8(report_texts::kReportBlankLine));
-    }
-    lines.append(verdictLine(level, levelHeld(level, validatedSlots(record))));
-    return lines;
+    return competenceReportLines(record, level, kSheetWording);
 }
 
 void validateAll(TFiche& record) {

@@ -1,5 +1,6 @@
 #include "reports/attestations.h"
 
+#include "platform/ui_style.h"
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "records/report_texts.h"
@@ -14,24 +15,23 @@ namespace {
 // One text of the certificate: its font, its x in layout units from the cell's left and the
 // divisor of the page height that places it below the cell's top.
 struct AttestationText {
-    const char* family;
+    QFont (*family)(int size, bool bold);
     int pointSize;
     int unitsFromLeft;
     double divisor;
+
+    QFont font() const { return family(pointSize, false); }
 };
 
-constexpr char kTimes[] = "Times New Roman";
-constexpr char kArial[] = "Arial";
-
-constexpr AttestationText kBrevet{kTimes, 20, 1, 80};
-constexpr AttestationText kLevel{kTimes, 16, 1, 20};
-constexpr AttestationText kAttests{kTimes, 10, 1, 10.5};
-constexpr AttestationText kGranted{kTimes, 10, 1, 9};
-constexpr AttestationText kTitle{kArial, 12, 15, 14};
-constexpr AttestationText kPupil{kArial, 7, 1, 6};
-constexpr AttestationText kStamp{kArial, 7, 26, 6};
-constexpr AttestationText kDate{kArial, 9, 26, 20};
-constexpr AttestationText kName{kArial, 10, 4, 7.5};
+constexpr AttestationText kBrevet{timesNewRoman, 20, 1, 80};
+constexpr AttestationText kLevel{timesNewRoman, 16, 1, 20};
+constexpr AttestationText kAttests{timesNewRoman, 10, 1, 10.5};
+constexpr AttestationText kGranted{timesNewRoman, 10, 1, 9};
+constexpr AttestationText kTitle{arial, 12, 15, 14};
+constexpr AttestationText kPupil{arial, 7, 1, 6};
+constexpr AttestationText kStamp{arial, 7, 26, 6};
+constexpr AttestationText kDate{arial, 9, 26, 20};
+constexpr AttestationText kName{arial, 10, 4, 7.5};
 // A name too wide for its cell is drawn smaller, down to this size, then cut.
 constexpr int kSmallestNameSize = 6;
 // Layout units kept free between the name and the right edge of its cell.
@@ -44,7 +44,7 @@ void drawText(CanvasDocument& document, int column, int row, const AttestationTe
     const int pageHeight = document.pageHeight();
     const int left = (pageWidth * (column - 1)) / 2;
     const double top = (pageHeight / 4.0) * (row - 1);
-    printer.setFont(QFont(QLatin1String(style.family), style.pointSize), Qt::black);
+    printer.setFont(style.font(), Qt::black);
     printer.textOut(left + style.unitsFromLeft * document.unitX(),
                     static_cast<int>(top + pageHeight / style.divisor), text);
 }
@@ -56,8 +56,7 @@ std::pair<AttestationText, QString> fittedName(CanvasDocument& document, const Q
         document.pageWidth() / 2 - (kName.unitsFromLeft + kNameRightMargin) * document.unitX();
     AttestationText style = kName;
     const auto fits = [&](const QString& text) {
-        const QFont font(QLatin1String(style.family), style.pointSize);
-        return document.printer().textWidthIn(font, text) <= width;
+        return document.printer().textWidthIn(style.font(), text) <= width;
     };
     while (style.pointSize > kSmallestNameSize && !fits(name)) {
         --style.pointSize;

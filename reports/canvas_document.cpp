@@ -1,5 +1,7 @@
 #include "reports/canvas_document.h"
 
+#include "platform/ui_style.h"
+
 #include <QThread>
 
 namespace kalidor {
@@ -27,20 +29,14 @@ CanvasDocument::~CanvasDocument() {
 }
 
 bool CanvasDocument::start(QWidget* parent, const QString& title, const QString& panelText) {
-    // A print command chosen while another document prints (events run between its lines)
-    // would wait for the printer forever: it is ignored.
-    if (printer_.printing()) {
-        return false;
-    }
-    printer_.setPortrait();
-    if (!printer_.executePrintDialog(parent)) {
+    if (!mayStartDocument(printer_, parent, PageOrientation::Portrait)) {
         return false;
     }
     open_ = true;
     started_ = false;
     annule_.startDocument(panelText);
     printer_.setTitle(title);
-    printer_.setFont(QFont(QStringLiteral("Arial"), kCanvasPointSize), Qt::black);
+    printer_.setFont(arial(kCanvasPointSize), Qt::black);
     pageWidth_ = printer_.pageWidth();
     pageHeight_ = printer_.pageHeight();
     unitX_ = pageWidth_ / kUnitDivisor;

@@ -5,29 +5,17 @@
 
 namespace kalidor {
 
-bool printMemoLines(Platform& platform, QWidget* parent, const QStringList& lines,
-                    const QFont& font) {
+bool printPaneLines(Platform& platform, QWidget* parent, const QStringList& lines,
+                    const PaneLinesPrint& how) {
     Printer& printer = platform.printer();
-    if (printer.printing() || !printer.executePrintDialog(parent)) {
+    if (!mayStartDocument(printer, parent)) {
         return false;
     }
-    PrinterTextFile file(printer);
-    file.open();
-    printer.setFont(font, Qt::black);
-    for (const QString& line : lines) {
-        file.writeLine(line);
+    std::optional<WaitCursor> wait;
+    if (how.waitCursor) {
+        wait.emplace(platform);
     }
-    file.close();
-    return true;
-}
-
-bool printSheetLines(Platform& platform, QWidget* parent, const QStringList& lines) {
-    Printer& printer = platform.printer();
-    if (printer.printing() || !printer.executePrintDialog(parent)) {
-        return false;
-    }
-    const WaitCursor wait(platform);
-    printTextLines(printer, lines);
+    printTextLines(printer, lines, how.font);
     return true;
 }
 

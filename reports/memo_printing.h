@@ -9,13 +9,16 @@
 
 namespace kalidor {
 
-// The print dialog, then the lines in `font` (the pane's font). False when cancelled.
-// Printer failures throw IoError.
-bool printMemoLines(Platform& platform, QWidget* parent, const QStringList& lines,
-                    const QFont& font);
+// How the lines print: the competence index in the pane's font; the competence sheet in the
+// printer's current font, under the wait cursor.
+struct PaneLinesPrint {
+    std::optional<QFont> font;
+    bool waitCursor = false;
+};
 
-// The competence sheet: the print dialog, then the lines in the printer's current font under
-// the wait cursor, which is restored on every way out. False when cancelled.
-bool printSheetLines(Platform& platform, QWidget* parent, const QStringList& lines);
+// The print dialog, then the lines. False when cancelled or another document is printing. The
+// wait cursor is restored on every way out; printer failures throw IoError.
+bool printPaneLines(Platform& platform, QWidget* parent, const QStringList& lines,
+                    const PaneLinesPrint& how);
 
 } // namespace kalidor

@@ -1,6 +1,7 @@
 #include "sheet/tf_saisi1.h"
 
 #include "platform/command_guard.h"
+#include "platform/other_save_question.h"
 #include "platform/ui_style.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
@@ -298,13 +299,10 @@ void TF_saisi1::SpeedButton1Click() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         record.setValide(slot, checkBoxes_[slot - 1]->isChecked());
     }
-    // Another machine sharing the folder may have saved the pupil since the sheet read it. The
-    // question names the pupil whose file is at stake, as the sheet read it, whatever was typed
-    // since; a sheet opened blank has only what was typed.
-    const TFiche& atStake = opened_ ? *opened_ : record;
-    if (!recordFileUnchanged(state_.currentFileName, opened_) &&
-        !platform_.askYesNo(this, tr8(sheet_texts::kSaveOverOtherSave)
-                                      .arg(atStake.nom() + QLatin1Char(' ') + atStake.prenom()))) {
+    // The question names the pupil whose file is at stake, as the sheet read it, whatever was
+    // typed since; a sheet opened blank has only what was typed.
+    if (!mayReplaceOtherSave(platform_, this, state_.currentFileName, opened_, record,
+                             sheet_texts::kSaveOverOtherSave)) {
         return; // the sheet stays open with what was typed
     }
     // A failed write keeps the sheet open, so that nothing typed is lost.
