@@ -39,10 +39,7 @@ QRect buttonPlace(int row) {
 
 TF_ajout::TF_ajout(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
-    setObjectName(QStringLiteral("F_ajout"));
-    setWindowTitle(tr8(app_texts::kAjoutCaption));
-    setFixedSize(kSize);
-    setBackground(this, kTeal);
+    setUpFixedForm(this, "F_ajout", app_texts::kAjoutCaption, kSize, kTeal);
 
     // Created in tab order: the name first.
     EditNom = makeRecordEdit(this, "EditNom", fields::kNom.capacity, LetterCase::Upper);

@@ -33,6 +33,14 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+void setUpFixedForm(QWidget* form, const char* name, const char* caption, const QSize& size,
+                    const QColor& background) {
+    form->setObjectName(QLatin1String(name));
+    form->setWindowTitle(tr8(caption));
+    form->setFixedSize(size);
+    setBackground(form, background);
+}
+
 void setBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
     QPalette palette = widget->palette();

@@ -34,6 +34,10 @@ void setBackground(QWidget* widget, const QColor& colour);
 // A list or text pane: `text` on `base`.
 void setPaneColours(QWidget* widget, const QColor& base, const QColor& text);
 
+// A window of fixed size: its object name, caption, size and background.
+void setUpFixedForm(QWidget* form, const char* name, const char* caption, const QSize& size,
+                    const QColor& background);
+
 // A label with its object name, font and place; its text in `colour` when one is given.
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const QFont& font,
                   const QRect& geometry, const QColor& colour = QColor());

@@ -61,10 +61,12 @@ File openNoWait(int directoryFd, const char* path, unsigned char entryType) {
     if (!file.isOpen()) {
         throw IoError::fromErrno(errno);
     }
+    // A regular file of a folder listing is read at once; were a read to answer that it would
+    // wait, as a FUSE mount may, readUpTo makes the reads wait then.
     if (entryType != DT_REG) {
         fileType(file);
+        waitOnReads(file);
     }
-    waitOnReads(file);
     return file;
 }
 
@@ -100,6 +102,13 @@ size_t readUpTo(const File& file, off_t offset, char* buffer, size_t size) {
             ::pread(file.get(), buffer + done, size - done, offset + static_cast<off_t>(done));
         if (got < 0) {
             if (errno == EINTR) {
+                continue;
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                // Opened without waiting: a regular file's reads may wait from now on; anything
+                // else is refused, as an open that checked the type would have.
+                fileType(file);
+                waitOnReads(file);
                 continue;
             }
             throw IoError::fromErrno(errno);

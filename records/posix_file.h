@@ -58,8 +58,9 @@ off_t fileSize(const File& file);
 // Reads exactly `size` bytes at `offset`; throws IoError, the short-read one at the end.
 void readAt(const File& file, off_t offset, char* buffer, size_t size);
 
-// Reads up to `size` bytes at `offset`, fewer only at the end of the file; the count read, 0 at
-// the end. Throws IoError.
+// Reads up to `size` bytes at `offset`, fewer only at the end of the file. A file opened
+// without waiting whose read would wait is made to wait, when it is a regular file; the count read,
+// 0 at the end. Throws IoError.
 size_t readUpTo(const File& file, off_t offset, char* buffer, size_t size);
 
 // Writes everything; false with errno set on failure.

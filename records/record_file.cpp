@@ -62,14 +62,12 @@ Folder openFolder(const QString& prefix) {
     return Folder(::opendir(folder.isEmpty() ? "." : folder.constData()), &::closedir);
 }
 
-// Opens `path` relative to `directoryFd` (or as it is, with AT_FDCWD) and reads its record;
-// `entryType` as the folder listing gave it.
-void readRecordAt(int directoryFd, const char* path, TFiche& record,
+// Opens `path` relative to `directoryFd` (or as it is, with AT_FDCWD) and reads its record into
+// `bytes`, which a failure may leave half written; `entryType` as the folder listing gave it.
+void readRecordAt(int directoryFd, const char* path, char* bytes,
                   unsigned char entryType = DT_UNKNOWN) {
     const posix::File file = posix::openNoWait(directoryFd, path, entryType);
-    TFiche::Bytes buffer;
-    posix::readAt(file, 0, buffer.data(), buffer.size());
-    record.bytes() = buffer;
+    posix::readAt(file, 0, bytes, TFiche::kSize);
 }
 
 } // namespace
@@ -84,7 +82,10 @@ QString recordFileName(const SharedState& state, const QString& numberText) {
 }
 
 void readRecordFile(const QString& fileName, TFiche& record) {
-    readRecordAt(AT_FDCWD, QFile::encodeName(fileName).constData(), record);
+    // Read aside, so that a failure leaves the record as it was.
+    TFiche::Bytes buffer;
+    readRecordAt(AT_FDCWD, QFile::encodeName(fileName).constData(), buffer.data());
+    record.bytes() = buffer;
 }
 
 void loadRecord(SharedState& state, const QString& fileName) {
@@ -166,7 +167,8 @@ QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor
             continue;
         }
         try {
-            readRecordAt(::dirfd(directory.get()), entry->d_name, record, entry->d_type);
+            readRecordAt(::dirfd(directory.get()), entry->d_name, record.bytes().data(),
+                         entry->d_type);
         } catch (const IoError& error) {
             failures.append({QFile::decodeName(entry->d_name), error.message()});
             continue;

@@ -43,10 +43,7 @@ MaskedDateEdit* makeDateEdit(QWidget* parent, const char* name, const QRect& geo
 
 TF_saisi1::TF_saisi1(SharedState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform) {
-    setObjectName(QStringLiteral("F_saisi1"));
-    setWindowTitle(tr8(sheet_texts::kSheetCaption));
-    setFixedSize(kSize);
-    setBackground(this, kTeal);
+    setUpFixedForm(this, "F_saisi1", sheet_texts::kSheetCaption, kSize, kTeal);
     // Created in tab order: identity, pages, details.
     buildIdentityPanel();
     buildPages();

@@ -149,3 +149,15 @@ TEST(ViewsOnAnEmptyFolder, GiveZeroInTheSingular) {
     EXPECT_TRUE(result.failures.isEmpty());
     EXPECT_EQ(state.countLine, u("0 élève au total"));
 }
+
+TEST(ListLines, AStampChangesWithAnyByteOfTheRecord) {
+    const TFiche record = test::makeRecord(u("DUPONT"), u("Marie"), u("6A"));
+    const size_t stamp = recordStamp(record);
+    EXPECT_NE(stamp, 0u);
+    // The first and last bytes, lane and block boundaries, the short tail.
+    for (const int at : {0, 7, 8, 31, 32, 1511, 3007, 3008, 3015, 3016, TFiche::kSize - 1}) {
+        TFiche changed = record;
+        changed.bytes()[at] = static_cast<char>(changed.bytes()[at] ^ 0x01);
+        EXPECT_NE(recordStamp(changed), stamp) << "byte " << at;
+    }
+}
