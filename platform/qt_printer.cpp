@@ -9,10 +9,54 @@
 #include <QPrintDialog>
 #include <algorithm>
 #include <cups/cups.h>
+#include <dlfcn.h>
+#include <optional>
+#include <type_traits>
 
 namespace kalidor {
 
+// libcups, opened the first time the spooler is asked: the program starts without it and the
+// twenty libraries it brings (Qt's own spooler support opens it when a printer is chosen, and
+// the same library answers both). Null when the machine has no libcups: then there is no
+// spooler to ask either.
+struct CupsLibrary {
+    decltype(&::cupsLastError) lastError;
+    decltype(&::cupsLastErrorString) lastErrorString;
+    decltype(&::cupsGetNamedDest) getNamedDest;
+    decltype(&::cupsGetOption) getOption;
+    decltype(&::cupsFreeDests) freeDests;
+    decltype(&::cupsGetJobs2) getJobs2;
+    decltype(&::cupsFreeJobs) freeJobs;
+    decltype(&::cupsCancelJob2) cancelJob2;
+};
+
 namespace {
+
+const CupsLibrary* cupsLibrary() {
+    static const std::optional<CupsLibrary> library = []() -> std::optional<CupsLibrary> {
+        void* handle = ::dlopen("libcups.so.2", RTLD_LAZY | RTLD_LOCAL);
+        if (handle == nullptr) {
+            return std::nullopt;
+        }
+        const auto symbol = [handle](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                ::dlsym(handle, name));
+            return function != nullptr;
+        };
+        CupsLibrary found{};
+        if (!symbol(found.lastError, "cupsLastError") ||
+            !symbol(found.lastErrorString, "cupsLastErrorString") ||
+            !symbol(found.getNamedDest, "cupsGetNamedDest") ||
+            !symbol(found.getOption, "cupsGetOption") ||
+            !symbol(found.freeDests, "cupsFreeDests") || !symbol(found.getJobs2, "cupsGetJobs2") ||
+            !symbol(found.freeJobs, "cupsFreeJobs") ||
+            !symbol(found.cancelJob2, "cupsCancelJob2")) {
+            return std::nullopt;
+        }
+        return found;
+    }();
+    return library ? &*library : nullptr;
+}
 
 // The queue's name as the spooler knows it: Qt names an instance of a queue "queue/instance".
 QByteArray queueName(const QString& printerName) {
@@ -20,16 +64,16 @@ QByteArray queueName(const QString& printerName) {
 }
 
 // The spooler's failure on its last request, with its own words for why.
-IoError spoolerFailure(const QString& printerName) {
-    if (cupsLastError() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS) {
+IoError spoolerFailure(const CupsLibrary& spooler, const QString& printerName) {
+    if (spooler.lastError() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS) {
         return IoError(tr8(platform_texts::kPrinterRefusesJobs).arg(printerName));
     }
     return IoError(tr8(platform_texts::kPrinterSpoolerFailed)
-                       .arg(printerName, QString::fromUtf8(cupsLastErrorString())));
+                       .arg(printerName, QString::fromUtf8(spooler.lastErrorString())));
 }
 
-bool lastSpoolerRequestFailed() {
-    return cupsLastError() >= IPP_STATUS_REDIRECTION_OTHER_SITE;
+bool lastRequestFailed(const CupsLibrary& spooler) {
+    return spooler.lastError() >= IPP_STATUS_REDIRECTION_OTHER_SITE;
 }
 
 } // namespace
@@ -55,24 +99,29 @@ bool QtPrinter::executePrintDialog(QWidget* parent) {
     return true;
 }
 
-bool QtPrinter::printsToSpooler() const {
-    return printer_.outputFormat() == QPrinter::NativeFormat && !printer_.printerName().isEmpty();
+const CupsLibrary* QtPrinter::spooler() const {
+    if (printer_.outputFormat() != QPrinter::NativeFormat || printer_.printerName().isEmpty()) {
+        return nullptr;
+    }
+    return cupsLibrary();
 }
 
 void QtPrinter::checkPrinterAcceptsJobs() const {
-    if (!printsToSpooler()) {
+    const CupsLibrary* spooler = this->spooler();
+    if (spooler == nullptr) {
         return;
     }
     const QString name = printer_.printerName();
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queueName(name).constData(), nullptr);
+    cups_dest_t* dest =
+        spooler->getNamedDest(CUPS_HTTP_DEFAULT, queueName(name).constData(), nullptr);
     if (dest == nullptr) {
-        throw spoolerFailure(name);
+        throw spoolerFailure(*spooler, name);
     }
     // A printer that does not say (one found on the network, say) is taken as accepting.
     const char* accepting =
-        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+        spooler->getOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     const bool refuses = accepting != nullptr && qstrcmp(accepting, "false") == 0;
-    cupsFreeDests(1, dest);
+    spooler->freeDests(1, dest);
     if (refuses) {
         throw IoError(tr8(platform_texts::kPrinterRefusesJobs).arg(name));
     }
@@ -113,8 +162,9 @@ void QtPrinter::endDoc() {
     painter_.end();
     // Qt hands the document to the spooler as the painter ends and keeps quiet when the spooler
     // refuses it; libcups still holds the answer to that request, its last one.
-    if (printsToSpooler() && lastSpoolerRequestFailed()) {
-        throw spoolerFailure(printer_.printerName());
+    const CupsLibrary* spooler = this->spooler();
+    if (spooler != nullptr && lastRequestFailed(*spooler)) {
+        throw spoolerFailure(*spooler, printer_.printerName());
     }
 }
 
@@ -126,23 +176,24 @@ void QtPrinter::abort() {
     painter_.end();
     // Qt hands even a dropped document to the spooler: the newest job of this user on that queue
     // under the document's name is that document, and it is cancelled there.
-    if (!printsToSpooler() || lastSpoolerRequestFailed()) {
+    const CupsLibrary* spooler = this->spooler();
+    if (spooler == nullptr || lastRequestFailed(*spooler)) {
         return;
     }
     const QByteArray queue = queueName(printer_.printerName());
     const QByteArray title = printer_.docName().toLocal8Bit();
     cups_job_t* jobs = nullptr;
     const int count =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ACTIVE);
+        spooler->getJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ACTIVE);
     int newest = 0;
     for (int i = 0; i < count; ++i) {
         if (title == jobs[i].title) {
             newest = std::max(newest, jobs[i].id);
         }
     }
-    cupsFreeJobs(count, jobs);
+    spooler->freeJobs(count, jobs);
     if (newest > 0) {
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), newest, 0);
+        spooler->cancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), newest, 0);
     }
 }
 

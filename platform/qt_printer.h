@@ -13,6 +13,8 @@
 
 namespace kalidor {
 
+struct CupsLibrary;
+
 class QtPrinter : public Printer {
 public:
     QtPrinter();
@@ -50,8 +52,8 @@ protected:
 
 private:
     void applyFont();
-    // True when the documents go to a printer's queue rather than to a file.
-    bool printsToSpooler() const;
+    // libcups when the document goes to a print queue (not to a file), else null.
+    const CupsLibrary* spooler() const;
     void checkPrinterAcceptsJobs() const;
 
     QPrinter printer_;
