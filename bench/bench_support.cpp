@@ -31,9 +31,11 @@ std::vector<std::string> PupilFolder::recordPaths() const {
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
+    // A figure is the median of its repetitions when there are several, else its one run.
     for (const Run& run : runs) {
-        if (run.run_type == Run::RT_Iteration) {
-            times_[run.benchmark_name()] =
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if (median || (run.run_type == Run::RT_Iteration && run.repetitions <= 1)) {
+            times_[run.run_name.function_name] =
                 run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
     }
@@ -63,7 +65,16 @@ void initializeInterleaved(int argc, char** argv) {
 }
 
 int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs) {
-    benchmark::Initialize(&argc, argv);
+    // Nine repetitions of each, interleaved, unless the command line says otherwise: a figure and
+    // its baseline then meet the same moments of a busy machine.
+    static char repetitions[] = "--benchmark_repetitions=9";
+    static char aggregates[] = "--benchmark_report_aggregates_only=true";
+    static std::vector<char*> args;
+    args.assign(argv, argv + argc);
+    args.insert(args.begin() + 1, {repetitions, aggregates});
+    argc = static_cast<int>(args.size());
+    argv = args.data();
+    initializeInterleaved(argc, argv);
     RatioReporter reporter(std::move(pairs));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

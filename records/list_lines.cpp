@@ -27,35 +27,37 @@ bool isRecordNumber(const QString& numberText) {
 }
 
 size_t recordStamp(const TFiche& record) {
-    // Four lanes of eight bytes each, every word mixed into its lane by a multiplication and a
-    // shift, both reversible: a change of one word always changes the stamp, and the lanes run
-    // side by side, so that hashing a record costs a small part of reading it. 0 stands for a
-    // file that could not be read.
-    constexpr std::uint64_t kOdd = 0x9E3779B97F4A7C15ull;
-    constexpr size_t kLanes = 4;
-    constexpr size_t kWord = sizeof(std::uint64_t);
-    constexpr auto kSize = static_cast<size_t>(TFiche::kSize);
+    // Four lanes of eight-byte words, each word mixed into its lane by a multiplication by an odd
+    // number, which is reversible: a change of one word always changes its lane, and the lanes
+    // run side by side, so that hashing a record costs a small part of reading it. 0 stands for
+    // a file that could not be read.
+    static constexpr std::uint64_t kOdd = 0x9E3779B97F4A7C15ull;
+    static constexpr size_t kWord = sizeof(std::uint64_t);
+    static constexpr auto kSize = static_cast<size_t>(TFiche::kSize);
     const char* bytes = record.bytes().data();
-    std::uint64_t lanes[kLanes] = {1, 2, 3, 4};
-    const auto mix = [](std::uint64_t lane, std::uint64_t word) {
-        lane = (lane ^ word) * kOdd;
-        return lane ^ (lane >> 29);
+    const auto word = [bytes](size_t at) {
+        std::uint64_t value = 0;
+        std::memcpy(&value, bytes + at, std::min(kWord, kSize - at));
+        return value;
     };
+    std::uint64_t a = 1, b = 2, c = 3, d = 4;
     size_t at = 0;
-    for (; at + kLanes * kWord <= kSize; at += kLanes * kWord) {
-        for (size_t lane = 0; lane < kLanes; ++lane) {
-            std::uint64_t word;
-            std::memcpy(&word, bytes + at + lane * kWord, kWord);
-            lanes[lane] = mix(lanes[lane], word);
+    for (; at + 4 * kWord <= kSize; at += 4 * kWord) {
+        a = (a ^ word(at)) * kOdd;
+        b = (b ^ word(at + kWord)) * kOdd;
+        c = (c ^ word(at + 2 * kWord)) * kOdd;
+        d = (d ^ word(at + 3 * kWord)) * kOdd;
+    }
+    for (std::uint64_t* lane : {&a, &b, &c, &d}) {
+        if (at < kSize) {
+            *lane = (*lane ^ word(at)) * kOdd;
+            at += kWord;
         }
     }
-    for (size_t lane = 0; at < kSize; ++lane, at += kWord) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes + at, std::min(kWord, kSize - at));
-        lanes[lane] = mix(lanes[lane], word);
-    }
+    // The high bits of each lane brought down before the lanes are folded.
+    const auto settle = [](std::uint64_t lane) { return (lane ^ (lane >> 32)) * kOdd; };
     const std::uint64_t stamp =
-        lanes[0] ^ std::rotl(lanes[1], 16) ^ std::rotl(lanes[2], 32) ^ std::rotl(lanes[3], 48);
+        settle(a) ^ std::rotl(settle(b), 16) ^ std::rotl(settle(c), 32) ^ std::rotl(settle(d), 48);
     return std::max<size_t>(static_cast<size_t>(stamp), 1);
 }
 
