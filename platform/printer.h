@@ -23,6 +23,7 @@ public:
     virtual bool executePrintDialog(QWidget* parent) = 0;
 
     virtual void setPortrait() = 0;
+    virtual void setLandscape() = 0;
     // The document's name in the print queue.
     virtual void setTitle(const QString& title) = 0;
 

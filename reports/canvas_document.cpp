@@ -24,16 +24,24 @@ CanvasDocument::~CanvasDocument() {
         }
         annule_.endDocument();
     }
+    restorePortrait();
 }
 
-bool CanvasDocument::start(QWidget* parent, const QString& title, const QString& panelText) {
+bool CanvasDocument::start(QWidget* parent, const QString& title, const QString& panelText,
+                           QPageLayout::Orientation orientation) {
     // A print command chosen while another document prints (events run between its lines)
     // would wait for the printer forever: it is ignored.
     if (printer_.printing()) {
         return false;
     }
-    printer_.setPortrait();
+    landscape_ = orientation == QPageLayout::Landscape;
+    if (landscape_) {
+        printer_.setLandscape();
+    } else {
+        printer_.setPortrait();
+    }
     if (!printer_.executePrintDialog(parent)) {
+        restorePortrait();
         return false;
     }
     open_ = true;
@@ -85,6 +93,15 @@ void CanvasDocument::finish() {
     if (started_) {
         started_ = false;
         printer_.endDoc(); // may throw when the printer does not take the document
+    }
+    restorePortrait();
+}
+
+void CanvasDocument::restorePortrait() {
+    // The text documents print in the printer's orientation without setting it.
+    if (landscape_) {
+        landscape_ = false;
+        printer_.setPortrait();
     }
 }
 
