@@ -57,6 +57,7 @@ public slots:
     void Leslvesnayantpasleniveaucole1Click();
     void Leslvesnayantpasleniveaucollge1Click();
     void ListBox1DblClick();
+    void Tableaudescomptencesparclasse1Click();
     void Textesofficiels1Click();
     void Apropos1Click();
     void Quitter1Click();
