@@ -50,7 +50,6 @@ TF_tableau::TF_tableau(const SharedState& state, Platform& platform, OpenPupil o
     setWindowTitle(tr8(class_table_texts::kTableCaption));
     setBackground(this, kTeal);
     resize(kInitialSize);
-    annule_ = new TF_annule(this);
 
     auto* layout = new QVBoxLayout(this);
     auto* choosers = new QWidget(this);
@@ -255,6 +254,9 @@ void TF_tableau::rereadPupilIfReadable(const QString& numberText) {
 }
 
 void TF_tableau::ButtonImprimerClick() {
+    if (annule_ == nullptr) {
+        annule_ = new TF_annule(this);
+    }
     runGuarded(platform_, this, [this] {
         CanvasDocument document(platform_.printer(), platform_, *annule_);
         printClassTable(document, this, model_->table(), model_->pupils(), QDate::currentDate());

@@ -70,8 +70,8 @@ private:
     const SharedState& state_;
     Platform& platform_;
     OpenPupil openPupil_;
-    // The print-in-progress window of this window's documents: the main window's one would be
-    // blocked by this modal window, and its abort button with it.
+    // The print-in-progress window of this window's documents, made when first printing: the
+    // main window's one would be blocked by this modal window, and its abort button with it.
     TF_annule* annule_ = nullptr;
     ClassTableModel* model_ = nullptr;
     QStringList classes_; // the class chooser's entries after "Toutes les classes"

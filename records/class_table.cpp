@@ -77,20 +77,43 @@ void appendCsvRow(QByteArray& out, const QStringList& fields) {
 TablePupil::TablePupil(const QString& numberText, const TFiche& record)
     : number(numberText), nom(record.nom()), prenom(record.prenom()), classe(record.classe()),
       line(byNameLine(nom, prenom, classe, numberText)), validated(validatedSlots(record)) {
-    const auto appendField = [&](ShortStringField field) {
+    // A field as stored: its length byte, read as the capacity when above it, and its bytes.
+    const auto fieldOf = [&](ShortStringField field) {
         const char* start = record.bytes().data() + field.offset;
-        const int length = std::min<int>(static_cast<unsigned char>(start[0]), field.capacity);
-        details_.append(static_cast<char>(length));
-        details_.append(start + 1, length);
+        return QByteArrayView(start + 1,
+                              std::min<int>(static_cast<unsigned char>(start[0]), field.capacity));
     };
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        if (validated[slot]) {
-            appendField(TFiche::dateField(slot));
-            appendField(TFiche::disciplineField(slot));
-            appendField(TFiche::professeurField(slot));
+    // Teachers validate competences in sessions: a detail is often the one of the validated
+    // competence before, and is then kept as one byte.
+    const auto eachDetail = [&](const auto& visit) {
+        std::array<QByteArrayView, kDetailFields> before{};
+        bool first = true;
+        for (int slot = 1; slot <= kSlotCount; ++slot) {
+            if (!validated[slot]) {
+                continue;
+            }
+            const std::array<QByteArrayView, kDetailFields> details{
+                fieldOf(TFiche::dateField(slot)), fieldOf(TFiche::disciplineField(slot)),
+                fieldOf(TFiche::professeurField(slot))};
+            for (int field = 0; field < kDetailFields; ++field) {
+                visit(!first && details[field] == before[field], details[field]);
+            }
+            before = details;
+            first = false;
         }
-    }
-    details_.squeeze();
+    };
+    // Sized first: a thousand pupils, each grown step by step, would scatter the heap.
+    qsizetype size = 0;
+    eachDetail([&](bool same, QByteArrayView bytes) { size += same ? 1 : 1 + bytes.size(); });
+    details_.reserve(size);
+    eachDetail([&](bool same, QByteArrayView bytes) {
+        if (same) {
+            details_.append(kSameAsBefore);
+        } else {
+            details_.append(static_cast<char>(bytes.size()));
+            details_.append(bytes);
+        }
+    });
 }
 
 QString TablePupil::name() const {
@@ -101,16 +124,25 @@ QString TablePupil::detail(int slot, int field) const {
     if (!validated[slot]) {
         return {};
     }
-    // Past the fields of the validated slots before this one.
-    int skip = field;
-    for (int before = 1; before < slot; ++before) {
-        skip += validated[before] ? 3 : 0;
-    }
+    // Where each field's value was last written out, up to this slot.
+    std::array<qsizetype, kDetailFields> written{};
     qsizetype at = 0;
-    for (; skip > 0; --skip) {
-        at += 1 + static_cast<unsigned char>(details_.at(at));
+    for (int before = 1; before <= slot; ++before) {
+        if (!validated[before]) {
+            continue;
+        }
+        for (int kind = 0; kind < kDetailFields; ++kind) {
+            if (details_.at(at) == kSameAsBefore) {
+                ++at;
+                continue;
+            }
+            written[kind] = at;
+            at += 1 + static_cast<unsigned char>(details_.at(at));
+        }
     }
-    return decodeCp1252(details_.constData() + at + 1, static_cast<unsigned char>(details_.at(at)));
+    const qsizetype start = written[field];
+    return decodeCp1252(details_.constData() + start + 1,
+                        static_cast<unsigned char>(details_.at(start)));
 }
 
 TablePupils readTablePupils(const QString& prefix) {

@@ -38,9 +38,13 @@ struct TablePupil {
     QString professeur(int slot) const { return detail(slot, 2); }
 
 private:
+    static constexpr int kDetailFields = 3;
+    // Stands for the same value as the validated competence's before.
+    static constexpr char kSameAsBefore = static_cast<char>(0xFF);
+
     QString detail(int slot, int field) const;
     // For each validated slot in slot order: its date, discipline and teacher, each a length
-    // byte followed by that many Windows-1252 bytes.
+    // byte followed by that many Windows-1252 bytes, or kSameAsBefore.
     QByteArray details_;
 };
 

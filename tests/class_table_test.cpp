@@ -124,11 +124,13 @@ TEST(ClassTable, AValidatedCellSaysWhatIsFilledIn) {
     };
     const int slot = slotOf(kLevelEcole, 2, 1); // running number 5
     for (const Case& c : cases) {
-        // The competences before and after have details of their own.
+        // The competence before has the same date and a teacher of its own, the one after a
+        // discipline of its own.
         TFiche record = makeRecord(u("X"), u("Y"), u("6A"), {slot - 1, slot, slot + 1});
         record.setDate(slot, u(c.date));
         record.setProfesseur(slot, u(c.teacher));
         record.setDiscipline(slot, u(c.discipline));
+        record.setDate(slot - 1, u(c.date));
         record.setProfesseur(slot - 1, u("AVANT"));
         record.setDiscipline(slot + 1, u("APRES"));
         EXPECT_EQ(competenceCellText(TablePupil(u("1"), record), slot), u(c.said));
