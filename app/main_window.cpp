@@ -2,6 +2,7 @@
 #include "app/tf_une.h"
 #include "exchange/tf_trans.h"
 #include "platform/ui_style.h"
+#include "records/class_table_texts.h"
 #include "records/record_file.h"
 
 #include <QKeyEvent>
@@ -185,6 +186,9 @@ void TF_une::buildMainMenu() {
             &TF_une::Listedescomptencesniveaucole1Click);
     addItem(affichage, "Listedescomptencesniveaucollge1", app_texts::kListeCompetencesCollege,
             &TF_une::Listedescomptencesniveaucollge1Click);
+    affichage->addSeparator();
+    addItem(affichage, "Tableaudescomptencesparclasse1", class_table_texts::kTableCaption,
+            &TF_une::Tableaudescomptencesparclasse1Click, Qt::Key_F9);
 
     QMenu* edition = bar->addMenu(tr8(app_texts::kMenuEdition));
     edition->setObjectName(QStringLiteral("Edition1"));

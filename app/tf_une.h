@@ -57,6 +57,7 @@ public slots:
     void Leslvesnayantpasleniveaucole1Click();
     void Leslvesnayantpasleniveaucollge1Click();
     void ListBox1DblClick();
+    void Tableaudescomptencesparclasse1Click();
     void Textesofficiels1Click();
     void Apropos1Click();
     void Quitter1Click();
@@ -108,6 +109,11 @@ private:
     void showView(ListView view);
     // The record number at the end of the selected line, if a line is selected.
     std::optional<QString> selectedNumber() const;
+    // The row of the line of `numberText`, -1 when the list does not show it.
+    int rowOfNumber(const QString& numberText) const;
+    // Opens the pupil's competence sheet, taking the pupil's line (if the list shows it) out of
+    // the list while it is open and putting it back as the file holds it after.
+    void openPupil(const QString& numberText);
     // Rewrites the text pane with the count line of the lines left in the list.
     void refreshTotalCountLine();
 

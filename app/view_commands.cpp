@@ -75,6 +75,15 @@ std::optional<QString> TF_une::selectedNumber() const {
     return ListBox1->number(row);
 }
 
+int TF_une::rowOfNumber(const QString& numberText) const {
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        if (ListBox1->number(row) == numberText) {
+            return row;
+        }
+    }
+    return -1;
+}
+
 void TF_une::refreshTotalCountLine() {
     state_.countLine = totalCountLine(ListBox1->count());
     Memo1->clear();
@@ -86,7 +95,14 @@ void TF_une::ListBox1DblClick() {
     if (!number) {
         return;
     }
-    const QString fileName = recordFileName(state_, *number);
+    openPupil(*number);
+}
+
+void TF_une::openPupil(const QString& numberText) {
+    if (!isRecordNumber(numberText)) {
+        return;
+    }
+    const QString fileName = recordFileName(state_, numberText);
     // A file that is there but cannot be read whole is reported and left alone: shown as an
     // empty sheet, it would be wiped by the next "Enregistrer". A file deleted meanwhile opens
     // as an empty sheet.
@@ -95,7 +111,9 @@ void TF_une::ListBox1DblClick() {
     if (!runGuarded(platform_, this, [&] { present = readRecordIfPresent(fileName, onDisk); })) {
         return;
     }
-    ListBox1->removeLine(ListBox1->currentRow());
+    // The pupil's line, when the list shows it, is taken out while the sheet is open.
+    const int row = rowOfNumber(numberText);
+    ListBox1->removeLine(row);
     windows_.F_saisi1->setPupil(fileName, present ? std::optional<TFiche>(onDisk) : std::nullopt);
     const bool saved = windows_.F_saisi1->exec() == QDialog::Accepted;
     // Saved, the line shows what the sheet wrote.
@@ -107,13 +125,18 @@ void TF_une::ListBox1DblClick() {
         shown = onDisk;
         runGuarded(platform_, this, [&] { present = readRecordIfPresent(fileName, shown); });
         if (!present) {
-            // The list would select the next line, which is another pupil.
-            ListBox1->clearSelection();
-            refreshTotalCountLine();
+            if (row >= 0) {
+                // The list would select the next line, which is another pupil.
+                ListBox1->clearSelection();
+                refreshTotalCountLine();
+            }
             return;
         }
     }
-    const int added = ListBox1->addLine(recordEntry(shown, *number, state_.sortByName));
+    if (row < 0) {
+        return;
+    }
+    const int added = ListBox1->addLine(recordEntry(shown, numberText, state_.sortByName));
     ListBox1->setCurrentRow(added);
 }
 

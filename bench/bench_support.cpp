@@ -1,5 +1,7 @@
 #include "bench/bench_support.h"
 
+#include "platform/sorted_list_box.h"
+#include "records/list_views.h"
 #include "records/record_file.h"
 
 #include <cstdio>
@@ -27,6 +29,17 @@ std::vector<std::string> PupilFolder::recordPaths() const {
         paths.push_back((prefix() + QString::number(n) + QLatin1String(".b2i")).toStdString());
     }
     return paths;
+}
+
+void runListView(benchmark::State& loop, const QString& prefix, ListView view) {
+    SharedState state;
+    state.prefix = prefix;
+    SortedListBox listBox;
+    for (auto _ : loop) {
+        const ViewResult result = buildView(state, view);
+        listBox.setEntries(result.entries);
+        benchmark::DoNotOptimize(listBox.count());
+    }
 }
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {

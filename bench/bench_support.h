@@ -2,6 +2,8 @@
 // Shared by the benchmarks: a data folder of pupils, and a report that prints each figure's
 // ratio to its baseline measured in the same run.
 
+#include "records/list_views.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -23,6 +25,10 @@ private:
     QTemporaryDir dir_;
     int count_;
 };
+
+// A view of the pupil list on the folder `prefix`, filled into a list box that is never shown:
+// the baseline of the benchmarks that read every pupil.
+void runListView(benchmark::State& loop, const QString& prefix, ListView view);
 
 // Console output plus, at the end, "figure / baseline = ratio" for each pair given.
 class RatioReporter : public benchmark::ConsoleReporter {

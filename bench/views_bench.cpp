@@ -35,24 +35,13 @@ void PlainOpenReadCloseLoop(benchmark::State& loop) {
 }
 BENCHMARK(PlainOpenReadCloseLoop)->Unit(benchmark::kMillisecond);
 
-void runView(benchmark::State& loop, ListView view) {
-    SharedState state;
-    state.prefix = folder().prefix();
-    SortedListBox listBox; // never shown
-    for (auto _ : loop) {
-        const ViewResult result = buildView(state, view);
-        listBox.setEntries(result.entries);
-        benchmark::DoNotOptimize(listBox.count());
-    }
-}
-
 void AllPupilsView(benchmark::State& loop) {
-    runView(loop, ListView::AllByName);
+    bench::runListView(loop, folder().prefix(), ListView::AllByName);
 }
 BENCHMARK(AllPupilsView)->Unit(benchmark::kMillisecond);
 
 void LevelView(benchmark::State& loop) {
-    runView(loop, ListView::WithEcole);
+    bench::runListView(loop, folder().prefix(), ListView::WithEcole);
 }
 BENCHMARK(LevelView)->Unit(benchmark::kMillisecond);
 

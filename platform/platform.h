@@ -26,6 +26,9 @@ public:
     // an empty text when accepted without a name.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& filter) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter) = 0;
+    // The save dialog proposing `defaultName`; it asks before a file is replaced.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                                const QString& defaultName) = 0;
 
     // Lets pending window events run during a long command.
     virtual void processEvents() = 0;

@@ -8,6 +8,8 @@ bool mayStartDocument(Printer& printer, QWidget* parent, PageOrientation orienta
     }
     if (orientation == PageOrientation::Portrait) {
         printer.setPortrait();
+    } else if (orientation == PageOrientation::Landscape) {
+        printer.setLandscape();
     }
     return printer.executePrintDialog(parent);
 }

@@ -23,6 +23,7 @@ public:
     virtual bool executePrintDialog(QWidget* parent) = 0;
 
     virtual void setPortrait() = 0;
+    virtual void setLandscape() = 0;
     // The document's name in the print queue.
     virtual void setTitle(const QString& title) = 0;
 
@@ -59,9 +60,9 @@ public:
 
 // Whether a document may start: none is printing and the user accepted the print dialog. A
 // print command chosen while another document prints (events run between its lines) would
-// wait for the printer forever: it is refused. A portrait document is set so before the
-// dialog, which shows it.
-enum class PageOrientation { AsChosen, Portrait };
+// wait for the printer forever: it is refused. A portrait or landscape document is set so
+// before the dialog, which shows it.
+enum class PageOrientation { AsChosen, Portrait, Landscape };
 bool mayStartDocument(Printer& printer, QWidget* parent,
                       PageOrientation orientation = PageOrientation::AsChosen);
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -45,7 +46,8 @@ QString displayText(const QString& text) {
 }
 
 std::optional<QString> runFileDialog(QWidget* parent, const QString& filter,
-                                     QFileDialog::AcceptMode mode) {
+                                     QFileDialog::AcceptMode mode,
+                                     const QString& defaultName = QString()) {
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
@@ -55,6 +57,11 @@ std::optional<QString> runFileDialog(QWidget* parent, const QString& filter,
     // Extensions match whatever their case, as on the teachers' usual desktop: a class list
     // saved as 6A.txt shows under *.TXT.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (!defaultName.isEmpty()) {
+        // A name typed without its extension gets the proposed one's.
+        dialog.setDefaultSuffix(QFileInfo(defaultName).suffix());
+        dialog.selectFile(defaultName);
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -89,6 +96,12 @@ std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QString& 
 
 std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& filter) {
     return runFileDialog(parent, filter, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& filter,
+                                                const QString& defaultName) {
+    // Qt's dialog asks itself before it accepts the name of a file that exists.
+    return runFileDialog(parent, filter, QFileDialog::AcceptSave, defaultName);
 }
 
 void QtPlatform::processEvents() {

@@ -15,6 +15,8 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                        const QString& defaultName) override;
     void processEvents() override;
     void setWaitCursor(bool on) override;
     Printer& printer() override;

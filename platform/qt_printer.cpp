@@ -131,6 +131,10 @@ void QtPrinter::setPortrait() {
     printer_.setPageOrientation(QPageLayout::Portrait);
 }
 
+void QtPrinter::setLandscape() {
+    printer_.setPageOrientation(QPageLayout::Landscape);
+}
+
 void QtPrinter::setTitle(const QString& title) {
     printer_.setDocName(title);
 }

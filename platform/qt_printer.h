@@ -25,6 +25,7 @@ public:
     bool executePrintDialog(QWidget* parent) override;
 
     void setPortrait() override;
+    void setLandscape() override;
     void setTitle(const QString& title) override;
     bool beginDoc() override;
     bool newPage() override;

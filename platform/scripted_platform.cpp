@@ -32,6 +32,12 @@ std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString& f
     return nextFileAnswer();
 }
 
+std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString& filter,
+                                                      const QString& defaultName) {
+    log.append(QLatin1String("save: ") + filter + QLatin1String(" as ") + defaultName);
+    return nextFileAnswer();
+}
+
 void ScriptedPlatform::processEvents() {
     ++processEventsCalls;
 }

@@ -17,7 +17,8 @@ public:
     QList<std::optional<QString>> fileAnswers;
 
     // What was asked, in order: "message: ...", "question: ...", "error: ...",
-    // "open: <filter>", "save: <filter>".
+    // "open: <filter>", "save: <filter>", "save: <filter> as <default name>". A file answer to a
+    // save dialog stands for the user's choice, the replace question answered Oui included.
     QStringList log;
     QStringList messages;
     QStringList questions;
@@ -32,6 +33,8 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
+                                        const QString& defaultName) override;
     void processEvents() override;
     void setWaitCursor(bool on) override;
     Printer& printer() override { return printing; }

@@ -92,14 +92,26 @@ bool ScriptedPrinter::executePrintDialog(QWidget*) {
         pdf_ = std::make_unique<QtPrinter>();
         pdf_->printToPdf(*answer);
         pdf_->setFont(font_);
+        if (landscape_) {
+            pdf_->setLandscape();
+        }
     }
     return true;
 }
 
 void ScriptedPrinter::setPortrait() {
     record(makeCall(PrintCall::Portrait));
+    landscape_ = false;
     if (pdf_) {
         pdf_->setPortrait();
+    }
+}
+
+void ScriptedPrinter::setLandscape() {
+    record(makeCall(PrintCall::Landscape));
+    landscape_ = true;
+    if (pdf_) {
+        pdf_->setLandscape();
     }
 }
 
@@ -160,11 +172,17 @@ void ScriptedPrinter::abort() {
 }
 
 int ScriptedPrinter::pageWidth() const {
-    return pdf_ ? pdf_->pageWidth() : recordedPageSize.width();
+    if (pdf_) {
+        return pdf_->pageWidth();
+    }
+    return landscape_ ? recordedPageSize.height() : recordedPageSize.width();
 }
 
 int ScriptedPrinter::pageHeight() const {
-    return pdf_ ? pdf_->pageHeight() : recordedPageSize.height();
+    if (pdf_) {
+        return pdf_->pageHeight();
+    }
+    return landscape_ ? recordedPageSize.width() : recordedPageSize.height();
 }
 
 void ScriptedPrinter::setFont(const QFont& font, const QColor& color) {

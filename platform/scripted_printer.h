@@ -15,7 +15,21 @@
 namespace kalidor {
 
 struct PrintCall {
-    enum Kind { Dialog, Title, Portrait, Begin, NewPage, End, Abort, Font, Text, Rect, Move, Line };
+    enum Kind {
+        Dialog,
+        Title,
+        Portrait,
+        Begin,
+        NewPage,
+        End,
+        Abort,
+        Font,
+        Text,
+        Rect,
+        Move,
+        Line,
+        Landscape
+    };
     Kind kind = Dialog;
     int page = 0; // 1 from the start of the document, 0 outside a document
     // Dialog: x1 is 1 when accepted, text the PDF file. Begin: x1 is 1 when the document
@@ -38,7 +52,8 @@ public:
     // printed (recorded only), a file name = printed into that PDF file as well. A dialog with
     // no answer left is cancelled.
     QList<std::optional<QString>> dialogAnswers;
-    // The page size when a document is only recorded, in printer pixels (A4 at 600 dpi).
+    // The page size when a document is only recorded, in printer pixels (A4 at 600 dpi), in
+    // portrait; landscape turns it.
     QSize recordedPageSize{4961, 7016};
     // That many starts of a document fail before one succeeds.
     int beginFailures = 0;
@@ -60,6 +75,7 @@ public:
 
     bool executePrintDialog(QWidget* parent) override;
     void setPortrait() override;
+    void setLandscape() override;
     void setTitle(const QString& title) override;
     bool beginDoc() override;
     bool newPage() override;
@@ -84,6 +100,7 @@ private:
     std::unique_ptr<QtPrinter> pdf_; // set while the documents go to a PDF file
     QFont font_;
     bool printing_ = false;
+    bool landscape_ = false;
     int page_ = 0;
 };
 

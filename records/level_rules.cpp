@@ -4,6 +4,8 @@
 #include "records/referential.h"
 #include "records/utf8.h"
 
+#include <algorithm>
+
 namespace kalidor {
 
 namespace {
@@ -33,20 +35,51 @@ int validatedCount(int level, const SlotFlags& flags) {
     return count;
 }
 
+int domainMinimum(int level, int domain) {
+    return kDomainMinimums[level - 1][domain - 1];
+}
+
+int totalMinimum(int level) {
+    return kTotalMinimums[level - 1];
+}
+
+int validatedInDomain(int level, int domain, const SlotFlags& flags) {
+    const int first = domainFirstSlot(level, domain);
+    int count = 0;
+    for (int slot = first; slot < first + domainSize(level, domain); ++slot) {
+        count += flags[slot] ? 1 : 0;
+    }
+    return count;
+}
+
 bool levelHeld(int level, const SlotFlags& flags) {
     int total = 0;
     for (int domain = 1; domain <= kDomainCount; ++domain) {
-        const int first = domainFirstSlot(level, domain);
-        int count = 0;
-        for (int slot = first; slot < first + domainSize(level, domain); ++slot) {
-            count += flags[slot] ? 1 : 0;
-        }
-        if (count < kDomainMinimums[level - 1][domain - 1]) {
+        const int count = validatedInDomain(level, domain, flags);
+        if (count < domainMinimum(level, domain)) {
             return false;
         }
         total += count;
     }
-    return total >= kTotalMinimums[level - 1];
+    return total >= totalMinimum(level);
+}
+
+MissingCompetences missingCompetences(int level, const SlotFlags& flags) {
+    // Each domain needs its own shortfall, and every competence added also counts towards the
+    // total: the least number is the larger of the two needs.
+    MissingCompetences missing;
+    int total = 0;
+    int domainsNeed = 0;
+    for (int domain = 1; domain <= kDomainCount; ++domain) {
+        const int count = validatedInDomain(level, domain, flags);
+        total += count;
+        if (count < domainMinimum(level, domain)) {
+            domainsNeed += domainMinimum(level, domain) - count;
+            missing.domains.append(domain);
+        }
+    }
+    missing.count = std::max({0, totalMinimum(level) - total, domainsNeed});
+    return missing;
 }
 
 bool levelHeldBy(const TFiche& record, int level) {

@@ -19,6 +19,20 @@ int validatedCount(int level, const SlotFlags& flags);
 // (collège).
 bool levelHeld(int level, const SlotFlags& flags);
 
+// The minimums of the rule: of a domain, and of the level's total.
+int domainMinimum(int level, int domain);
+int totalMinimum(int level);
+// Number of validated competences of a domain.
+int validatedInDomain(int level, int domain, const SlotFlags& flags);
+
+// What a pupil still lacks to hold a level: the least number of further competences, and the
+// domains still under their minimum (in order). Nothing lacks for a pupil who holds it.
+struct MissingCompetences {
+    int count = 0;
+    QList<int> domains;
+};
+MissingCompetences missingCompetences(int level, const SlotFlags& flags);
+
 // The rule applied to a record's stored flags; testniveau1 and testniveau2 for école and
 // collège.
 bool levelHeldBy(const TFiche& record, int level);

@@ -26,10 +26,14 @@ CanvasDocument::~CanvasDocument() {
         }
         annule_.endDocument();
     }
+    restorePortrait();
 }
 
-bool CanvasDocument::start(QWidget* parent, const QString& title, const QString& panelText) {
-    if (!mayStartDocument(printer_, parent, PageOrientation::Portrait)) {
+bool CanvasDocument::start(QWidget* parent, const QString& title, const QString& panelText,
+                           PageOrientation orientation) {
+    landscape_ = orientation == PageOrientation::Landscape;
+    if (!mayStartDocument(printer_, parent, orientation)) {
+        restorePortrait();
         return false;
     }
     open_ = true;
@@ -81,6 +85,15 @@ void CanvasDocument::finish() {
     if (started_) {
         started_ = false;
         printer_.endDoc(); // may throw when the printer does not take the document
+    }
+    restorePortrait();
+}
+
+void CanvasDocument::restorePortrait() {
+    // The text documents print in the printer's orientation without setting it.
+    if (landscape_) {
+        landscape_ = false;
+        printer_.setPortrait();
     }
 }
 

@@ -21,11 +21,12 @@ public:
     CanvasDocument(const CanvasDocument&) = delete;
     CanvasDocument& operator=(const CanvasDocument&) = delete;
 
-    // Portrait, the print dialog, then (unless cancelled) the continue flag, the window with
-    // its panel text, the document's title, Arial 9 black and the layout units. False when
-    // the dialog was cancelled (or another document is printing): nothing is printed. IoError
-    // when the chosen printer refuses jobs.
-    bool start(QWidget* parent, const QString& title, const QString& panelText);
+    // The orientation (portrait unless told), the print dialog, then (unless cancelled) the
+    // continue flag, the window with its panel text, the document's title, Arial 9 black and the
+    // layout units. False when the dialog was cancelled (or another document is printing): nothing
+    // is printed. IoError when the chosen printer refuses jobs.
+    bool start(QWidget* parent, const QString& title, const QString& panelText,
+               PageOrientation orientation = PageOrientation::Portrait);
     // Starts the next page. A start the printer refuses is retried until it succeeds or the
     // abort button is pressed. False when the document stops here; it is then ended.
     bool beginPage();
@@ -43,11 +44,13 @@ public:
 
 private:
     bool tryStartPage();
+    void restorePortrait();
 
     Printer& printer_;
     Platform& platform_;
     TF_annule& annule_;
-    bool open_ = false;    // between start and finish
+    bool open_ = false; // between start and finish
+    bool landscape_ = false;
     bool started_ = false; // the print job has begun
     bool startFailed_ = false;
     int unitX_ = 0;

@@ -117,7 +117,8 @@ TEST_F(MainWindow, MenusHoldEveryItemInOrder) {
                      u("Bilan des compétences école de l'élève"),
                      u("Bilan des compétences collège de l'élève"), u("-"),
                      u("Liste des compétences niveau école"),
-                     u("Liste des compétences niveau collège")}));
+                     u("Liste des compétences niveau collège"), u("-"),
+                     u("Tableau des compétences par classe\tF9")}));
     EXPECT_EQ(describe(menu("Edition1")), QStringList({u("-"), u("Textes officiels")}));
     EXPECT_EQ(
         describe(menu("Imprimer1")),

@@ -11,6 +11,7 @@
 #include "records/utf8.h"
 #include "reports/tf_annule.h"
 #include "tests/support/modal.h"
+#include "tests/support/pdf_text.h"
 #include "tests/support/program_test.h"
 
 #include <QAccessible>
@@ -26,31 +27,8 @@
 namespace kalidor {
 namespace {
 
-int pdfPages(const QString& file) {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {file});
-    info.waitForFinished();
-    const QString out = QString::fromUtf8(info.readAllStandardOutput());
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(out);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-// The text of one page, each line with its blanks collapsed.
-QStringList pdfPageLines(const QString& file, int page) {
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"),
-               {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
-                QStringLiteral("-l"), QString::number(page), file, QStringLiteral("-")});
-    text.waitForFinished();
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split('\n')) {
-        if (!line.trimmed().isEmpty()) {
-            lines.append(line.simplified());
-        }
-    }
-    return lines;
-}
+using test::pdfPageLines;
+using test::pdfPages;
 
 // The right edges of the words `word` on the first page of a PDF, and the page's width, in points.
 std::pair<QList<double>, double> pdfWordRightEdges(const QString& file, const QString& word) {

@@ -1,0 +1,83 @@
+#pragma once
+// The competence table of a class: the choosers of class and level, the table, and the
+// buttons that print it and export it to a spreadsheet. The folder is read once when the window
+// opens; a pupil opened from the table is read again when the sheet closes.
+
+#include "app/class_table_model.h"
+#include "platform/platform.h"
+#include "records/shared_state.h"
+#include "reports/tf_annule.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QTableView>
+#include <functional>
+#include <optional>
+
+namespace kalidor {
+
+class TF_tableau : public QDialog {
+    Q_OBJECT
+public:
+    // Opens a pupil's competence sheet as the main list does, and returns once it is closed.
+    using OpenPupil = std::function<void(const QString& numberText)>;
+
+    // `state` gives the data folder only: the window reads records of its own.
+    TF_tableau(const SharedState& state, Platform& platform, OpenPupil openPupil,
+               QWidget* parent = nullptr);
+
+    // Reads the folder and shows the class of the pupil of `selectedNumber` (every class when
+    // nothing is given or the pupil is not found), at niveau école. The files that could not
+    // be read are named in one box once the window is shown.
+    void showFolder(const std::optional<QString>& selectedNumber);
+
+    ClassTableModel& model() { return *model_; }
+
+    QComboBox* ComboClasse = nullptr;
+    QComboBox* ComboNiveau = nullptr;
+    QTableView* Grid1 = nullptr;
+    QPushButton* ButtonImprimer = nullptr;
+    QPushButton* ButtonExporter = nullptr;
+    QPushButton* ButtonFermer = nullptr;
+
+public slots:
+    void ComboChange();
+    void Grid1DblClick();
+    void ButtonImprimerClick();
+    void ButtonExporterClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildChoosers(QWidget* row);
+    void buildTable();
+    void buildButtons(QWidget* row);
+    // Fills the class chooser with `classes` and selects `classe` (every class when it is gone).
+    void fillClasses(const QStringList& classes, const TableClass& classe);
+    // Widens the pupils' column for the names that may be the widest.
+    void fitNames(const QList<TablePupil>& pupils);
+    TableClass chosenClass() const;
+    int chosenLevel() const;
+    // Column widths, and the table's name for a screen reader, after the model changed.
+    void fitColumns();
+    // The pupil as its file holds it now; a file that cannot be read leaves the row as it was
+    // (opening it reported why).
+    void rereadPupilIfReadable(const QString& numberText);
+
+    const SharedState& state_;
+    Platform& platform_;
+    OpenPupil openPupil_;
+    // The print-in-progress window of this window's documents, made when first printing: the
+    // main window's one would be blocked by this modal window, and its abort button with it.
+    TF_annule* annule_ = nullptr;
+    ClassTableModel* model_ = nullptr;
+    QStringList classes_; // the class chooser's entries after "Toutes les classes"
+    QList<RecordFailure> failures_;
+    int nameWidth_ = 0;
+    bool filling_ = false;
+};
+
+} // namespace kalidor

@@ -1,0 +1,261 @@
+// The competence table's window on real record files: opened from the main window, worked by
+// keyboard, a pupil opened from it, its export read back by Python's csv module and its print
+// read back from a real PDF.
+
+#include "app/tf_tableau.h"
+#include "records/referential.h"
+#include "records/utf8.h"
+#include "sheet/tf_saisi1.h"
+#include "tests/support/modal.h"
+#include "tests/support/pdf_text.h"
+#include "tests/support/program_test.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace kalidor;
+
+namespace {
+
+QString u(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Every row of a CSV file as Python's csv module reads it, the way a French spreadsheet is
+// exported: ";" between fields, UTF-8 with its byte-order mark.
+QList<QStringList> pythonCsvRows(const QString& file) {
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv, json, sys\n"
+                                 "with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
+                                 "    print(json.dumps(list(csv.reader(f, delimiter=';'))))\n"),
+                  file});
+    python.waitForFinished();
+    QList<QStringList> rows;
+    for (const QJsonValue row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        QStringList fields;
+        for (const QJsonValue field : row.toArray()) {
+            fields.append(field.toString());
+        }
+        rows.append(fields);
+    }
+    return rows;
+}
+
+// The text of a page as one text.
+QString pdfText(const QString& file, int page) {
+    return test::pdfPageLines(file, page).join(QLatin1Char('\n'));
+}
+
+class ClassTableWindow : public test::ProgramTest {
+protected:
+    // Opens the table with F9 and runs `actions` on it; the table is closed after.
+    void withTable(const std::function<void(TF_tableau&)>& actions) {
+        bool shown = false;
+        test::driveModal(
+            [&](QWidget* modal) {
+                auto* table = qobject_cast<TF_tableau*>(modal);
+                ASSERT_NE(table, nullptr);
+                shown = true;
+                // Focus moves by Tab in the active window only.
+                table->activateWindow();
+                ASSERT_TRUE(
+                    QTest::qWaitFor([table] { return QApplication::activeWindow() == table; }));
+                actions(*table);
+            },
+            [&] { QTest::keyClick(&window(), Qt::Key_F9); });
+        EXPECT_TRUE(shown);
+    }
+    // The row of a pupil's number, -1 when the table does not show it.
+    static int rowOf(TF_tableau& table, const char* number) {
+        return table.model().rowOf(u(number));
+    }
+    static QString cell(TF_tableau& table, int row, int column, int role = Qt::DisplayRole) {
+        return table.model().index(row, column).data(role).toString();
+    }
+    static QWidget* afterTab(QWidget* from) {
+        QTest::keyClick(from, Qt::Key_Tab);
+        return QApplication::focusWidget();
+    }
+};
+
+} // namespace
+
+TEST_F(ClassTableWindow, OpensOnTheSelectedClassIsWorkedByKeyboardAndReadsAnOpenedPupilAgain) {
+    const std::initializer_list<int> holding = {1,  2,  3,  4,  5,  6,  7,  8,  9,
+                                                10, 11, 12, 13, 14, 15, 16, 19, 20};
+    folder.writePupil(1, u("DUPONT"), u("Marie"), u("6A"), {1, 2, 3, 4});
+    folder.writePupil(2, u("MARTIN"), u("Léo"), u("6A"), holding);
+    folder.writePupil(3, u("ZOLA"), u("Ana"), u("5B"));
+    folder.writePupil(4, u("BERNARD"), u("Paul"), u("6A"));
+    startProgram(true);
+    ASSERT_TRUE(selectLineStartingWith(u("MARTIN")));
+
+    withTable([&](TF_tableau& table) {
+        EXPECT_EQ(table.ComboClasse->currentText(), u("6A"));
+        EXPECT_EQ(table.ComboNiveau->currentIndex(), 0);
+        ASSERT_EQ(table.model().rowCount(), 3 + 1);
+        EXPECT_EQ(cell(table, 0, 0), u("BERNARD Paul"));
+        EXPECT_EQ(cell(table, rowOf(table, "2"), 24), u("acquis"));
+        EXPECT_EQ(cell(table, 3, 24), u("1/3"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(table.Grid1)->text(QAccessible::Name),
+                  u("Tableau des compétences niveau école – classe 6A"));
+
+        // Tab: choosers, table, buttons.
+        table.ComboClasse->setFocus();
+        EXPECT_EQ(afterTab(table.ComboClasse), table.ComboNiveau);
+        EXPECT_EQ(afterTab(table.ComboNiveau), table.Grid1);
+        EXPECT_EQ(afterTab(table.Grid1), table.ButtonImprimer);
+        EXPECT_EQ(afterTab(table.ButtonImprimer), table.ButtonExporter);
+        EXPECT_EQ(afterTab(table.ButtonExporter), table.ButtonFermer);
+
+        // The arrows move in the table; Return opens the pupil of the row.
+        table.Grid1->setFocus();
+        QTest::keyClick(table.Grid1, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(table.Grid1, Qt::Key_Down);
+        for (int k = 0; k < 5; ++k) {
+            QTest::keyClick(table.Grid1, Qt::Key_Right);
+        }
+        const QModelIndex current = table.Grid1->currentIndex();
+        EXPECT_EQ(current.row(), rowOf(table, "1"));
+        EXPECT_EQ(current.data(Qt::AccessibleTextRole).toString(), u("Compétence 5 : non validée"));
+        test::driveModal(
+            program->windows.F_saisi1,
+            [&] {
+                TF_saisi1* sheet = program->windows.F_saisi1;
+                sheet->EditNom->setText(u("AUBERT"));
+                sheet->findChild<QCheckBox*>(checkBoxName(5))->setChecked(true);
+                QTest::mouseClick(sheet->SpeedButton1, Qt::LeftButton);
+            },
+            [&] { QTest::keyClick(table.Grid1, Qt::Key_Return); });
+
+        // The row, its place and the last row as the file holds them now.
+        const int row = rowOf(table, "1");
+        EXPECT_EQ(row, 0);
+        EXPECT_EQ(table.Grid1->currentIndex().row(), row);
+        EXPECT_EQ(cell(table, row, 0), u("AUBERT Marie"));
+        EXPECT_EQ(cell(table, row, 5), u("✓"));
+        EXPECT_EQ(cell(table, row, 23), u("5/22"));
+        EXPECT_EQ(cell(table, 3, 5), u("2"));
+        QTest::keyClick(&table, Qt::Key_Escape);
+        EXPECT_FALSE(table.isVisible());
+    });
+    EXPECT_TRUE(window().ListBox1->lines().contains(u("AUBERT Marie 6A - n° 1")));
+    EXPECT_FALSE(window().ListBox1->lines().contains(u("DUPONT Marie 6A - n° 1")));
+}
+
+TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsReported) {
+    TFiche tricky = test::makeRecord(u("DE;LA \"TOUR\""), u("Zoé"), u("6A"), {1, 2, 23});
+    tricky.setDate(1, u("12/03/2009"));
+    tricky.setDate(2, u("  /  /    "));
+    folder.writeRecord(u("7.b2i"), tricky);
+    folder.writePupil(3, u("ABEL"), u("Jo"), u(""), {});
+    startProgram(true);
+
+    const QString file = folder.path(u("tableau.csv"));
+    withTable([&](TF_tableau& table) {
+        EXPECT_EQ(table.ComboClasse->currentText(), u("Toutes les classes"));
+        platform.fileAnswers = {file, folder.path(u("absent/tableau.csv"))};
+        QTest::mouseClick(table.ButtonExporter, Qt::LeftButton);
+        EXPECT_EQ(platform.log.last(),
+                  u("save: Tableur CSV|*.csv as Toutes les classes - niveau école.csv"));
+        QTest::mouseClick(table.ButtonExporter, Qt::LeftButton);
+    });
+
+    const QByteArray bytes = folder.readBytes(u("tableau.csv"));
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(bytes.count("\r\n"), 3);
+    EXPECT_EQ(bytes.count('\n'), 3);
+    const QList<QStringList> rows = pythonCsvRows(file);
+    ASSERT_EQ(rows.size(), 3);
+    QStringList heading{u("Nom"), u("Prénom"), u("Classe"), u("Numéro")};
+    for (int k = 1; k <= 22; ++k) {
+        heading.append(QStringLiteral("C%1").arg(k));
+    }
+    heading << u("Total") << u("Niveau") << u("Il manque");
+    EXPECT_EQ(rows[0], heading);
+    QStringList abel{u("ABEL"), u("Jo"), u(""), u("3")};
+    QStringList zoe{u("DE;LA \"TOUR\""), u("Zoé"), u("6A"), u("7"), u("12/03/2009"), u("validée")};
+    for (int k = 1; k <= 22; ++k) {
+        abel.append(QString());
+        if (k > 2) {
+            zoe.append(QString());
+        }
+    }
+    abel << u("0/22") << u("non acquis") << u("18 (domaines 1, 2, 3, 4 et 5)");
+    zoe << u("2/22") << u("non acquis") << u("16 (domaines 2, 3, 4 et 5)");
+    EXPECT_EQ(rows[1], abel);
+    EXPECT_EQ(rows[2], zoe);
+
+    // A folder that does not exist: the standard error box, and no file.
+    EXPECT_EQ(platform.errors.size(), 1);
+    EXPECT_FALSE(QFile::exists(folder.path(u("absent/tableau.csv"))));
+}
+
+TEST_F(ClassTableWindow, PrintsLandscapePagesWithTheCountsEndingTheLastOne) {
+    for (int n = 1; n <= 60; ++n) {
+        folder.writePupil(
+            n, QStringLiteral("ELEVE%1").arg(n, 2, 10, QLatin1Char('0')), u("Jo"), u("CM2"),
+            n % 2 == 0 ? std::initializer_list<int>{} : std::initializer_list<int>{1});
+    }
+    startProgram(true);
+    ASSERT_TRUE(selectLineStartingWith(u("ELEVE01")));
+    const QString pdf = folder.path(u("tableau.pdf"));
+    platform.printing.dialogAnswers = {pdf};
+    withTable([&](TF_tableau& table) { QTest::mouseClick(table.ButtonImprimer, Qt::LeftButton); });
+
+    ASSERT_EQ(test::pdfPages(pdf), 2);
+    EXPECT_TRUE(test::pdfLandscape(pdf));
+    const QString first = pdfText(pdf, 1);
+    const QString second = pdfText(pdf, 2);
+    const QString title = u("Tableau des compétences niveau école – classe CM2 – ") +
+                          QDate::currentDate().toString(u("dd/MM/yyyy"));
+    for (const QString& page : {first, second}) {
+        EXPECT_EQ(page.count(title), 1);
+        EXPECT_EQ(page.count(u("Il manque")), 1);
+    }
+    EXPECT_EQ(first.count(u("page 1/2")), 1);
+    EXPECT_EQ(second.count(u("page 2/2")), 1);
+    EXPECT_EQ(first.count(u("ELEVE")) + second.count(u("ELEVE")), 60);
+    EXPECT_EQ(first.count(u("Validée par")), 0);
+    EXPECT_EQ(second.count(u("Validée par")), 1);
+    EXPECT_TRUE(second.contains(u("0/60")));
+
+    // The printer is back in portrait for the documents that print in its orientation.
+    const QString index = folder.path(u("index.pdf"));
+    platform.printing.dialogAnswers = {index};
+    window().Listedescomptencesniveaucole2Click();
+    EXPECT_FALSE(test::pdfLandscape(index));
+}
+
+TEST_F(ClassTableWindow, ItsAbortWindowAnswersOverTheModalTable) {
+    for (int n = 1; n <= 150; ++n) {
+        folder.writePupil(n, QStringLiteral("ELEVE%1").arg(n), u("Jo"), u("CM2"));
+    }
+    startProgram(true);
+    platform.printing.dialogAnswers = {QString()};
+    withTable([&](TF_tableau& table) {
+        // The print-in-progress window on screen, whichever it is.
+        platform.printing.observer = [&](const PrintCall& call) {
+            for (QWidget* shown : QApplication::topLevelWidgets()) {
+                auto* annule = qobject_cast<TF_annule*>(shown);
+                if (call.kind == PrintCall::Text && annule != nullptr && annule->isVisible()) {
+                    // Through the window system, which keeps input from a window that a
+                    // modal one blocks.
+                    QTest::mouseClick(
+                        annule->windowHandle(), Qt::LeftButton, {},
+                        annule->BitBtn1->mapTo(annule, annule->BitBtn1->rect().center()));
+                }
+            }
+        };
+        QTest::mouseClick(table.ButtonImprimer, Qt::LeftButton);
+        platform.printing.observer = nullptr;
+    });
+    EXPECT_EQ(platform.printing.pages(), 1);
+    EXPECT_EQ(platform.printing.callsOf(PrintCall::End).size(), 1);
+}
