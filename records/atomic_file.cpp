@@ -80,13 +80,18 @@ QByteArray followLinks(QByteArray path) {
     throwError(ELOOP);
 }
 
-// The one way every file is written: all of `data`, the file cut to its size, the data on the
-// disk, the file closed. When a step fails, the file `written` is removed (unless empty: a file
-// rewritten in place stays) and the error thrown.
-void writeFlushClose(posix::File& file, const QByteArray& written, const char* data, size_t size) {
+// How a file is written: from empty, or over an older content that may be longer.
+enum class Written { New, OverOld };
+
+// The one way every file is written: all of `data`, over an older content the file cut to its
+// size, the data on the disk, the file closed. When a step fails, the file `written` is removed
+// (unless empty: a file rewritten in place stays) and the error thrown. A new file is not cut:
+// some shares' clients (smbnetfs) refuse to cut a file just written.
+void writeFlushClose(posix::File& file, const QByteArray& written, const char* data, size_t size,
+                     Written how = Written::New) {
     if (!posix::writeAll(file.get(), data, size) ||
-        ::ftruncate(file.get(), static_cast<off_t>(size)) != 0 || ::fdatasync(file.get()) != 0 ||
-        !file.close()) {
+        (how == Written::OverOld && ::ftruncate(file.get(), static_cast<off_t>(size)) != 0) ||
+        ::fdatasync(file.get()) != 0 || !file.close()) {
         const int error = errno;
         if (!written.isEmpty()) {
             ::unlink(written.constData());
@@ -334,7 +339,7 @@ void AtomicFileWriter::commit(FolderFlush flush) {
         if (!file.isOpen()) {
             throwErrno();
         }
-        writeFlushClose(file, {}, pending_.constData(), pending_.size());
+        writeFlushClose(file, {}, pending_.constData(), pending_.size(), Written::OverOld);
         return;
     }
     posix::File file(std::exchange(fd_, -1));
