@@ -22,6 +22,7 @@ namespace {
 
 using namespace kalidor;
 using fuzz::check;
+using fuzz::showsNumber;
 
 constexpr size_t kMaxNameLength = 40;
 

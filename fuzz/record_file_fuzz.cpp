@@ -15,6 +15,7 @@ namespace {
 
 using namespace kalidor;
 using fuzz::check;
+using fuzz::showsNumber;
 
 void checkField(const TFiche& record, ShortStringField field) {
     const QString text = record.text(field);

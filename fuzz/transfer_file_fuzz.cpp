@@ -16,6 +16,7 @@
 
 using namespace kalidor;
 using fuzz::check;
+using fuzz::showsNumber;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const fuzz::RunFolder inputs;
