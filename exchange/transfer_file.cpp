@@ -106,9 +106,8 @@ bool looksLikePupilRecord(const TFiche& record) {
         fits = fits && static_cast<unsigned char>(record.bytes()[field.offset]) <= field.capacity;
     });
     auto isText = [&record](ShortStringField field) {
-        const char* text = record.bytes().data() + field.offset + 1;
-        const int length = std::min<int>(static_cast<unsigned char>(text[-1]), field.capacity);
-        return std::all_of(text, text + length, isTextByte);
+        const QByteArrayView text = record.stored(field);
+        return std::all_of(text.begin(), text.end(), isTextByte);
     };
     return fits && isText(fields::kNom) && isText(fields::kPrenom) && isText(fields::kClasse);
 }

@@ -77,12 +77,6 @@ void appendCsvRow(QByteArray& out, const QStringList& fields) {
 TablePupil::TablePupil(const QString& numberText, const TFiche& record)
     : number(numberText), nom(record.nom()), prenom(record.prenom()), classe(record.classe()),
       line(byNameLine(nom, prenom, classe, numberText)), validated(validatedSlots(record)) {
-    // A field as stored: its length byte, read as the capacity when above it, and its bytes.
-    const auto fieldOf = [&](ShortStringField field) {
-        const char* start = record.bytes().data() + field.offset;
-        return QByteArrayView(start + 1,
-                              std::min<int>(static_cast<unsigned char>(start[0]), field.capacity));
-    };
     // Teachers validate competences in sessions: a detail is often the one of the validated
     // competence before, and is then kept as one byte.
     const auto eachDetail = [&](const auto& visit) {
@@ -93,8 +87,9 @@ TablePupil::TablePupil(const QString& numberText, const TFiche& record)
                 continue;
             }
             const std::array<QByteArrayView, kDetailFields> details{
-                fieldOf(TFiche::dateField(slot)), fieldOf(TFiche::disciplineField(slot)),
-                fieldOf(TFiche::professeurField(slot))};
+                record.stored(TFiche::dateField(slot)),
+                record.stored(TFiche::disciplineField(slot)),
+                record.stored(TFiche::professeurField(slot))};
             for (int field = 0; field < kDetailFields; ++field) {
                 visit(!first && details[field] == before[field], details[field]);
             }

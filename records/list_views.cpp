@@ -39,7 +39,7 @@ const ViewDescription& viewDescription(ListView view) {
 }
 
 bool viewAccepts(const ViewDescription& view, const TFiche& record) {
-    return view.level == 0 || levelHeld(view.level, validatedSlots(record)) == view.holders;
+    return view.level == 0 || levelHeldBy(record, view.level) == view.holders;
 }
 
 QString countLine(ListView view, int count) {

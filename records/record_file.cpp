@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QStringList>
 
-#include <algorithm>
-
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -42,16 +40,10 @@ bool hasRecordExtension(const char* name) {
            std::memcmp(name + length - extensionLength, kRecordExtension, extensionLength) == 0;
 }
 
-// The number text of a record file's name: the name without its final ".b2i". Names are
-// nearly always a few ASCII digits, read without the general decoder.
+// The number text of a record file's name: the name without its final ".b2i".
 QString numberTextOf(const char* name) {
-    const qsizetype length =
-        static_cast<qsizetype>(std::strlen(name) - (sizeof(kRecordExtension) - 1));
-    if (std::all_of(name, name + length,
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        return QString::fromLatin1(name, length);
-    }
-    return QFile::decodeName(QByteArray(name, length));
+    const size_t length = std::strlen(name) - (sizeof(kRecordExtension) - 1);
+    return QFile::decodeName(QByteArray::fromRawData(name, static_cast<qsizetype>(length)));
 }
 
 using Folder = std::unique_ptr<DIR, int (*)(DIR*)>;

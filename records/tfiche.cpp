@@ -9,10 +9,15 @@ namespace kalidor {
 
 static_assert(fields::kProfesseurBase + 21 * kSlotCount + 21 == TFiche::kSize);
 
-QString TFiche::text(ShortStringField field) const {
+QByteArrayView TFiche::stored(ShortStringField field) const {
     const int length =
         std::min<int>(static_cast<unsigned char>(bytes_[field.offset]), field.capacity);
-    return decodeCp1252(bytes_.data() + field.offset + 1, length);
+    return QByteArrayView(bytes_.data() + field.offset + 1, length);
+}
+
+QString TFiche::text(ShortStringField field) const {
+    const QByteArrayView bytes = stored(field);
+    return decodeCp1252(bytes.data(), bytes.size());
 }
 
 void TFiche::setText(ShortStringField field, const QString& value) {

@@ -3,6 +3,7 @@
 // fields the program uses. Bytes nobody sets (reserved fields, bytes past a text's length) are
 // carried through unchanged.
 
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 
@@ -54,7 +55,10 @@ public:
     Bytes& bytes() { return bytes_; }
     const Bytes& bytes() const { return bytes_; }
 
-    // A field's text; a length byte above the capacity reads as the capacity.
+    // A field's bytes as stored, Windows-1252; a length byte above the capacity reads as the
+    // capacity.
+    QByteArrayView stored(ShortStringField field) const;
+    // A field's text.
     QString text(ShortStringField field) const;
     // Stores the first `capacity` characters of `value` and zeroes the rest of the field.
     void setText(ShortStringField field, const QString& value);
