@@ -8,7 +8,8 @@ namespace kalidor {
 void TF_une::Tableaudescomptencesparclasse1Click() {
     // Made when chosen and gone when closed: the start-up windows stay the six they are.
     TF_tableau table(
-        state_, platform_, [this](const QString& numberText) { openPupil(numberText); }, this);
+        state_, platform_, [this](const QString& numberText) { return openPupil(numberText); },
+        this);
     const int row = ListBox1->currentRow();
     table.showFolder(row >= 0 ? std::optional<QString>(ListBox1->number(row)) : std::nullopt);
     table.exec();

@@ -4,7 +4,6 @@
 #include "platform/ui_style.h"
 #include "records/atomic_file.h"
 #include "records/class_table_texts.h"
-#include "records/io_error.h"
 #include "records/list_lines.h"
 #include "records/referential.h"
 #include "reports/canvas_document.h"
@@ -228,21 +227,16 @@ void TF_tableau::Grid1DblClick() {
     if (!number || !isRecordNumber(*number)) {
         return;
     }
-    openPupil_(*number);
-    rereadPupilIfReadable(*number);
+    const ClosedSheet closed = openPupil_(*number);
+    if (closed.opened) {
+        showClosedPupil(*number, closed.record);
+    }
 }
 
-void TF_tableau::rereadPupilIfReadable(const QString& numberText) {
-    TFiche record;
-    bool present = false;
-    try {
-        present = readRecordIfPresent(recordFileName(state_, numberText), record);
-    } catch (const IoError&) {
-        return;
-    }
+void TF_tableau::showClosedPupil(const QString& numberText, const std::optional<TFiche>& record) {
     const TableClass classe = chosenClass();
     const int column = Grid1->currentIndex().column();
-    model_->replacePupil(numberText, present ? std::optional<TFiche>(record) : std::nullopt);
+    model_->replacePupil(numberText, record);
     fitNames(model_->pupils());
     // The pupil may have moved to a class the chooser did not hold, or left the last one.
     fillClasses(tableClasses(model_->pupils()), classe);

@@ -4,6 +4,7 @@
 // opens; a pupil opened from the table is read again when the sheet closes.
 
 #include "app/class_table_model.h"
+#include "app/closed_sheet.h"
 #include "platform/platform.h"
 #include "records/shared_state.h"
 #include "reports/tf_annule.h"
@@ -21,7 +22,7 @@ class TF_tableau : public QDialog {
     Q_OBJECT
 public:
     // Opens a pupil's competence sheet as the main list does, and returns once it is closed.
-    using OpenPupil = std::function<void(const QString& numberText)>;
+    using OpenPupil = std::function<ClosedSheet(const QString& numberText)>;
 
     // `state` gives the data folder only: the window reads records of its own.
     TF_tableau(const SharedState& state, Platform& platform, OpenPupil openPupil,
@@ -63,9 +64,8 @@ private:
     int chosenLevel() const;
     // Column widths, and the table's name for a screen reader, after the model changed.
     void fitColumns();
-    // The pupil as its file holds it now; a file that cannot be read leaves the row as it was
-    // (opening it reported why).
-    void rereadPupilIfReadable(const QString& numberText);
+    // The pupil's row as the sheet left its file; nothing removes it.
+    void showClosedPupil(const QString& numberText, const std::optional<TFiche>& record);
 
     const SharedState& state_;
     Platform& platform_;

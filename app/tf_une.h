@@ -4,6 +4,7 @@
 // adding and deleting (pupil_commands.cpp), reports and printing (report_commands.cpp),
 // transfer and class import (exchange_commands.cpp).
 
+#include "app/closed_sheet.h"
 #include "platform/memo.h"
 #include "platform/platform.h"
 #include "platform/sorted_list_box.h"
@@ -113,7 +114,7 @@ private:
     int rowOfNumber(const QString& numberText) const;
     // Opens the pupil's competence sheet, taking the pupil's line (if the list shows it) out of
     // the list while it is open and putting it back as the file holds it after.
-    void openPupil(const QString& numberText);
+    ClosedSheet openPupil(const QString& numberText);
     // Rewrites the text pane with the count line of the lines left in the list.
     void refreshTotalCountLine();
 

@@ -98,9 +98,9 @@ void TF_une::ListBox1DblClick() {
     openPupil(*number);
 }
 
-void TF_une::openPupil(const QString& numberText) {
+ClosedSheet TF_une::openPupil(const QString& numberText) {
     if (!isRecordNumber(numberText)) {
-        return;
+        return {};
     }
     const QString fileName = recordFileName(state_, numberText);
     // A file that is there but cannot be read whole is reported and left alone: shown as an
@@ -109,7 +109,7 @@ void TF_une::openPupil(const QString& numberText) {
     TFiche onDisk = blankRecord();
     bool present = false;
     if (!runGuarded(platform_, this, [&] { present = readRecordIfPresent(fileName, onDisk); })) {
-        return;
+        return {};
     }
     // The pupil's line, when the list shows it, is taken out while the sheet is open.
     const int row = rowOfNumber(numberText);
@@ -130,14 +130,14 @@ void TF_une::openPupil(const QString& numberText) {
                 ListBox1->clearSelection();
                 refreshTotalCountLine();
             }
-            return;
+            return {true, std::nullopt};
         }
     }
-    if (row < 0) {
-        return;
+    if (row >= 0) {
+        ListBox1->setCurrentRow(
+            ListBox1->addLine(recordEntry(shown, numberText, state_.sortByName)));
     }
-    const int added = ListBox1->addLine(recordEntry(shown, numberText, state_.sortByName));
-    ListBox1->setCurrentRow(added);
+    return {true, shown};
 }
 
 void TF_une::Textesofficiels1Click() {

@@ -25,10 +25,10 @@ public:
     // File dialogs. `filter` is written "Description|*.ext|Other|*.*"; nothing when cancelled,
     // an empty text when accepted without a name.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& filter) = 0;
-    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter) = 0;
-    // The save dialog proposing `defaultName`; it asks before a file is replaced.
+    // The save dialog proposes `defaultName` when one is given; it asks before a file is
+    // replaced.
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
-                                                const QString& defaultName) = 0;
+                                                const QString& defaultName = QString()) = 0;
 
     // Lets pending window events run during a long command.
     virtual void processEvents() = 0;

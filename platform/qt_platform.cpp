@@ -46,8 +46,7 @@ QString displayText(const QString& text) {
 }
 
 std::optional<QString> runFileDialog(QWidget* parent, const QString& filter,
-                                     QFileDialog::AcceptMode mode,
-                                     const QString& defaultName = QString()) {
+                                     QFileDialog::AcceptMode mode, const QString& defaultName) {
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
@@ -91,11 +90,7 @@ void QtPlatform::showError(QWidget* parent, const QString& text) {
 }
 
 std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QString& filter) {
-    return runFileDialog(parent, filter, QFileDialog::AcceptOpen);
-}
-
-std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& filter) {
-    return runFileDialog(parent, filter, QFileDialog::AcceptSave);
+    return runFileDialog(parent, filter, QFileDialog::AcceptOpen, QString());
 }
 
 std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& filter,

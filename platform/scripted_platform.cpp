@@ -27,14 +27,10 @@ std::optional<QString> ScriptedPlatform::openFileName(QWidget*, const QString& f
     return nextFileAnswer();
 }
 
-std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString& filter) {
-    log.append(QLatin1String("save: ") + filter);
-    return nextFileAnswer();
-}
-
 std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString& filter,
                                                       const QString& defaultName) {
-    log.append(QLatin1String("save: ") + filter + QLatin1String(" as ") + defaultName);
+    log.append(QLatin1String("save: ") + filter +
+               (defaultName.isEmpty() ? QString() : QLatin1String(" as ") + defaultName));
     return nextFileAnswer();
 }
 

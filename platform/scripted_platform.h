@@ -32,9 +32,8 @@ public:
     bool askYesNo(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
-                                        const QString& defaultName) override;
+                                        const QString& defaultName = QString()) override;
     void processEvents() override;
     void setWaitCursor(bool on) override;
     Printer& printer() override { return printing; }
