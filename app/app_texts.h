@@ -114,10 +114,4 @@ inline constexpr char kConfirmationEffacement[] = "Confirmation de l'effacement 
 inline constexpr char kChangedSinceListed[] =
     "Attention : cette fiche a été modifiée sur un autre poste depuis l'affichage de la liste.";
 
-// Validating every competence of a pupil whose file another machine changed meanwhile.
-// %1: the pupil's name and first name.
-inline constexpr char kValidateOverOtherSave[] =
-    "La fiche de %1 vient d'être modifiée sur un autre poste.\n"
-    "Valider quand même toutes ses compétences et remplacer cette modification ?";
-
 } // namespace kalidor::app_texts

@@ -3,6 +3,7 @@
 
 #include "records/tfiche.h"
 
+#include <QString>
 #include <optional>
 
 namespace kalidor {
@@ -12,6 +13,9 @@ struct ClosedSheet {
     // What the pupil's file holds once the sheet closed: what it saved, or what another machine
     // saved meanwhile; nothing when the file was deleted meanwhile.
     std::optional<TFiche> record;
+    // The number the pupil's file has then: the one opened, or the new number it was saved
+    // under when another machine deleted it or gave its number to another pupil meanwhile.
+    QString number;
 };
 
 } // namespace kalidor

@@ -3,9 +3,11 @@
 #include "app/app_texts.h"
 #include "app/tf_ajout.h"
 #include "app/tf_une.h"
+#include "commands/command_texts.h"
 #include "platform/command_guard.h"
 #include "platform/wait_cursor.h"
 #include "records/pupil_files.h"
+#include "records/pupil_identity.h"
 #include "records/record_file.h"
 #include "records/sample_pupils.h"
 #include "records/utf8.h"
@@ -43,7 +45,13 @@ void TF_une::Effacer1Click() {
     const ListEntry& entry = ListBox1->entry(row);
     const QString fileName = recordFileName(state_, *number);
     QString question = tr8(app_texts::kConfirmationEffacement).arg(entry.line);
-    if (entry.stamp != 0 && recordFileStamp(fileName) != entry.stamp) {
+    // The question names the pupil the file holds now when that is another one than the line
+    // showed: the number was freed and taken again on another machine.
+    const PupilFileNow now = pupilFileNow(fileName, entry);
+    if (now.state == FileNow::OtherPupil) {
+        question += QLatin1String("\n\n") +
+                    tr8(command_texts::kDeleteOtherPupil).arg(*number, pupilName(*now.record));
+    } else if (now.state != FileNow::Unchanged) {
         question += QLatin1String("\n\n") + tr8(app_texts::kChangedSinceListed);
     }
     if (!platform_.askYesNo(this, question)) {

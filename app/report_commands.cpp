@@ -2,8 +2,8 @@
 
 #include "app/app_texts.h"
 #include "app/tf_une.h"
+#include "commands/command_texts.h"
 #include "platform/command_guard.h"
-#include "platform/other_save_question.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
 #include "records/record_file.h"
@@ -19,32 +19,20 @@
 
 namespace kalidor {
 
-// Reads the pupil into the current record. A pupil whose file cannot be read gets no report and
-// no message: the pane keeps what it showed, as the commands on an unreadable pupil always did.
-bool TF_une::loadPupilIfReadable(const QString& numberText) {
-    state_.currentFileName = recordFileName(state_, numberText);
-    try {
-        loadRecord(state_, state_.currentFileName);
-    } catch (const IoError&) {
-        return false;
-    }
-    return true;
-}
-
 void TF_une::showPupilReview(int level) {
-    const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupilIfReadable(*number)) {
+    const std::optional<SelectedPupil> pupil = selectedPupil();
+    if (!pupil || !loadPupil(*pupil)) {
         return;
     }
     Memo1->setLines(reviewLines(state_.current, level));
 }
 
 void TF_une::printPupilSheet(int level) {
-    const std::optional<QString> number = selectedNumber();
-    if (!number) {
+    const std::optional<SelectedPupil> pupil = selectedPupil();
+    if (!pupil) {
         return;
     }
-    if (loadPupilIfReadable(*number)) {
+    if (loadPupil(*pupil)) {
         Memo1->setLines(sheetLines(state_.current, level));
     }
     // Printed even when the record could not be read: the pane's text as it stands.
@@ -64,8 +52,8 @@ void TF_une::showCompetenceIndex(int level, bool print) {
 }
 
 void TF_une::printPupilAttestation(int level) {
-    const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupilIfReadable(*number)) {
+    const std::optional<SelectedPupil> pupil = selectedPupil();
+    if (!pupil || !loadPupil(*pupil)) {
         return;
     }
     if (!levelHeldBy(state_.current, level)) {
@@ -104,18 +92,39 @@ void TF_une::printPupilList(ListView view) {
 }
 
 void TF_une::Validercomptenceslevesl1Click() {
-    const std::optional<QString> number = selectedNumber();
-    if (!number || !loadPupilIfReadable(*number)) {
+    const std::optional<SelectedPupil> pupil = selectedPupil();
+    if (!pupil || !loadPupil(*pupil)) {
         return;
     }
     const TFiche read = state_.current;
-    validateAll(state_.current);
-    Memo1->setLines(validateAllLines(state_.current));
-    if (!mayReplaceOtherSave(platform_, this, state_.currentFileName, read, state_.current,
-                             app_texts::kValidateOverOtherSave)) {
+    TFiche validated = read;
+    validateAll(validated);
+    // Another machine may have saved, deleted or replaced the pupil since it was read.
+    const PupilFileNow now = pupilFileNow(state_.currentFileName, read);
+    const QString name = pupilName(read);
+    switch (now.state) {
+    case FileNow::Unchanged:
+        break;
+    case FileNow::Changed:
+    case FileNow::Unreadable:
+        if (!platform_.askYesNo(this, tr8(command_texts::kValidateOverOtherSave).arg(name))) {
+            return;
+        }
+        break;
+    case FileNow::Deleted:
+        platform_.showMessage(this, tr8(command_texts::kValidateDeletedElsewhere).arg(name));
+        return;
+    case FileNow::OtherPupil:
+        platform_.showMessage(this, tr8(command_texts::kOtherPupilOnLine)
+                                        .arg(ListBox1->entry(ListBox1->currentRow()).line,
+                                             pupil->number, pupilName(*now.record)));
         return;
     }
-    runGuarded(platform_, this, [this] { saveRecord(state_, state_.currentFileName); });
+    // The pane says "Validée" only once the record holds it.
+    if (runGuarded(platform_, this, [&] { writeRecordFile(state_.currentFileName, validated); })) {
+        state_.current = validated;
+        Memo1->setLines(validateAllLines(validated));
+    }
 }
 
 void TF_une::Bilandescomptencescoledellve1Click() {

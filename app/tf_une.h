@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "platform/sorted_list_box.h"
 #include "records/list_views.h"
+#include "records/pupil_identity.h"
 #include "records/shared_state.h"
 
 #include <QLabel>
@@ -110,6 +111,16 @@ private:
     void showView(ListView view);
     // The record number at the end of the selected line, if a line is selected.
     std::optional<QString> selectedNumber() const;
+    // The selected line's pupil: its number and what its file holds now. Every command on a
+    // list line comes here first: when the number now holds another pupil than the line
+    // showed (freed and taken again on another machine), it says so and gives nothing.
+    struct SelectedPupil {
+        QString number;
+        PupilFileNow now;
+    };
+    std::optional<SelectedPupil> selectedPupil();
+    // Makes the selected pupil the current record; false when its file could not be read.
+    bool loadPupil(const SelectedPupil& pupil);
     // The row of the line of `numberText`, -1 when the list does not show it.
     int rowOfNumber(const QString& numberText) const;
     // Opens the pupil's competence sheet, taking the pupil's line (if the list shows it) out of
@@ -119,7 +130,6 @@ private:
     void refreshTotalCountLine();
 
     // Reports and printing (report_commands.cpp)
-    bool loadPupilIfReadable(const QString& numberText);
     void showPupilReview(int level);
     void printPupilSheet(int level);
     void showCompetenceIndex(int level, bool print);

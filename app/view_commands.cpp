@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/app_texts.h"
 #include "app/tf_une.h"
+#include "commands/command_texts.h"
 #include "platform/command_guard.h"
 #include "platform/ui_style.h"
 #include "records/list_views.h"
@@ -75,6 +76,32 @@ std::optional<QString> TF_une::selectedNumber() const {
     return ListBox1->number(row);
 }
 
+std::optional<TF_une::SelectedPupil> TF_une::selectedPupil() {
+    const std::optional<QString> number = selectedNumber();
+    if (!number) {
+        return std::nullopt;
+    }
+    const ListEntry& entry = ListBox1->entry(ListBox1->currentRow());
+    SelectedPupil pupil{*number, pupilFileNow(recordFileName(state_, *number), entry)};
+    if (pupil.now.state == FileNow::OtherPupil) {
+        platform_.showMessage(this, tr8(command_texts::kOtherPupilOnLine)
+                                        .arg(entry.line, *number, pupilName(*pupil.now.record)));
+        return std::nullopt;
+    }
+    return pupil;
+}
+
+bool TF_une::loadPupil(const SelectedPupil& pupil) {
+    // A pupil whose file cannot be read gets no report and no message: the pane keeps what it
+    // showed, as the commands on an unreadable pupil always did.
+    state_.currentFileName = recordFileName(state_, pupil.number);
+    if (!pupil.now.record) {
+        return false;
+    }
+    state_.current = *pupil.now.record;
+    return true;
+}
+
 int TF_une::rowOfNumber(const QString& numberText) const {
     for (int row = 0; row < ListBox1->count(); ++row) {
         if (ListBox1->number(row) == numberText) {
@@ -91,11 +118,9 @@ void TF_une::refreshTotalCountLine() {
 }
 
 void TF_une::ListBox1DblClick() {
-    const std::optional<QString> number = selectedNumber();
-    if (!number) {
-        return;
+    if (const std::optional<SelectedPupil> pupil = selectedPupil()) {
+        openPupil(pupil->number);
     }
-    openPupil(*number);
 }
 
 ClosedSheet TF_une::openPupil(const QString& numberText) {
@@ -114,9 +139,11 @@ ClosedSheet TF_une::openPupil(const QString& numberText) {
     // The pupil's line, when the list shows it, is taken out while the sheet is open.
     const int row = rowOfNumber(numberText);
     ListBox1->removeLine(row);
-    windows_.F_saisi1->setPupil(fileName, present ? std::optional<TFiche>(onDisk) : std::nullopt);
+    windows_.F_saisi1->setPupil(numberText, present ? std::optional<TFiche>(onDisk) : std::nullopt);
     const bool saved = windows_.F_saisi1->exec() == QDialog::Accepted;
-    // Saved, the line shows what the sheet wrote.
+    // Saved, the line shows what the sheet wrote, under the number it was saved under: a pupil
+    // deleted meanwhile, or whose number another pupil took, may have got a new one.
+    const QString savedNumber = saved ? windows_.F_saisi1->savedNumber() : numberText;
     TFiche shown = state_.current;
     if (!saved) {
         // Nothing was saved here: the line shows what the file holds now, which another machine
@@ -130,14 +157,14 @@ ClosedSheet TF_une::openPupil(const QString& numberText) {
                 ListBox1->clearSelection();
                 refreshTotalCountLine();
             }
-            return {true, std::nullopt};
+            return {true, std::nullopt, numberText};
         }
     }
     if (row >= 0) {
         ListBox1->setCurrentRow(
-            ListBox1->addLine(recordEntry(shown, numberText, state_.sortByName)));
+            ListBox1->addLine(recordEntry(shown, savedNumber, state_.sortByName)));
     }
-    return {true, shown};
+    return {true, shown, savedNumber};
 }
 
 void TF_une::Textesofficiels1Click() {

@@ -30,6 +30,13 @@ inline constexpr char kOnePupilLeftOut[] =
     "1 élève n'a pas pu être lu et n'est pas dans le fichier.";
 inline constexpr char kPupilsLeftOut[] =
     "%1 élèves n'ont pas pu être lus et ne sont pas dans le fichier.";
+// Pupils of the list whose number another machine gave to another pupil meanwhile.
+inline constexpr char kOnePupilReplaced[] =
+    "1 élève de la liste a été remplacé par un autre élève sur un autre poste et n'est pas dans "
+    "le fichier.";
+inline constexpr char kPupilsReplaced[] =
+    "%1 élèves de la liste ont été remplacés par d'autres élèves sur un autre poste et ne sont "
+    "pas dans le fichier.";
 // A transfer file whose size or records are not those of pupils, with the file's name.
 inline constexpr char kDamagedTransferFile[] =
     "Ce fichier est endommagé ou n'est pas un fichier de transfert :\n%1";

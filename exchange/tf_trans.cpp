@@ -173,7 +173,7 @@ void TF_trans::SpeedButton3Click() {
             platform_.showMessage(this, tr8(exchange_texts::kCreateFailed));
             return;
         }
-        platform_.showMessage(this, transferCreatedMessage(transferFileName_, result.leftOut));
+        platform_.showMessage(this, transferCreatedMessage(transferFileName_, result));
     });
 }
 

@@ -4,9 +4,11 @@
 #include "records/atomic_file.h"
 #include "records/cp1252.h"
 #include "records/io_error.h"
+#include "records/leftovers.h"
 #include "records/list_lines.h"
 #include "records/posix_file.h"
 #include "records/pupil_files.h"
+#include "records/pupil_identity.h"
 #include "records/record_file.h"
 #include "records/utf8.h"
 
@@ -79,6 +81,10 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
             ++result.leftOut;
             continue;
         }
+        if (pupil.identity != 0 && identityStamp(*record) != pupil.identity) {
+            ++result.replaced;
+            continue;
+        }
         file->write(record->bytes().data(), record->bytes().size());
         ++result.written;
     }
@@ -90,13 +96,17 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
     return result;
 }
 
-QString transferCreatedMessage(const QString& fileName, int leftOut) {
+QString transferCreatedMessage(const QString& fileName, const TransferWriteResult& result) {
     QString message = tr8(exchange_texts::kTransferCreated).arg(fileName);
-    if (leftOut == 1) {
-        message += QLatin1Char('\r') + tr8(exchange_texts::kOnePupilLeftOut);
-    } else if (leftOut > 1) {
-        message += QLatin1Char('\r') + tr8(exchange_texts::kPupilsLeftOut).arg(leftOut);
-    }
+    const auto add = [&message](int count, const char* one, const char* many) {
+        if (count == 1) {
+            message += QLatin1Char('\r') + tr8(one);
+        } else if (count > 1) {
+            message += QLatin1Char('\r') + tr8(many).arg(count);
+        }
+    };
+    add(result.leftOut, exchange_texts::kOnePupilLeftOut, exchange_texts::kPupilsLeftOut);
+    add(result.replaced, exchange_texts::kOnePupilReplaced, exchange_texts::kPupilsReplaced);
     return message;
 }
 

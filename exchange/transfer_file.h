@@ -23,6 +23,9 @@ struct TransferWriteResult {
     bool created = false; // false: the file could not be created and nothing was written
     int written = 0;      // records in the file
     int leftOut = 0;      // pupils of the list whose record file could not be read
+    // Pupils of the list whose number now holds another pupil (freed and taken again on another
+    // machine): left out too.
+    int replaced = 0;
 };
 
 // Writes the records of the given pupils (list lines with their record numbers), in that
@@ -33,7 +36,7 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
                                       const QList<ListEntry>& pupils);
 
 // The final message of a created transfer file, with the pupils left out.
-QString transferCreatedMessage(const QString& fileName, int leftOut);
+QString transferCreatedMessage(const QString& fileName, const TransferWriteResult& result);
 
 // At most this many records of a transfer file are listed: one import never creates more
 // pupils than that.

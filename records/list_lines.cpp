@@ -1,5 +1,6 @@
 #include "records/list_lines.h"
 
+#include "records/pupil_identity.h"
 #include "records/record_texts.h"
 #include "records/utf8.h"
 
@@ -62,7 +63,8 @@ size_t recordStamp(const TFiche& record) {
 }
 
 ListEntry recordEntry(const TFiche& record, const QString& numberText, bool byName) {
-    return {recordLine(record, numberText, byName), numberText, recordStamp(record)};
+    return {recordLine(record, numberText, byName), numberText, recordStamp(record),
+            identityStamp(record)};
 }
 
 QStringList linesOf(const QList<ListEntry>& entries) {

@@ -18,6 +18,9 @@ struct ListEntry {
     // The fingerprint (recordStamp) of the record the line was made from, 0 when unknown: tells
     // whether the file changed since, on a folder other machines share.
     size_t stamp = 0;
+    // The fingerprint (identityStamp) of the pupil it shows, 0 when unknown: tells whether the
+    // number now holds another pupil.
+    size_t identity = 0;
 };
 
 // Whether the commands may act on the file of a number text: a plain run of digits, "007"

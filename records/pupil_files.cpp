@@ -1,6 +1,7 @@
 #include "records/pupil_files.h"
 
 #include "records/io_error.h"
+#include "records/new_file.h"
 #include "records/posix_file.h"
 #include "records/record_texts.h"
 #include "records/utf8.h"

@@ -2,6 +2,7 @@
 
 #include "records/atomic_file.h"
 #include "records/io_error.h"
+#include "records/leftovers.h"
 #include "records/list_lines.h"
 #include "records/posix_file.h"
 
@@ -106,23 +107,6 @@ std::optional<TFiche> readRecordIfReadable(const QString& fileName) {
     return record;
 }
 
-bool recordFileUnchanged(const QString& fileName, const std::optional<TFiche>& readBefore) {
-    TFiche now;
-    try {
-        if (!readRecordIfPresent(fileName, now)) {
-            return !readBefore;
-        }
-    } catch (const IoError&) {
-        return false;
-    }
-    return readBefore && now.bytes() == readBefore->bytes();
-}
-
-size_t recordFileStamp(const QString& fileName) {
-    const std::optional<TFiche> now = readRecordIfReadable(fileName);
-    return now ? recordStamp(*now) : 0;
-}
-
 void writeRecordFile(const QString& fileName, const TFiche& record, FolderFlush flush) {
     replaceFile(fileName, record.bytes().data(), record.bytes().size(), flush);
 }
@@ -162,7 +146,11 @@ QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor
             readRecordAt(::dirfd(directory.get()), entry->d_name, record.bytes().data(),
                          entry->d_type);
         } catch (const IoError& error) {
-            failures.append({QFile::decodeName(entry->d_name), error.message()});
+            // A file gone between the listing and its reading was deleted by another machine
+            // meanwhile: it is no longer a pupil, and no failure either.
+            if (error.errorNumber() != ENOENT) {
+                failures.append({QFile::decodeName(entry->d_name), error.message()});
+            }
             continue;
         }
         visitor(numberTextOf(entry->d_name), record);

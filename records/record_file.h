@@ -36,14 +36,6 @@ bool readRecordIfPresent(const QString& fileName, TFiche& record);
 // leave an unreadable pupil alone without a word.
 std::optional<TFiche> readRecordIfReadable(const QString& fileName);
 
-// Whether the file still holds what was read from it before: the same record, or still no file
-// when there was none. A file that cannot be read now counts as changed. On a folder shared by
-// several machines, this tells whether another one saved the pupil meanwhile.
-bool recordFileUnchanged(const QString& fileName, const std::optional<TFiche>& readBefore);
-
-// The fingerprint (recordStamp) of what the file holds now; 0 when it cannot be read.
-size_t recordFileStamp(const QString& fileName);
-
 // Writes the current record as the file's only content, through AtomicFileWriter: a failure
 // leaves the previous file as it was, a file the user may not write is refused, the file keeps
 // its permissions, a link stays a link. Throws IoError.
@@ -80,7 +72,8 @@ using RecordVisitor = std::function<void(const QString& numberText, const TFiche
 
 // Visits every entry "*.b2i" of the data folder `prefix` in the file system's order. An entry
 // that cannot be read is skipped and reported in the returned list, so one damaged file never
-// hides the others. The current record is left alone.
+// hides the others; one that has gone since the folder was listed (deleted by another machine)
+// is skipped without a word. The current record is left alone.
 QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor& visitor);
 
 // Removes what record writers killed half-way left in the data folder, once it is old enough

@@ -27,12 +27,6 @@ inline constexpr char kSheetItemNumber[] = "Numéro de la compétence choisie";
 inline constexpr char kSheetEnregistrer[] = "Enregistrer";
 inline constexpr char kSheetAnnuler[] = "Annuler";
 
-// Saving over what another machine saved since the sheet was opened. %1: the pupil's name and
-// first name.
-inline constexpr char kSaveOverOtherSave[] =
-    "La fiche de %1 a été modifiée sur un autre poste depuis que vous l'avez ouverte.\n"
-    "Remplacer cette modification par la vôtre ?";
-
 // %1: the full path of the description file.
 inline constexpr char kCannotOpenFile[] = "Impossible d'ouvrir le fichier %1";
 

@@ -1,7 +1,8 @@
 #include "sheet/tf_saisi1.h"
 
+#include "commands/pupil_save.h"
 #include "platform/command_guard.h"
-#include "platform/other_save_question.h"
+#include "platform/platform_answers.h"
 #include "platform/ui_style.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
@@ -170,8 +171,9 @@ void TF_saisi1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void TF_saisi1::setPupil(const QString& fileName, const std::optional<TFiche>& record) {
-    state_.currentFileName = fileName;
+void TF_saisi1::setPupil(const QString& numberText, const std::optional<TFiche>& record) {
+    numberText_ = numberText;
+    state_.currentFileName = recordFileName(state_, numberText);
     opened_ = record;
 }
 
@@ -296,14 +298,16 @@ void TF_saisi1::SpeedButton1Click() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         record.setValide(slot, checkBoxes_[slot - 1]->isChecked());
     }
-    // The question names the pupil whose file is at stake, as the sheet read it, whatever was
-    // typed since; a sheet opened blank has only what was typed.
-    if (!mayReplaceOtherSave(platform_, this, state_.currentFileName, opened_, record,
-                             sheet_texts::kSaveOverOtherSave)) {
-        return; // the sheet stays open with what was typed
-    }
-    // A failed write keeps the sheet open, so that nothing typed is lost.
-    if (runGuarded(platform_, this, [this] { saveRecord(state_, state_.currentFileName); })) {
+    // A failed write keeps the sheet open, so that nothing typed is lost; so does a question
+    // about another machine's work answered Non.
+    std::optional<QString> saved;
+    runGuarded(platform_, this, [&] {
+        PlatformAnswers answers(platform_, this);
+        saved = saveOpenedPupil(state_, numberText_, opened_, record, answers);
+    });
+    if (saved) {
+        numberText_ = *saved;
+        state_.currentFileName = recordFileName(state_, numberText_);
         accept();
     }
 }

@@ -24,10 +24,13 @@ class TF_saisi1 : public QDialog {
 public:
     TF_saisi1(SharedState& state, Platform& platform, QWidget* parent = nullptr);
 
-    // The pupil the sheet shows when it opens next: its file, which becomes the current file,
-    // and the record read from it; nothing when the file does not exist (a blank sheet). The
-    // sheet keeps that record to tell, on saving, whether another machine saved meanwhile.
-    void setPupil(const QString& fileName, const std::optional<TFiche>& record);
+    // The pupil the sheet shows when it opens next: its number, whose file becomes the current
+    // file, and the record read from it; nothing when the file does not exist (a blank sheet).
+    // The sheet keeps that record to tell, on saving, what another machine did meanwhile.
+    void setPupil(const QString& numberText, const std::optional<TFiche>& record);
+    // The number the pupil was saved under by the last "Enregistrer": its own, or a new one when
+    // another machine deleted it or gave its number to another pupil meanwhile.
+    const QString& savedNumber() const { return numberText_; }
 
     // The slot of the item selected last (0 when none since opening) and whether an item is
     // selected on the current page.
@@ -90,6 +93,7 @@ private:
     Platform& platform_;
     std::array<SheetRadioGroup, 10> radioGroups_;
     QList<QCheckBox*> checkBoxes_; // slot s at s - 1
+    QString numberText_;
     std::optional<TFiche> opened_; // the record as read on opening; nothing when there was none
     int currentSlot_ = 0;
     ItemSelected itemSelected_ = ItemSelected::None;

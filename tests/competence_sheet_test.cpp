@@ -410,8 +410,9 @@ TEST_F(SheetTest, AFailedSaveKeepsTheSheetOpenAndTheFileAsItWas) {
 TEST_F(SheetTest, ASaveOverAnotherMachinesSaveAsksFirst) {
     folder.writeRecord(QStringLiteral("1.b2i"), storedPupil());
     start();
-    const TFiche other = kalidor::test::makeRecord(QStringLiteral("DUPONT"),
-                                                   QStringLiteral("Marie"), QStringLiteral("6B"));
+    // The same pupil (name, first name, class, birth date), saved with another competence.
+    TFiche other = storedPupil();
+    other.setValide(40, true);
     openPupil(1, [&] {
         QTest::mouseClick(box(10), Qt::LeftButton);
         sheet()->EditNom->setText(QStringLiteral("CHANGE"));
@@ -433,6 +434,63 @@ TEST_F(SheetTest, ASaveOverAnotherMachinesSaveAsksFirst) {
     EXPECT_TRUE(readBack(1).valide(10));
     EXPECT_EQ(readBack(1).nom(), QStringLiteral("CHANGE"));
     EXPECT_EQ(readBack(1).classe(), QStringLiteral("6A"));
+}
+
+// While DUPONT's sheet is open here, another machine deletes DUPONT, or gives number 1 to
+// another pupil: "Enregistrer" asks, never writes over that pupil, and says where DUPONT went.
+TEST_F(SheetTest, ASaveAfterAnotherMachineFreedTheNumberAsksAndKeepsTheOtherPupil) {
+    const TFiche martin = kalidor::test::makeRecord(QStringLiteral("MARTIN"), QStringLiteral("Léa"),
+                                                    QStringLiteral("6B"));
+    const struct {
+        const char* what;
+        bool reused; // MARTIN takes number 1 once DUPONT is deleted
+        QString question;
+        QString savedUnder;
+    } cases[] = {
+        {"deleted", false,
+         u8("La fiche de DUPONT Marie a été effacée sur un autre poste depuis que vous l'avez "
+            "ouverte.\nLa recréer avec ce que vous avez saisi ?"),
+         QStringLiteral("1")},
+        {"number reused", true,
+         u8("Le n° 1 contient maintenant MARTIN Léa, un autre élève, enregistré sur un autre "
+            "poste depuis que vous avez ouvert la fiche de DUPONT Marie. Cet élève ne sera pas "
+            "remplacé.\nEnregistrer DUPONT Marie sous un nouveau numéro ?"),
+         QStringLiteral("2")},
+    };
+    folder.writeRecord(QStringLiteral("1.b2i"), storedPupil());
+    start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.writeRecord(QStringLiteral("1.b2i"), storedPupil());
+        program->F_une->Tousleslves1Click();
+        platform.questions.clear();
+        platform.messages.clear();
+        openPupil(1, [&] {
+            QTest::mouseClick(box(10), Qt::LeftButton);
+            ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("1.b2i"))));
+            if (c.reused) {
+                folder.writeRecord(QStringLiteral("1.b2i"), martin);
+            }
+            platform.yesNoAnswers = {false};
+            save();
+            EXPECT_EQ(platform.questions, QStringList(c.question));
+            EXPECT_TRUE(sheet()->isVisible());
+            platform.yesNoAnswers = {true};
+            save();
+            EXPECT_FALSE(sheet()->isVisible());
+        });
+        EXPECT_EQ(platform.messages,
+                  QStringList(u8("La fiche de DUPONT Marie est enregistrée sous le n° ") +
+                              c.savedUnder + QLatin1Char('.')));
+        EXPECT_TRUE(readBack(c.savedUnder.toInt()).valide(10));
+        if (c.reused) {
+            EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")),
+                      kalidor::test::recordBytes(martin));
+        }
+        EXPECT_TRUE(
+            program->F_une->ListBox1->lines().contains(u8("DUPONT Marie 6A - n° ") + c.savedUnder));
+        QFile::remove(folder.path(QStringLiteral("2.b2i")));
+    }
 }
 
 TEST_F(SheetTest, ASheetClosedUnsavedAfterAConflictLeavesTheLineOfWhatTheFileHolds) {

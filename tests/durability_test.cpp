@@ -2,8 +2,11 @@
 // takes its name, and its folder is flushed after, so that the name survives too. The writes
 // run under strace, and the order of the calls is read from what the kernel was asked.
 
+#include "exchange/class_file.h"
 #include "exchange/transfer_file.h"
 #include "records/pupil_files.h"
+#include "records/record_file.h"
+#include "records/sample_pupils.h"
 #include "tests/support/test_folder.h"
 
 #include <QFile>
@@ -16,7 +19,8 @@ using namespace kalidor;
 
 namespace {
 
-// A record save, a new pupil and a transfer file, in the folder the parent test names.
+// A record save, a new pupil, a transfer file, then the three batches that add pupils (a class
+// import, a transfer import, sample pupils), in the folder the parent test names.
 TEST(Durability, DISABLED_WritesUnderTrace) {
     SharedState state;
     state.prefix = qEnvironmentVariable("KALIDOR_TRACED_FOLDER");
@@ -26,9 +30,21 @@ TEST(Durability, DISABLED_WritesUnderTrace) {
     ASSERT_EQ(
         createRecordFile(state, test::makeRecord(QStringLiteral("CREATED"), {}, {}), 2).number,
         QStringLiteral("2"));
-    ASSERT_TRUE(writeTransferFile(state, state.prefix + QLatin1String("t.b2t"),
-                                  {{QStringLiteral("SAVED"), QStringLiteral("1")}})
+    const QString transfer = state.prefix + QLatin1String("t.b2t");
+    ASSERT_TRUE(writeTransferFile(state, transfer, {{QStringLiteral("SAVED"), QStringLiteral("1")}})
                     .created);
+    const QString classFile = state.prefix + QLatin1String("6A.txt");
+    QFile lines(classFile);
+    ASSERT_TRUE(lines.open(QIODevice::WriteOnly));
+    lines.write("UN;A\nDEUX;B\n");
+    lines.close();
+    ClassFileReader reader(classFile);
+    ASSERT_EQ(importClass(state, QStringLiteral("6A"), reader, [](const ListEntry&) {}), 2);
+    TransferImport progress;
+    importTransferRecords(state, transfer, {{QString(), QStringLiteral("1")}}, progress,
+                          [](const ListEntry&) {});
+    ASSERT_EQ(progress.created, 1);
+    createSamplePupils(state, SampleSet::Niveau1, [](const ListEntry&) {});
 }
 
 TEST(Durability, DataIsFlushedThenNamedThenTheFolderFlushed) {
@@ -66,22 +82,34 @@ TEST(Durability, DataIsFlushedThenNamedThenTheFolderFlushed) {
     const auto call = [](const QString& pattern) {
         return QRegularExpression(QStringLiteral(".*") + pattern + QStringLiteral("\\s+= 0$"));
     };
-    for (const char* name : {"1.b2i", "2.b2i", "t.b2t"}) {
+    const QRegularExpression anyNaming =
+        call(QStringLiteral("(rename|renameat2|link)\\(.*\"%1/[^/\"]+\".*").arg(dir));
+    const QRegularExpression folderFlushed = call(QStringLiteral("fsync\\(\\d+<%1>\\)").arg(dir));
+    // Each save and new pupil, and the last pupil of each batch (6A.txt makes 3 and 4, the
+    // transfer import 5, the samples 6 to 22): its data flushed before its naming, the folder
+    // flushed after it and before anything else takes a name.
+    for (const char* name : {"1.b2i", "2.b2i", "t.b2t", "4.b2i", "5.b2i", "22.b2i"}) {
         SCOPED_TRACE(name);
         const QString escaped = QRegularExpression::escape(QLatin1String(name));
-        const QString temporary = QStringLiteral("%1/\\.%2\\.kalidor-tmp-\\w{6}").arg(dir, escaped);
+        const QString temporary =
+            QStringLiteral("%1/(\\.%2\\.kalidor-claim/)?\\.%2\\.kalidor-tmp-\\w{6}")
+                .arg(dir, escaped);
         const QRegularExpression flushed =
             call(QStringLiteral("fdatasync\\(\\d+<%1>\\)").arg(temporary));
         const QRegularExpression named =
             call(QStringLiteral("(rename|renameat2|link)\\(.*\"%1\", .*\"%2/%3\".*")
                      .arg(temporary, dir, escaped));
-        const QRegularExpression folderFlushed =
-            call(QStringLiteral("fsync\\(\\d+<%1>\\)").arg(dir));
         const qsizetype naming = calls.indexOf(named);
         ASSERT_GE(naming, 0) << "no naming call";
-        const qsizetype flush = calls.lastIndexOf(flushed, naming);
-        EXPECT_GE(flush, 0) << "the data is not flushed before it is named";
-        EXPECT_GE(calls.indexOf(folderFlushed, naming), 0) << "the folder is not flushed after";
+        EXPECT_GE(calls.lastIndexOf(flushed, naming), 0)
+            << "the data is not flushed before it is named";
+        qsizetype next = calls.indexOf(anyNaming, naming + 1);
+        if (next < 0) {
+            next = calls.size();
+        }
+        const qsizetype flush = calls.indexOf(folderFlushed, naming);
+        EXPECT_TRUE(flush > naming && flush < next)
+            << "the folder is not flushed after the naming and before the next one";
     }
 }
 

@@ -185,6 +185,11 @@ TEST(TransferFile, LeavesOutUnreadablePupilsAndSaysHowMany) {
     data.writeBytes(QStringLiteral("2.b2i"), QByteArray(TFiche::kSize - 1, 'x'));
     ASSERT_TRUE(QDir(data.prefix()).mkdir(QStringLiteral("3.b2i")));
     data.writeBytes(QStringLiteral("abc.b2i"), recordBytes(makeRecord({}, {}, {})));
+    // The list showed DURAND under 4; another machine deleted him and gave 4 to DUPONT since.
+    data.writePupil(4, QStringLiteral("DUPONT"), QStringLiteral("Jean"), QStringLiteral("CM2"));
+    const ListEntry replaced = recordEntry(
+        makeRecord(QStringLiteral("DURAND"), QStringLiteral("Paul"), QStringLiteral("CM2")),
+        QStringLiteral("4"), true);
 
     TestFolder out;
     const QString name = out.path(QStringLiteral("t.b2t"));
@@ -194,20 +199,23 @@ TEST(TransferFile, LeavesOutUnreadablePupilsAndSaysHowMany) {
                            line(QStringLiteral("B"), QStringLiteral("3")),
                            line(QStringLiteral("C"), QStringLiteral("1")),
                            line(QStringLiteral("D"), QStringLiteral("9")),
-                           line(QStringLiteral("E"), QStringLiteral("abc"))});
+                           line(QStringLiteral("E"), QStringLiteral("abc")), replaced});
     EXPECT_TRUE(result.created);
     EXPECT_EQ(result.written, 1);
     EXPECT_EQ(result.leftOut, 4);
+    EXPECT_EQ(result.replaced, 1);
     EXPECT_EQ(out.readBytes(QStringLiteral("t.b2t")), data.readBytes(QStringLiteral("1.b2i")));
 
     const QString head = QString::fromUtf8("Fichier de transfert créé : \r") + name;
-    EXPECT_EQ(transferCreatedMessage(name, 0), head);
-    EXPECT_EQ(transferCreatedMessage(name, 1),
+    EXPECT_EQ(transferCreatedMessage(name, {true, 1, 0, 0}), head);
+    EXPECT_EQ(transferCreatedMessage(name, {true, 1, 1, 0}),
               head +
                   QString::fromUtf8("\r1 élève n'a pas pu être lu et n'est pas dans le fichier."));
-    EXPECT_EQ(transferCreatedMessage(name, 4),
+    EXPECT_EQ(transferCreatedMessage(name, {true, 1, 4, 2}),
               head + QString::fromUtf8(
-                         "\r4 élèves n'ont pas pu être lus et ne sont pas dans le fichier."));
+                         "\r4 élèves n'ont pas pu être lus et ne sont pas dans le fichier."
+                         "\r2 élèves de la liste ont été remplacés par d'autres élèves sur un "
+                         "autre poste et ne sont pas dans le fichier."));
 }
 
 TEST(TransferFile, ReplacesAnOlderFileAndReportsNamesThatCannotBeCreated) {

@@ -113,6 +113,7 @@ TEST_F(OddFiles, PipesAreReportedAndStaleTemporariesRemoved) {
         {".2.b2i.kalidor-tmp-Ef34Gh", 100, false, false},
         {".2.b2i.kalidor-claim", -1, false, false},
         {".ALPHA.b2i.backup", 3022, true, false},
+        {".1.b2i.kalidor-tmp-Ab12Cd.old", 100, true, false},
         {".1.b2i.Ab12Cd", 3022, true, false},
         {".3.b2i.kalidor-tmp-Zz99Zz", 3023, true, false},
         {".3.b2i.kalidor-claim", -2, true, false},

@@ -6,6 +6,8 @@
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "records/utf8.h"
+#include "sheet/tf_saisi1.h"
+#include "tests/support/modal.h"
 #include "tests/support/program_test.h"
 
 #include <QProcess>
@@ -130,6 +132,53 @@ TEST_F(ReportCommands, ValidateAllChangesOnlyTheFlagsOnDisk) {
     EXPECT_EQ(lines.at(28), tr8(" Compétence 23 Validée  "));
     EXPECT_EQ(lines.last(), tr8(" Total Niveau collège : 29/29"));
     EXPECT_EQ(folder.entries(), QStringList{tr8("7.b2i")});
+}
+
+// Another machine deleted DURAND (n° 1) and gave his number to MARTIN while this one still
+// lists DURAND: no command of DURAND's line touches MARTIN.
+TEST_F(ReportCommands, ALineWhoseNumberNowHoldsAnotherPupilActsOnNobody) {
+    folder.writePupil(1, tr8("DURAND"), tr8("Paul"), tr8("6A"), {2});
+    open();
+    const TFiche martin = test::makeRecord(tr8("MARTIN"), tr8("Léa"), tr8("6B"));
+    folder.writeRecord(tr8("1.b2i"), martin);
+    const QString told =
+        tr8("La ligne « DURAND Paul 6A - n° 1 » ne correspond plus à son fichier : "
+            "le n° 1 contient maintenant MARTIN Léa, un autre élève, enregistré "
+            "sur un autre poste.\nRien n'a été fait. Choisissez à nouveau "
+            "l'affichage pour mettre la liste à jour.");
+    const QStringList pane = window().Memo1->lines();
+    const struct {
+        const char* what;
+        void (TF_une::*command)();
+    } commands[] = {
+        {"open", &TF_une::ListBox1DblClick},
+        {"validate all", &TF_une::Validercomptenceslevesl1Click},
+        {"review", &TF_une::Bilandescomptencescoledellve1Click},
+        {"print the sheet", &TF_une::Imprimer2Click},
+        {"print the certificate", &TF_une::imprimerattestation11Click},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.what);
+        platform.messages.clear();
+        select(tr8("DURAND"));
+        test::driveModal(
+            program->windows.F_saisi1, [] { ADD_FAILURE() << "the sheet opened"; },
+            [&] { (window().*c.command)(); });
+        EXPECT_EQ(platform.messages, QStringList{told});
+        EXPECT_EQ(folder.readBytes(tr8("1.b2i")), test::recordBytes(martin));
+        EXPECT_EQ(window().Memo1->lines(), pane);
+        EXPECT_EQ(printer().dialogs, 0);
+    }
+    // Deleting asks, naming the pupil that would go.
+    select(tr8("DURAND"));
+    platform.yesNoAnswers = {false};
+    window().Effacer1Click();
+    EXPECT_EQ(platform.questions,
+              QStringList(tr8("Confirmation de l'effacement de\nDURAND Paul 6A - n° 1\n\n"
+                              "Attention : le n° 1 contient maintenant MARTIN Léa, un autre élève "
+                              "que celui de cette ligne, enregistré sur un autre poste. C'est cet "
+                              "élève qui serait effacé.")));
+    EXPECT_EQ(folder.readBytes(tr8("1.b2i")), test::recordBytes(martin));
 }
 
 TEST_F(ReportCommands, SheetPrintsTheSameTextEachTime) {

@@ -1,0 +1,283 @@
+#include "records/new_file.h"
+
+#include "records/file_steps.h"
+#include "records/io_error.h"
+#include "records/naming_calls.h"
+#include "records/posix_file.h"
+
+#include <QHash>
+#include <QMutex>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace kalidor {
+
+namespace {
+
+using namespace file_steps;
+
+// A claim refused with ENOENT is asked for again: through smbnetfs, a claim just removed
+// through another mount can make the next creation answer so.
+constexpr int kClaimAttempts = 4;
+// A read-back that fails is tried again before the creation is said to have failed: the file
+// is there, and a share's client may drop one answer.
+constexpr int kReadBackAttempts = 3;
+
+NewFileMethod after(NewFileMethod way) {
+    return static_cast<NewFileMethod>(static_cast<int>(way) + 1);
+}
+
+// The first way that each folder's file system has not refused. Every new pupil of a share
+// whose client offers neither the no-replace rename nor links would otherwise pay for both
+// refusals.
+class RefusedWays {
+public:
+    NewFileMethod firstFor(const QByteArray& folder) {
+        const QMutexLocker lock(&mutex_);
+        return first_.value(folder, NewFileMethod::RenameWithoutReplacing);
+    }
+    void refuse(const QByteArray& folder, NewFileMethod way) {
+        const QMutexLocker lock(&mutex_);
+        NewFileMethod& first = first_[folder];
+        first = std::max(first, after(way));
+    }
+
+private:
+    QMutex mutex_;
+    QHash<QByteArray, NewFileMethod> first_;
+};
+
+RefusedWays& refusedWays() {
+    static RefusedWays ways;
+    return ways;
+}
+
+bool isRefusal(int error) {
+    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
+           error == EPERM;
+}
+
+// Whether the server has an entry of that name: an open, which a share's client asks of its
+// server, where it may answer a lookup from a cache that still holds what another machine
+// deleted. An entry that cannot be opened is there all the same.
+bool serverHas(const QByteArray& path) {
+    const posix::File file(namingCalls().openForReading(path.constData()));
+    return file.isOpen() || errno != ENOENT;
+}
+
+// What the server holds under a name, against `data`.
+enum class Held { Nothing, Ours, Other };
+
+Held heldUnder(const QByteArray& target, const char* data, size_t size) {
+    posix::File file(namingCalls().openForReading(target.constData()));
+    if (!file.isOpen()) {
+        if (errno == ENOENT) {
+            return Held::Nothing;
+        }
+        throwError(errno);
+    }
+    // One byte more than ours tells a longer file from ours.
+    QByteArray held(static_cast<qsizetype>(size) + 1, '\0');
+    held.truncate(static_cast<qsizetype>(posix::readUpTo(file, 0, held.data(), held.size())));
+    const bool ours = held.size() == static_cast<qsizetype>(size) &&
+                      std::memcmp(held.constData(), data, size) == 0;
+    return ours ? Held::Ours : Held::Other;
+}
+
+// heldUnder, asked again when the share's client fails to answer.
+Held heldUnderAfterNaming(const QByteArray& target, const char* data, size_t size) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return heldUnder(target, data, size);
+        } catch (const IoError&) {
+            if (attempt == kReadBackAttempts) {
+                throw;
+            }
+        }
+    }
+}
+
+// The folder ".<name>.kalidor-claim" beside a new file, held while the file is created. Creating
+// a folder is one step on the server of every share (SMB, NFS, SFTP) that succeeds for one
+// machine only, where an exclusive open may be checked by each client on its own: two machines
+// never both hold one claim, whether they reach the folder through a share or on the server's
+// own disk. The claim holds its owner's temporary; the owner removes it once empty, and a claim
+// that another machine took over meanwhile holds that machine's temporary, which rmdir leaves
+// alone. One left by a killed program is removed at a later start once old enough, by the
+// server's clock.
+class NameClaim {
+public:
+    explicit NameClaim(const QByteArray& target) : folder_(besideName(target, kClaimMark)) {
+        NamingCalls& calls = namingCalls();
+        for (int attempt = 0; attempt < kClaimAttempts; ++attempt) {
+            if (calls.makeFolder(folder_.constData()) == 0) {
+                held_ = true;
+                return;
+            }
+            const int error = errno;
+            if (error == ENOENT) {
+                if (!serverHas(folderOf(target))) {
+                    throwError(ENOENT); // the data folder itself has gone
+                }
+                continue;
+            }
+            // A refusal of any kind while the claim exists is another's claim: some shares
+            // answer a lost race with EPERM rather than EEXIST.
+            if (error == EEXIST || serverHas(folder_)) {
+                return;
+            }
+            throwError(error);
+        }
+    }
+    ~NameClaim() {
+        if (held_) {
+            namingCalls().removeFolder(folder_.constData());
+        }
+    }
+    NameClaim(const NameClaim&) = delete;
+    NameClaim& operator=(const NameClaim&) = delete;
+
+    bool held() const { return held_; }
+    // The claim's folder, ending with '/'.
+    QByteArray inside() const { return folder_ + '/'; }
+
+private:
+    QByteArray folder_;
+    bool held_ = false;
+};
+
+enum class Outcome {
+    Named,
+    NameTaken,
+    // The client refused the name from its cache alone: the server has nothing under it.
+    TakenInCacheOnly,
+    // The file system does not offer this way.
+    Refused,
+};
+
+// One creation under a held claim: the ways to give a new file its name, tried in order.
+class NewFile {
+public:
+    NewFile(const NameClaim& claim, const QByteArray& target, const char* data, size_t size)
+        : claim_(claim), target_(target), data_(data), size_(size) {}
+    ~NewFile() {
+        if (!temporary_.isEmpty()) {
+            ::unlink(temporary_.constData());
+        }
+    }
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    Outcome name(NewFileMethod way) {
+        NamingCalls& calls = namingCalls();
+        switch (way) {
+        case NewFileMethod::RenameWithoutReplacing:
+            return answer(calls.renameWithoutReplacing(temporary(), target_.constData()));
+        case NewFileMethod::Link:
+            return answer(calls.link(temporary(), target_.constData()));
+        case NewFileMethod::RenameUnderClaim:
+            // Never over a name the server itself says is there.
+            if (serverHas(target_)) {
+                return Outcome::NameTaken;
+            }
+            return answer(calls.rename(temporary(), target_.constData()));
+        }
+        return Outcome::Refused;
+    }
+
+private:
+    // The data in a flushed temporary inside the claim, written once for every way.
+    const char* temporary() {
+        if (temporary_.isEmpty()) {
+            QByteArray name;
+            posix::File file = openTemporary(claim_.inside(), target_, name);
+            writeFlushClose(file, name, data_, size_);
+            temporary_ = name;
+        }
+        return temporary_.constData();
+    }
+
+    // What a naming call's failure means is told by what the server holds under the name now:
+    // a share's client may lose the answer of a call the server carried out (EIO after the
+    // link), and may refuse a name from a cache that still holds a file deleted elsewhere.
+    Outcome answer(int result) {
+        if (result == 0) {
+            return Outcome::Named;
+        }
+        const int error = errno;
+        switch (heldUnder(target_, data_, size_)) {
+        case Held::Ours:
+            return Outcome::Named;
+        case Held::Other:
+            // Some shares answer a lost race with EPERM.
+            return Outcome::NameTaken;
+        case Held::Nothing:
+            break;
+        }
+        if (error == EEXIST) {
+            return Outcome::TakenInCacheOnly;
+        }
+        if (error == ENOENT) {
+            // The temporary has gone with a claim removed from another machine: the number is
+            // left to whoever claims it now.
+            return Outcome::NameTaken;
+        }
+        if (isRefusal(error)) {
+            return Outcome::Refused;
+        }
+        throwError(error);
+    }
+
+    const NameClaim& claim_;
+    QByteArray target_;
+    const char* data_;
+    size_t size_;
+    QByteArray temporary_;
+};
+
+} // namespace
+
+std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& fileName,
+                                            const char* data, size_t size, FolderFlush flush) {
+    const QByteArray target = posix::path(fileName);
+    const QByteArray folder = folderOf(target);
+    // The claim makes the name ours among the programs that claim; the server's answer and the
+    // ways below keep out the files that came without one; the read-back tells whether what is
+    // under the name now is what we wrote.
+    const NameClaim claim(target);
+    if (!claim.held() || serverHas(target)) {
+        return std::nullopt;
+    }
+    NewFile file(claim, target, data, size);
+    Outcome outcome = Outcome::Refused;
+    for (NewFileMethod way = std::max(first, refusedWays().firstFor(folder));
+         outcome == Outcome::Refused && way <= NewFileMethod::RenameUnderClaim; way = after(way)) {
+        outcome = file.name(way);
+        if (outcome == Outcome::Refused) {
+            refusedWays().refuse(folder, way);
+        }
+    }
+    if (outcome == Outcome::TakenInCacheOnly) {
+        outcome = file.name(NewFileMethod::RenameUnderClaim);
+    }
+    if (outcome == Outcome::Refused) {
+        throwError(EPERM);
+    }
+    if (outcome != Outcome::Named || heldUnderAfterNaming(target, data, size) != Held::Ours) {
+        return std::nullopt;
+    }
+    if (flush == FolderFlush::Now) {
+        flushFolder(folder);
+    }
+    return QByteArray(data, static_cast<qsizetype>(size));
+}
+
+std::optional<QByteArray> createNewFile(const QString& fileName, const char* data, size_t size,
+                                        FolderFlush flush) {
+    return createNewFileFrom(NewFileMethod::RenameWithoutReplacing, fileName, data, size, flush);
+}
+
+} // namespace kalidor
