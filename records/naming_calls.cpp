@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kalidor {
@@ -58,6 +59,10 @@ time_t NamingCalls::serverTime(const QByteArray& folder) {
     ::unlink(name.constData());
     errno = error;
     return result == 0 ? info.st_mtime : -1;
+}
+
+void NamingCalls::pause(std::chrono::milliseconds duration) {
+    std::this_thread::sleep_for(duration);
 }
 
 NamingCalls& namingCalls() {

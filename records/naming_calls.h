@@ -5,6 +5,7 @@
 // whose clock differs from this machine's).
 
 #include <QByteArray>
+#include <chrono>
 #include <ctime>
 
 namespace kalidor {
@@ -27,6 +28,8 @@ public:
     // file can be made. The age of what other machines left is judged by that clock, never by
     // this machine's, which may drift.
     virtual time_t serverTime(const QByteArray& folder);
+    // Waits before a call is made again.
+    virtual void pause(std::chrono::milliseconds duration);
 };
 
 // The calls in use: the system's, unless a test put others in place.

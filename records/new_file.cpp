@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <unistd.h>
 
@@ -22,9 +23,52 @@ using namespace file_steps;
 // A claim refused with ENOENT is asked for again: through smbnetfs, a claim just removed
 // through another mount can make the next creation answer so.
 constexpr int kClaimAttempts = 4;
-// A read-back that fails is tried again before the creation is said to have failed: the file
-// is there, and a share's client may drop one answer.
-constexpr int kReadBackAttempts = 3;
+// A share's client that fails a call with one of the errors of saysNothing has said nothing
+// about the name: a loaded smbnetfs answers EIO to every call for a while once its link to the
+// server dropped. The call is made again after a pause that doubles each time, about five
+// seconds in all, before the failure is reported.
+constexpr int kAttempts = 10;
+constexpr std::chrono::milliseconds kFirstPause{10};
+
+bool saysNothing(int error) {
+    switch (error) {
+    case EIO:
+    case EAGAIN:
+    case EINTR:
+    case ETIMEDOUT:
+    case ECONNRESET:
+    case ECONNABORTED:
+    case ENOTCONN:
+    case EHOSTUNREACH:
+    case ENETUNREACH:
+    case ENETDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether a failed call is made again: once its error said nothing, after the pause of its
+// attempt; errno is kept.
+bool tryAgain(int attempt) {
+    const int error = errno;
+    if (attempt >= kAttempts || !saysNothing(error)) {
+        return false;
+    }
+    namingCalls().pause(kFirstPause * (1 << (attempt - 1)));
+    errno = error;
+    return true;
+}
+
+// A system call made again while its failure says nothing.
+template <typename Call> int callAgain(const Call& call) {
+    for (int attempt = 1;; ++attempt) {
+        const int result = call();
+        if (result >= 0 || !tryAgain(attempt)) {
+            return result;
+        }
+    }
+}
 
 NewFileMethod after(NewFileMethod way) {
     return static_cast<NewFileMethod>(static_cast<int>(way) + 1);
@@ -60,43 +104,34 @@ bool isRefusal(int error) {
            error == EPERM;
 }
 
-// Whether the server has an entry of that name: an open, which a share's client asks of its
-// server, where it may answer a lookup from a cache that still holds what another machine
-// deleted. An entry that cannot be opened is there all the same.
-bool serverHas(const QByteArray& path) {
-    const posix::File file(namingCalls().openForReading(path.constData()));
-    return file.isOpen() || errno != ENOENT;
-}
-
 // What the server holds under a name, against `data`.
 enum class Held { Nothing, Ours, Other };
 
 Held heldUnder(const QByteArray& target, const char* data, size_t size) {
-    posix::File file(namingCalls().openForReading(target.constData()));
-    if (!file.isOpen()) {
-        if (errno == ENOENT) {
-            return Held::Nothing;
-        }
-        throwError(errno);
-    }
-    // One byte more than ours tells a longer file from ours.
-    QByteArray held(static_cast<qsizetype>(size) + 1, '\0');
-    held.truncate(static_cast<qsizetype>(posix::readUpTo(file, 0, held.data(), held.size())));
-    const bool ours = held.size() == static_cast<qsizetype>(size) &&
-                      std::memcmp(held.constData(), data, size) == 0;
-    return ours ? Held::Ours : Held::Other;
-}
-
-// heldUnder, asked again when the share's client fails to answer.
-Held heldUnderAfterNaming(const QByteArray& target, const char* data, size_t size) {
     for (int attempt = 1;; ++attempt) {
+        posix::File file(
+            callAgain([&] { return namingCalls().openForReading(target.constData()); }));
+        if (!file.isOpen()) {
+            if (errno == ENOENT) {
+                return Held::Nothing;
+            }
+            throwError(errno);
+        }
+        // One byte more than ours tells a longer file from ours.
+        QByteArray held(static_cast<qsizetype>(size) + 1, '\0');
         try {
-            return heldUnder(target, data, size);
-        } catch (const IoError&) {
-            if (attempt == kReadBackAttempts) {
+            held.truncate(
+                static_cast<qsizetype>(posix::readUpTo(file, 0, held.data(), held.size())));
+        } catch (const IoError& error) {
+            errno = error.errorNumber();
+            if (!tryAgain(attempt)) {
                 throw;
             }
+            continue;
         }
+        const bool ours = held.size() == static_cast<qsizetype>(size) &&
+                          std::memcmp(held.constData(), data, size) == 0;
+        return ours ? Held::Ours : Held::Other;
     }
 }
 
@@ -113,20 +148,20 @@ public:
     explicit NameClaim(const QByteArray& target) : folder_(besideName(target, kClaimMark)) {
         NamingCalls& calls = namingCalls();
         for (int attempt = 0; attempt < kClaimAttempts; ++attempt) {
-            if (calls.makeFolder(folder_.constData()) == 0) {
+            if (callAgain([&] { return calls.makeFolder(folder_.constData()); }) == 0) {
                 held_ = true;
                 return;
             }
             const int error = errno;
             if (error == ENOENT) {
-                if (!serverHas(folderOf(target))) {
+                if (!nameOnServer(folderOf(target))) {
                     throwError(ENOENT); // the data folder itself has gone
                 }
                 continue;
             }
             // A refusal of any kind while the claim exists is another's claim: some shares
             // answer a lost race with EPERM rather than EEXIST.
-            if (error == EEXIST || serverHas(folder_)) {
+            if (error == EEXIST || nameOnServer(folder_)) {
                 return;
             }
             throwError(error);
@@ -134,7 +169,7 @@ public:
     }
     ~NameClaim() {
         if (held_) {
-            namingCalls().removeFolder(folder_.constData());
+            callAgain([&] { return namingCalls().removeFolder(folder_.constData()); });
         }
     }
     NameClaim(const NameClaim&) = delete;
@@ -156,6 +191,8 @@ enum class Outcome {
     TakenInCacheOnly,
     // The file system does not offer this way.
     Refused,
+    // The call failed without a word about the name, and nothing is under it: made again.
+    NoAnswer,
 };
 
 // One creation under a held claim: the ways to give a new file its name, tried in order.
@@ -172,6 +209,19 @@ public:
     NewFile& operator=(const NewFile&) = delete;
 
     Outcome name(NewFileMethod way) {
+        for (int attempt = 1;; ++attempt) {
+            const Outcome outcome = nameOnce(way);
+            if (outcome != Outcome::NoAnswer) {
+                return outcome;
+            }
+            if (!tryAgain(attempt)) {
+                throwError(errno);
+            }
+        }
+    }
+
+private:
+    Outcome nameOnce(NewFileMethod way) {
         NamingCalls& calls = namingCalls();
         switch (way) {
         case NewFileMethod::RenameWithoutReplacing:
@@ -180,7 +230,7 @@ public:
             return answer(calls.link(temporary(), target_.constData()));
         case NewFileMethod::RenameUnderClaim:
             // Never over a name the server itself says is there.
-            if (serverHas(target_)) {
+            if (nameOnServer(target_)) {
                 return Outcome::NameTaken;
             }
             return answer(calls.rename(temporary(), target_.constData()));
@@ -188,14 +238,20 @@ public:
         return Outcome::Refused;
     }
 
-private:
     // The data in a flushed temporary inside the claim, written once for every way.
     const char* temporary() {
-        if (temporary_.isEmpty()) {
-            QByteArray name;
-            posix::File file = openTemporary(claim_.inside(), target_, name);
-            writeFlushClose(file, name, data_, size_);
-            temporary_ = name;
+        for (int attempt = 1; temporary_.isEmpty(); ++attempt) {
+            try {
+                QByteArray name;
+                posix::File file = openTemporary(claim_.inside(), target_, name);
+                writeFlushClose(file, name, data_, size_);
+                temporary_ = name;
+            } catch (const IoError& error) {
+                errno = error.errorNumber();
+                if (!tryAgain(attempt)) {
+                    throw;
+                }
+            }
         }
         return temporary_.constData();
     }
@@ -219,6 +275,10 @@ private:
         }
         if (error == EEXIST) {
             return Outcome::TakenInCacheOnly;
+        }
+        if (saysNothing(error)) {
+            errno = error;
+            return Outcome::NoAnswer;
         }
         if (error == ENOENT) {
             // The temporary has gone with a claim removed from another machine: the number is
@@ -248,7 +308,7 @@ std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& 
     // ways below keep out the files that came without one; the read-back tells whether what is
     // under the name now is what we wrote.
     const NameClaim claim(target);
-    if (!claim.held() || serverHas(target)) {
+    if (!claim.held() || nameOnServer(target)) {
         return std::nullopt;
     }
     NewFile file(claim, target, data, size);
@@ -266,13 +326,27 @@ std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& 
     if (outcome == Outcome::Refused) {
         throwError(EPERM);
     }
-    if (outcome != Outcome::Named || heldUnderAfterNaming(target, data, size) != Held::Ours) {
+    if (outcome != Outcome::Named || heldUnder(target, data, size) != Held::Ours) {
         return std::nullopt;
     }
     if (flush == FolderFlush::Now) {
         flushFolder(folder);
     }
     return QByteArray(data, static_cast<qsizetype>(size));
+}
+
+bool nameOnServer(const QByteArray& path) {
+    const posix::File file(
+        callAgain([&] { return namingCalls().openForReading(path.constData()); }));
+    if (file.isOpen() || errno != ENOENT) {
+        // An entry that cannot be opened is there all the same; a client that still cannot
+        // answer after its pauses is a failure, never a name taken.
+        if (!file.isOpen() && saysNothing(errno)) {
+            throwError(errno);
+        }
+        return true;
+    }
+    return false;
 }
 
 std::optional<QByteArray> createNewFile(const QString& fileName, const char* data, size_t size,

@@ -36,6 +36,13 @@ enum class NewFileMethod {
 std::optional<QByteArray> createNewFile(const QString& fileName, const char* data, size_t size,
                                         FolderFlush flush = FolderFlush::Now);
 
+// Whether the server of a shared folder has an entry of that name: an open, which a share's
+// client asks of its server, where it may answer a lookup from a cache that still holds what
+// another machine deleted. An entry that cannot be opened is there all the same. A client that
+// fails without a word about the name is asked again after short pauses; one that still does
+// throws IoError: a doubt is never taken for a name taken.
+bool nameOnServer(const QByteArray& path);
+
 // createNewFile starting at `first`: for tests, so that each way is tried also on a file system
 // that offers the better ones.
 std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& fileName,

@@ -82,11 +82,6 @@ File openForReading(const QString& fileName) {
     return file;
 }
 
-bool existsOnServer(const char* path) {
-    const File file(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    return file.isOpen() || errno != ENOENT;
-}
-
 off_t fileSize(const File& file) {
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) {

@@ -47,11 +47,6 @@ File openNoWait(int directoryFd, const char* path, unsigned char entryType = DT_
 // a folder. Throws the not-a-file IoError for a pipe, a socket or a device.
 File openForReading(const QString& fileName);
 
-// Whether an entry of that name exists, as the server of a shared folder says it: an open, which
-// its client cannot answer from a cache that still holds files deleted elsewhere, as it may a
-// plain lookup. An entry that cannot be opened exists all the same.
-bool existsOnServer(const char* path);
-
 // The file's size in bytes; throws IoError.
 off_t fileSize(const File& file);
 

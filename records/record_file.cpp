@@ -4,6 +4,7 @@
 #include "records/io_error.h"
 #include "records/leftovers.h"
 #include "records/list_lines.h"
+#include "records/new_file.h"
 #include "records/posix_file.h"
 
 #include <QFile>
@@ -31,7 +32,7 @@ bool entryExists(const std::string& path, NumberLookup lookup) {
         struct stat info {};
         return ::lstat(path.c_str(), &info) == 0;
     }
-    return posix::existsOnServer(path.c_str());
+    return nameOnServer(QByteArray::fromStdString(path));
 }
 
 bool hasRecordExtension(const char* name) {

@@ -1,5 +1,6 @@
 // One data folder used by several machines at once: pupils created side by side are all kept.
 
+#include "records/io_error.h"
 #include "records/leftovers.h"
 #include "records/new_file.h"
 #include "records/pupil_files.h"
@@ -154,6 +155,14 @@ TEST(SharedFolder, EachAnswerOfAShareLeavesThePupilOnceAndTheOthersWhole) {
          },
          "2",
          {QStringLiteral("1.b2i"), QStringLiteral("2.b2i")}},
+        {"a client that answers EIO to every call for a moment",
+         [](auto& calls, auto&) {
+             calls.script(Call::MakeFolder, {{false, EIO}, {false, EIO}});
+             calls.script(Call::OpenForReading, {{false, EIO}});
+             calls.script(Call::RenameWithoutReplacing, {{false, EIO}});
+         },
+         "1",
+         {QStringLiteral("1.b2i")}},
         {"the client refuses a name the server does not have",
          [](auto& calls, auto&) {
              calls.script(Call::RenameWithoutReplacing, {{false, EEXIST}});
@@ -175,6 +184,25 @@ TEST(SharedFolder, EachAnswerOfAShareLeavesThePupilOnceAndTheOthersWhole) {
             EXPECT_EQ(folder.readBytes(QStringLiteral("1.b2i")), test::recordBytes(other));
         }
     }
+}
+
+// A client that keeps failing without a word about the names is a failure that stops the
+// command, never "every number is taken".
+TEST(SharedFolder, AClientThatNeverAnswersIsAFailureNotAFullFolder) {
+    TestFolder folder;
+    test::ScriptedNamingCalls calls;
+    for (int i = 0; i < 20; ++i) {
+        calls.script(Call::OpenForReading, {{false, EIO}});
+    }
+    const ScopedNamingCalls scoped(calls);
+    try {
+        createRecordFile(folder.state(), test::makeRecord(QStringLiteral("UN"), {}, {}));
+        ADD_FAILURE() << "created";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.errorNumber(), EIO);
+    }
+    EXPECT_EQ(calls.count(Call::MakeFolder), 1);
+    EXPECT_EQ(folder.entries(), QStringList());
 }
 
 TEST(SharedFolder, AWayTheClientRefusesIsNotTriedForEveryPupil) {

@@ -45,6 +45,10 @@ public:
         return run(
             Call::OpenForReading, [&] { return NamingCalls::openForReading(path); }, true);
     }
+    // Pauses take no time here; they are counted.
+    void pause(std::chrono::milliseconds) override { ++pauses; }
+    int pauses = 0;
+
     time_t serverTime(const QByteArray& folder) override {
         const time_t now = NamingCalls::serverTime(folder);
         return now < 0 ? now : now + serverClockOffset;
