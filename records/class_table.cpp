@@ -144,7 +144,11 @@ TablePupils readTablePupils(const QString& prefix) {
     TablePupils read;
     read.pupils.reserve(kMaxRecordNumber + 1);
     read.failures = enumerateRecords(prefix, [&](const QString& numberText, const TFiche& record) {
-        read.pupils.append(TablePupil(numberText, record));
+        // A copy such as "5.sauv.b2i" stays in the main list, where it can be seen; no command
+        // acts on it, and it is no pupil of a class.
+        if (isRecordNumber(numberText)) {
+            read.pupils.append(TablePupil(numberText, record));
+        }
     });
     // In place: each line ends with its own number, so no two are equal.
     std::sort(read.pupils.begin(), read.pupils.end(), before);

@@ -54,7 +54,8 @@ struct TablePupils {
     QList<RecordFailure> failures;
 };
 
-// Reads every record of the data folder `prefix`, leaving the program's current record alone.
+// Reads every pupil of the data folder `prefix`, leaving the program's current record alone.
+// Copies whose number is not a plain run of digits ("5.sauv", "copie 2") are no pupils here.
 TablePupils readTablePupils(const QString& prefix);
 
 // Puts the pupil of `numberText` as its file holds it now into `pupils`, at its place in the

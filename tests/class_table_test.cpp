@@ -5,6 +5,7 @@
 #include "records/referential.h"
 #include "tests/support/test_folder.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace kalidor;
@@ -142,4 +143,19 @@ TEST(ClassTable, AValidatedCellSaysWhatIsFilledIn) {
     // Collège competences are numbered within their level.
     EXPECT_EQ(competenceCellText(TablePupil(u("1"), record), slotOf(kLevelCollege, 2, 7)),
               u("Compétence 13 : non validée"));
+}
+
+TEST(ClassTable, ReadsPupilsAloneAndNamesAFolderAsNoFile) {
+    test::TestFolder folder;
+    folder.writePupil(1, u("UN"), u("A"), u("6A"), {1});
+    // Copies no command acts on; a folder under a pupil's name.
+    folder.writeRecord(u("5.sauv.b2i"), makeRecord(u("UN"), u("A"), u("6A"), {1}));
+    folder.writeRecord(u("copie 2.b2i"), makeRecord(u("DEUX"), u("B"), u("5B"), {1}));
+    ASSERT_TRUE(QDir(folder.prefix()).mkdir(u("5.b2i")));
+
+    const TablePupils read = readTablePupils(folder.prefix());
+    ASSERT_EQ(read.pupils.size(), 1);
+    EXPECT_EQ(read.pupils.first().number, u("1"));
+    EXPECT_EQ(buildClassTable(read.pupils, kLevelEcole, std::nullopt).validatedBy.first(), 1);
+    EXPECT_EQ(describeFailures(read.failures), u("5.b2i : Ce n'est pas un fichier ordinaire"));
 }
