@@ -4,6 +4,7 @@
 #include "records/cp1252.h"
 #include "records/list_lines.h"
 #include "records/list_order.h"
+#include "records/record_texts.h"
 #include "records/referential.h"
 #include "records/utf8.h"
 
@@ -60,6 +61,14 @@ void appendCsvField(QByteArray& out, const QString& field) {
     out += '"';
     out += quoted;
     out += '"';
+}
+
+// The class as a text: the class, "(sans classe)" or "Toutes les classes".
+QString classNameOf(const TableClass& classe) {
+    if (!classe) {
+        return tr8(class_table_texts::kAllClasses);
+    }
+    return classe->isEmpty() ? tr8(class_table_texts::kNoClass) : *classe;
 }
 
 void appendCsvRow(QByteArray& out, const QStringList& fields) {
@@ -173,8 +182,11 @@ QStringList tableClasses(const QList<TablePupil>& pupils) {
             classes.append(pupil.classe);
         }
     }
-    std::stable_sort(classes.begin(), classes.end(), [](const QString& a, const QString& b) {
-        return listOrder().compare(a, b) < 0;
+    // As "Tri par classes" orders its lines, each the class followed by " : ": "6A " comes
+    // before "6A", the blank sorting before the separator's colon.
+    const QLatin1String separator(record_texts::kClassSeparator);
+    std::stable_sort(classes.begin(), classes.end(), [&](const QString& a, const QString& b) {
+        return listOrder().compare(a + separator, b + separator) < 0;
     });
     return classes;
 }
@@ -273,10 +285,17 @@ QString heldByText(const ClassTable& table) {
 }
 
 QString tableClassLabel(const TableClass& classe) {
-    if (!classe) {
-        return tr8(class_table_texts::kAllClasses);
+    QString label = classNameOf(classe);
+    if (classe) {
+        // "6A " and "6A" would look alike: each trailing blank shows as a mark.
+        qsizetype blanks = 0;
+        while (blanks < classe->size() && classe->at(classe->size() - 1 - blanks) == u' ') {
+            ++blanks;
+        }
+        label.chop(blanks);
+        label += tr8(class_table_texts::kTrailingBlank).repeated(blanks);
     }
-    return classe->isEmpty() ? tr8(class_table_texts::kNoClass) : *classe;
+    return label;
 }
 
 QString tableName(int level, const TableClass& classe) {
@@ -295,8 +314,7 @@ QString printedTableTitle(int level, const TableClass& classe, const QDate& date
 }
 
 QString tableFileName(int level, const TableClass& classe) {
-    QString name =
-        tr8(class_table_texts::kCsvFileName).arg(tableClassLabel(classe), levelName(level));
+    QString name = tr8(class_table_texts::kCsvFileName).arg(classNameOf(classe), levelName(level));
     // A class "6/A" would name a folder.
     for (QChar& ch : name) {
         if (ch == QLatin1Char('/') || ch == QLatin1Char('\\') ||

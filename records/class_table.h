@@ -99,7 +99,8 @@ QString competenceCellText(const TablePupil& pupil, int slot);
 QString countCellText(int slot, int count);
 QString heldByText(const ClassTable& table); // "12/28"
 
-// What the class chooser shows for a class: the class, "(sans classe)" or "Toutes les classes".
+// What the class chooser shows for a class: the class, its trailing blanks marked ("6A␣"),
+// "(sans classe)" or "Toutes les classes".
 QString tableClassLabel(const TableClass& classe);
 // "Tableau des compétences niveau école – classe 6A".
 QString tableName(int level, const TableClass& classe);

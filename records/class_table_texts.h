@@ -12,6 +12,8 @@ inline constexpr char kClasseLabel[] = "&Classe :";
 inline constexpr char kNiveauLabel[] = "&Niveau :";
 inline constexpr char kAllClasses[] = "Toutes les classes";
 inline constexpr char kNoClass[] = "(sans classe)";
+// Shown for each blank that ends a class, which would not be seen otherwise ("6A␣").
+inline constexpr char kTrailingBlank[] = "␣";
 inline constexpr char kNiveauEcole[] = "Niveau école";
 inline constexpr char kNiveauCollege[] = "Niveau collège";
 

@@ -159,3 +159,18 @@ TEST(ClassTable, ReadsPupilsAloneAndNamesAFolderAsNoFile) {
     EXPECT_EQ(buildClassTable(read.pupils, kLevelEcole, std::nullopt).validatedBy.first(), 1);
     EXPECT_EQ(describeFailures(read.failures), u("5.b2i : Ce n'est pas un fichier ordinaire"));
 }
+
+TEST(ClassTable, ClassesEndingInBlanksAreToldApartInTheByClassOrder) {
+    QList<TablePupil> pupils;
+    for (const char* classe : {"6A", "6B", "6A  ", "", "6A "}) {
+        pupils.append(TablePupil(u("1"), makeRecord(u("A"), u("x"), u(classe))));
+    }
+    // As "Tri par classes" orders "6A  : A x", "6A : A x": the blank before the colon.
+    const QStringList classes = tableClasses(pupils);
+    EXPECT_EQ(classes, QStringList({u(""), u("6A  "), u("6A "), u("6A"), u("6B")}));
+    QStringList labels;
+    for (const QString& classe : classes) {
+        labels.append(tableClassLabel(classe));
+    }
+    EXPECT_EQ(labels, QStringList({u("(sans classe)"), u("6A␣␣"), u("6A␣"), u("6A"), u("6B")}));
+}
