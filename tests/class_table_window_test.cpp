@@ -155,6 +155,8 @@ TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsRepo
     tricky.setDate(2, u("  /  /    "));
     folder.writeRecord(u("7.b2i"), tricky);
     folder.writePupil(3, u("ABEL"), u("Jo"), u(""), {});
+    // Quoted for its ";" alone.
+    folder.writePupil(5, u("MARTIN"), u("Léa;Zoé"), u("6A"), {});
     startProgram(true);
 
     const QString file = folder.path(u("tableau.csv"));
@@ -169,10 +171,10 @@ TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsRepo
 
     const QByteArray bytes = folder.readBytes(u("tableau.csv"));
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
-    EXPECT_EQ(bytes.count("\r\n"), 3);
-    EXPECT_EQ(bytes.count('\n'), 3);
+    EXPECT_EQ(bytes.count("\r\n"), 4);
+    EXPECT_EQ(bytes.count('\n'), 4);
     const QList<QStringList> rows = pythonCsvRows(file);
-    ASSERT_EQ(rows.size(), 3);
+    ASSERT_EQ(rows.size(), 4);
     QStringList heading{u("Nom"), u("Prénom"), u("Classe"), u("Numéro")};
     for (int k = 1; k <= 22; ++k) {
         heading.append(QStringLiteral("C%1").arg(k));
@@ -180,17 +182,21 @@ TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsRepo
     heading << u("Total") << u("Niveau") << u("Il manque");
     EXPECT_EQ(rows[0], heading);
     QStringList abel{u("ABEL"), u("Jo"), u(""), u("3")};
+    QStringList martin{u("MARTIN"), u("Léa;Zoé"), u("6A"), u("5")};
     QStringList zoe{u("DE;LA \"TOUR\""), u("Zoé"), u("6A"), u("7"), u("12/03/2009"), u("validée")};
     for (int k = 1; k <= 22; ++k) {
         abel.append(QString());
+        martin.append(QString());
         if (k > 2) {
             zoe.append(QString());
         }
     }
     abel << u("0/22") << u("non acquis") << u("18 (domaines 1, 2, 3, 4 et 5)");
+    martin << abel.mid(26);
     zoe << u("2/22") << u("non acquis") << u("16 (domaines 2, 3, 4 et 5)");
     EXPECT_EQ(rows[1], abel);
     EXPECT_EQ(rows[2], zoe);
+    EXPECT_EQ(rows[3], martin);
 
     // A folder that does not exist: the standard error box, and no file.
     EXPECT_EQ(platform.errors.size(), 1);
