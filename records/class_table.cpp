@@ -15,6 +15,9 @@ namespace kalidor {
 
 namespace {
 
+// Put before a cell's text, the spreadsheet keeps the cell as text.
+constexpr char kTextCellMark = '\'';
+
 const ListOrder& listOrder() {
     static const ListOrder order;
     return order;
@@ -49,8 +52,17 @@ int competenceNumber(int slot) {
     return competence(slot).number;
 }
 
+// What a spreadsheet reads as the start of a formula in a cell it opens.
+bool startsLikeAFormula(const QString& field) {
+    static constexpr char16_t kFormulaLeads[] = u"=+-@";
+    return !field.isEmpty() && QStringView(kFormulaLeads).contains(field.front());
+}
+
 void appendCsvField(QByteArray& out, const QString& field) {
-    const QByteArray bytes = field.toUtf8();
+    // Names and classes come from class files and transfer files written elsewhere: a cell that
+    // looks like a formula is kept as text, which the spreadsheet shows as it is.
+    const QByteArray bytes =
+        startsLikeAFormula(field) ? (QLatin1Char(kTextCellMark) + field).toUtf8() : field.toUtf8();
     if (!bytes.contains(';') && !bytes.contains('"') && !bytes.contains('\n') &&
         !bytes.contains('\r')) {
         out += bytes;

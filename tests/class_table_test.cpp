@@ -6,6 +6,8 @@
 #include "tests/support/test_folder.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 using namespace kalidor;
@@ -173,4 +175,60 @@ TEST(ClassTable, ClassesEndingInBlanksAreToldApartInTheByClassOrder) {
         labels.append(tableClassLabel(classe));
     }
     EXPECT_EQ(labels, QStringList({u("(sans classe)"), u("6A␣␣"), u("6A␣"), u("6A"), u("6B")}));
+}
+
+TEST(ClassTable, TheExportKeepsWhatLooksLikeAFormulaAsText) {
+    struct Case {
+        int column; // 0 name, 1 first name, 2 class, 4 the first competence's date
+        const char* stored;
+        const char* exported;
+    };
+    const Case cases[] = {
+        {0, "=2+3", "'=2+3"},
+        {0, "+33 6 12", "'+33 6 12"},
+        {1, "-2+3", "'-2+3"},
+        {1, "@A1", "'@A1"},
+        {2, "=A1", "'=A1"},
+        {4, "=1+1", "'=1+1"},
+        // Quoted for its ";", the mark inside the quotes.
+        {0, "=SOMME(1;2)", "\"'=SOMME(1;2)\""},
+        {0, "JEAN-PAUL", "JEAN-PAUL"},
+    };
+    QList<TablePupil> pupils;
+    for (qsizetype k = 0; k < std::ssize(cases); ++k) {
+        const Case& c = cases[k];
+        const QStringList identity{c.column == 0 ? u(c.stored) : u("NOM"),
+                                   c.column == 1 ? u(c.stored) : u("Jo"),
+                                   c.column == 2 ? u(c.stored) : u("6A")};
+        TFiche record = makeRecord(identity[0], identity[1], identity[2], {1});
+        record.setDate(1, c.column == 4 ? u(c.stored) : u("12/03/2009"));
+        pupils.append(TablePupil(QString::number(k + 1), record));
+    }
+    const QByteArray csv = tableCsv(buildClassTable(pupils, kLevelEcole, std::nullopt), pupils);
+    for (qsizetype k = 0; k < std::ssize(cases); ++k) {
+        const QByteArray number = ';' + QByteArray::number(k + 1) + ';';
+        for (const QByteArray& line : csv.split('\n')) {
+            if (line.contains(number)) {
+                EXPECT_TRUE((';' + line).contains(';' + QByteArray(cases[k].exported) + ';'))
+                    << line.toStdString();
+            }
+        }
+    }
+
+    // Opened by a spreadsheet, each cell holds the text, not a formula's result.
+    const QString office = QStandardPaths::findExecutable(u("soffice"));
+    if (office.isEmpty()) {
+        GTEST_SKIP() << "LibreOffice is not installed: the file was checked byte by byte only";
+    }
+    test::TestFolder folder;
+    folder.writeBytes(u("tableau.csv"), csv);
+    QProcess convert;
+    convert.start(office,
+                  {u("-env:UserInstallation=file://") + folder.path(u("profil")), u("--headless"),
+                   u("--norestore"), u("--infilter=CSV:59,34,76,1"), u("--convert-to"), u("fods"),
+                   u("--outdir"), folder.prefix(), folder.path(u("tableau.csv"))});
+    ASSERT_TRUE(convert.waitForFinished(240000));
+    const QByteArray sheet = folder.readBytes(u("tableau.fods"));
+    EXPECT_TRUE(sheet.contains("<text:p>&apos;=SOMME(1;2)</text:p>"));
+    EXPECT_FALSE(sheet.contains("table:formula"));
 }
