@@ -260,6 +260,10 @@ QString missingText(const MissingCompetences& missing) {
              QString::number(missing.domains.last()));
 }
 
+QString domainBandText(int domain) {
+    return tr8(class_table_texts::kDomainBand).arg(domain);
+}
+
 QString competenceCellText(const TablePupil& pupil, int slot) {
     const QString number = QString::number(competenceNumber(slot));
     if (!pupil.valide(slot)) {

@@ -92,6 +92,8 @@ ClassTable buildClassTable(const QList<TablePupil>& pupils, int level, const Tab
 QString tableTotalText(int level, int validated);       // "17/22"
 QString tableLevelText(bool held);                      // "acquis", "non acquis"
 QString missingText(const MissingCompetences& missing); // "3 (domaines 1 et 4)", "" when none
+// "Domaine 2": the band over the headers of a domain's competences.
+QString domainBandText(int domain);
 // "Compétence 5 : validée le 12/03/2009 par DUPONT (Technologie)", blank parts left out, or
 // "Compétence 5 : non validée".
 QString competenceCellText(const TablePupil& pupil, int slot);

@@ -22,7 +22,9 @@ inline constexpr char kImprimer[] = "&Imprimer";
 inline constexpr char kExporter[] = "&Exporter vers un tableur…";
 inline constexpr char kFermer[] = "&Fermer";
 
-// Column headers; the competences are headed by their running number within the level.
+// Column headers; the competences are headed by their running number within the level, under
+// a band naming their domain, %1 its number.
+inline constexpr char kDomainBand[] = "Domaine %1";
 inline constexpr char kColumnPupil[] = "Élève";
 inline constexpr char kColumnTotal[] = "Total";
 inline constexpr char kColumnLevel[] = "Niveau";
