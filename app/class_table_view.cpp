@@ -2,6 +2,7 @@
 
 #include "app/band_header.h"
 #include "platform/ui_style.h"
+#include "records/class_table_texts.h"
 
 #include <QScrollBar>
 
@@ -16,6 +17,8 @@ ClassTableView::ClassTableView(QWidget* parent) : QTableView(parent), names_(new
     setHorizontalScrollMode(ScrollPerPixel);
 
     // The names' view is part of the table: the table keeps the focus and the scroll bars.
+    names_->setObjectName(QStringLiteral("Grid1Noms"));
+    names_->setAccessibleName(tr8(class_table_texts::kColumnPupil));
     names_->setFocusPolicy(Qt::NoFocus);
     names_->setFrameShape(QFrame::NoFrame);
     names_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
