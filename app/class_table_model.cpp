@@ -1,5 +1,6 @@
 #include "app/class_table_model.h"
 
+#include "app/band_header.h"
 #include "records/referential.h"
 
 #include <QFont>
@@ -134,6 +135,9 @@ QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     }
     const int slot = slotOf(section);
+    if (role == BandHeader::kBandRole) {
+        return slot != 0 ? QVariant(domainBandText(competence(slot).domain)) : QVariant();
+    }
     if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
         return slot != 0 ? QVariant(sheetText(slot)) : QVariant();
     }

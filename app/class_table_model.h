@@ -1,6 +1,7 @@
 #pragma once
 // The competence table as the window's table view shows it: the rows of the chosen class and
-// level, then the "Validée par" row. Read-only.
+// level, then the "Validée par" row; each competence's header under its domain's band.
+// Read-only.
 
 #include "records/class_table.h"
 #include "records/class_table_texts.h"

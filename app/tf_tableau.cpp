@@ -1,5 +1,6 @@
 #include "app/tf_tableau.h"
 
+#include "app/class_table_view.h"
 #include "platform/command_guard.h"
 #include "platform/ui_style.h"
 #include "records/atomic_file.h"
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <numeric>
 
 namespace kalidor {
 
@@ -25,12 +27,12 @@ namespace {
 
 using namespace colours;
 
+// The least size the window opens at; wider when the table needs it (windowWidthFor).
 constexpr QSize kInitialSize(1100, 560);
-constexpr int kCellPadding = 12;
+// Room beside the widest text of a column.
+constexpr int kCellSlack = 2;
+// Longer names are cut; the column can be widened by hand.
 constexpr int kLargestNameWidth = 230;
-constexpr int kMissingWidth = 170;
-// The widest total a pupil can have, which sets its column's width.
-constexpr const char* kWidestTotal = "29/29";
 
 QLabel* chooserLabel(QWidget* parent, const char* name, const char* caption, QComboBox* buddy) {
     QLabel* label = makeLabel(parent, name, caption, arial(12, true), {}, kAqua);
@@ -38,6 +40,22 @@ QLabel* chooserLabel(QWidget* parent, const char* name, const char* caption, QCo
     // Heard as it is seen, without the mnemonic's mark.
     buddy->setAccessibleName(label->text().remove(QLatin1Char('&')));
     return label;
+}
+
+// The bold text of the "Validée par" row.
+QFontMetrics lastRowMetrics(const QWidget* table) {
+    QFont font = table->font();
+    font.setBold(true);
+    return QFontMetrics(font);
+}
+
+// What a pupil without any competence of the level lacks: the longest "Il manque".
+MissingCompetences mostMissing(int level) {
+    MissingCompetences missing{totalMinimum(level), {}};
+    for (int domain = 1; domain <= kDomainCount; ++domain) {
+        missing.domains.append(domain);
+    }
+    return missing;
 }
 
 } // namespace
@@ -86,27 +104,11 @@ void TF_tableau::buildChoosers(QWidget* row) {
 }
 
 void TF_tableau::buildTable() {
-    Grid1 = new QTableView(this);
+    Grid1 = new ClassTableView(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
     model_ = new ClassTableModel(Grid1);
     Grid1->setModel(model_);
-    Grid1->setFont(arial(10));
-    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Tab leaves the table for the buttons; the arrows move inside it.
-    Grid1->setTabKeyNavigation(false);
-    Grid1->setWordWrap(false);
-    Grid1->verticalHeader()->hide();
-    Grid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    Grid1->verticalHeader()->setDefaultSectionSize(Grid1->fontMetrics().height() + 6);
-    QHeaderView* header = Grid1->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Fixed);
-    header->setMinimumSectionSize(1);
-    header->setDefaultSectionSize(Grid1->fontMetrics().horizontalAdvance(QStringLiteral("29")) +
-                                  kCellPadding);
-    header->setStretchLastSection(true);
-    header->setHighlightSections(false);
+    Grid1->horizontalHeader()->setStretchLastSection(true);
     connect(Grid1, &QAbstractItemView::doubleClicked, this, &TF_tableau::Grid1DblClick);
     // Return opens the pupil too, so the table can be worked from the keyboard alone.
     Grid1->installEventFilter(this);
@@ -141,6 +143,10 @@ void TF_tableau::showFolder(const std::optional<QString>& selectedNumber) {
     }
     nameWidth_ = 0;
     fitNames(read.pupils);
+    // Wide enough for every column of any class at either level, collège having more.
+    resize(std::max(kInitialSize.width(),
+                    windowWidthFor(kLevelCollege, static_cast<int>(read.pupils.size()))),
+           height());
     fillClasses(tableClasses(read.pupils), classe);
     filling_ = true;
     ComboNiveau->setCurrentIndex(0);
@@ -166,7 +172,9 @@ void TF_tableau::fitNames(const QList<TablePupil>& pupils) {
         return width;
     };
     const int blank = widthOf(QStringLiteral(" "));
-    nameWidth_ = std::max(nameWidth_, widthOf(tr8(class_table_texts::kCountsRow)));
+    nameWidth_ =
+        std::max({nameWidth_, widthOf(tr8(class_table_texts::kColumnPupil)),
+                  lastRowMetrics(Grid1).horizontalAdvance(tr8(class_table_texts::kCountsRow))});
     for (const TablePupil& pupil : pupils) {
         nameWidth_ = std::max(nameWidth_, widthOf(pupil.nom) + blank + widthOf(pupil.prenom));
     }
@@ -202,21 +210,55 @@ void TF_tableau::ComboChange() {
     fitColumns();
 }
 
+QList<int> TF_tableau::columnWidths(int level, int rows) const {
+    const QFontMetrics metrics(Grid1->font());
+    const QFontMetrics lastRow = lastRowMetrics(Grid1);
+    const QStyle* style = Grid1->style();
+    // What a cell's text leaves on each side, and the grid's line; what a header's does.
+    const int cellPadding =
+        2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Grid1) + 1) + 1;
+    const int headerPadding = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, Grid1);
+    const int padding = std::max(cellPadding, headerPadding) + kCellSlack;
+    // The widest of the pupils' and headers' texts and of the last row's.
+    const auto widest = [&](const QStringList& texts, const QString& lastRowText) {
+        int width = lastRow.horizontalAdvance(lastRowText);
+        for (const QString& text : texts) {
+            width = std::max(width, metrics.horizontalAdvance(text));
+        }
+        return width + padding;
+    };
+    const int count = slotCount(level);
+    // No count of the table is more than its rows.
+    const QString most = QString::number(rows);
+    QList<int> widths{std::min(nameWidth_, kLargestNameWidth) + padding};
+    const int competence =
+        widest({QString::number(count), tr8(class_table_texts::kValidatedMark)}, most);
+    for (int k = 0; k < count; ++k) {
+        widths.append(competence);
+    }
+    widths << widest({tableTotalText(level, count), tr8(class_table_texts::kColumnTotal)}, {})
+           << widest({tableLevelText(false), tableLevelText(true),
+                      tr8(class_table_texts::kColumnLevel)},
+                     tr8(class_table_texts::kHeldBy).arg(most, most))
+           << widest({missingText(mostMissing(level)), tr8(class_table_texts::kColumnMissing)}, {});
+    return widths;
+}
+
+int TF_tableau::windowWidthFor(int level, int rows) const {
+    const QList<int> widths = columnWidths(level, rows);
+    const QMargins margins = layout()->contentsMargins();
+    return std::accumulate(widths.cbegin(), widths.cend(), 0) + 2 * Grid1->frameWidth() +
+           Grid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Grid1) +
+           margins.left() + margins.right();
+}
+
 void TF_tableau::fitColumns() {
     const ClassTable& table = model_->table();
+    const QList<int> widths = columnWidths(table.level, static_cast<int>(table.rows.size()));
     QHeaderView* header = Grid1->horizontalHeader();
-    const QFontMetrics metrics(Grid1->font());
-    const int last = 1 + slotCount(table.level);
-    // The names' column can be widened by hand, for a name cut short.
-    header->setSectionResizeMode(0, QHeaderView::Interactive);
-    header->resizeSection(0, std::min(nameWidth_, kLargestNameWidth) + kCellPadding);
-    header->resizeSection(last,
-                          metrics.horizontalAdvance(QLatin1String(kWidestTotal)) + kCellPadding);
-    header->resizeSection(
-        last + 1, std::max(metrics.horizontalAdvance(tableLevelText(false)),
-                           metrics.horizontalAdvance(tr8(class_table_texts::kColumnLevel))) +
-                      kCellPadding);
-    header->resizeSection(last + 2, kMissingWidth);
+    for (qsizetype column = 0; column < widths.size(); ++column) {
+        header->resizeSection(static_cast<int>(column), widths[column]);
+    }
     Grid1->setAccessibleName(tableName(table.level, table.classe));
 }
 

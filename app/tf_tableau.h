@@ -62,6 +62,10 @@ private:
     void fitNames(const QList<TablePupil>& pupils);
     TableClass chosenClass() const;
     int chosenLevel() const;
+    // Each column as wide as its widest text can be in a table of `rows` pupils at `level`.
+    QList<int> columnWidths(int level, int rows) const;
+    // The window's width that shows such a table without scrolling.
+    int windowWidthFor(int level, int rows) const;
     // Column widths, and the table's name for a screen reader, after the model changed.
     void fitColumns();
     // The pupil's row as the sheet left its file; nothing removes it.

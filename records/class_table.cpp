@@ -4,6 +4,7 @@
 #include "records/cp1252.h"
 #include "records/list_lines.h"
 #include "records/list_order.h"
+#include "records/record_texts.h"
 #include "records/referential.h"
 #include "records/utf8.h"
 
@@ -13,6 +14,9 @@
 namespace kalidor {
 
 namespace {
+
+// Put before a cell's text, the spreadsheet keeps the cell as text.
+constexpr char kTextCellMark = '\'';
 
 const ListOrder& listOrder() {
     static const ListOrder order;
@@ -48,8 +52,17 @@ int competenceNumber(int slot) {
     return competence(slot).number;
 }
 
+// What a spreadsheet reads as the start of a formula in a cell it opens.
+bool startsLikeAFormula(const QString& field) {
+    static constexpr char16_t kFormulaLeads[] = u"=+-@";
+    return !field.isEmpty() && QStringView(kFormulaLeads).contains(field.front());
+}
+
 void appendCsvField(QByteArray& out, const QString& field) {
-    const QByteArray bytes = field.toUtf8();
+    // Names and classes come from class files and transfer files written elsewhere: a cell that
+    // looks like a formula is kept as text, which the spreadsheet shows as it is.
+    const QByteArray bytes =
+        startsLikeAFormula(field) ? (QLatin1Char(kTextCellMark) + field).toUtf8() : field.toUtf8();
     if (!bytes.contains(';') && !bytes.contains('"') && !bytes.contains('\n') &&
         !bytes.contains('\r')) {
         out += bytes;
@@ -60,6 +73,14 @@ void appendCsvField(QByteArray& out, const QString& field) {
     out += '"';
     out += quoted;
     out += '"';
+}
+
+// The class as a text: the class, "(sans classe)" or "Toutes les classes".
+QString classNameOf(const TableClass& classe) {
+    if (!classe) {
+        return tr8(class_table_texts::kAllClasses);
+    }
+    return classe->isEmpty() ? tr8(class_table_texts::kNoClass) : *classe;
 }
 
 void appendCsvRow(QByteArray& out, const QStringList& fields) {
@@ -144,7 +165,11 @@ TablePupils readTablePupils(const QString& prefix) {
     TablePupils read;
     read.pupils.reserve(kMaxRecordNumber + 1);
     read.failures = enumerateRecords(prefix, [&](const QString& numberText, const TFiche& record) {
-        read.pupils.append(TablePupil(numberText, record));
+        // A copy such as "5.sauv.b2i" stays in the main list, where it can be seen; no command
+        // acts on it, and it is no pupil of a class.
+        if (isRecordNumber(numberText)) {
+            read.pupils.append(TablePupil(numberText, record));
+        }
     });
     // In place: each line ends with its own number, so no two are equal.
     std::sort(read.pupils.begin(), read.pupils.end(), before);
@@ -169,8 +194,11 @@ QStringList tableClasses(const QList<TablePupil>& pupils) {
             classes.append(pupil.classe);
         }
     }
-    std::stable_sort(classes.begin(), classes.end(), [](const QString& a, const QString& b) {
-        return listOrder().compare(a, b) < 0;
+    // As "Tri par classes" orders its lines, each the class followed by " : ": "6A " comes
+    // before "6A", the blank sorting before the separator's colon.
+    const QLatin1String separator(record_texts::kClassSeparator);
+    std::stable_sort(classes.begin(), classes.end(), [&](const QString& a, const QString& b) {
+        return listOrder().compare(a + separator, b + separator) < 0;
     });
     return classes;
 }
@@ -232,6 +260,10 @@ QString missingText(const MissingCompetences& missing) {
              QString::number(missing.domains.last()));
 }
 
+QString domainBandText(int domain) {
+    return tr8(class_table_texts::kDomainBand).arg(domain);
+}
+
 QString competenceCellText(const TablePupil& pupil, int slot) {
     const QString number = QString::number(competenceNumber(slot));
     if (!pupil.valide(slot)) {
@@ -269,10 +301,17 @@ QString heldByText(const ClassTable& table) {
 }
 
 QString tableClassLabel(const TableClass& classe) {
-    if (!classe) {
-        return tr8(class_table_texts::kAllClasses);
+    QString label = classNameOf(classe);
+    if (classe) {
+        // "6A " and "6A" would look alike: each trailing blank shows as a mark.
+        qsizetype blanks = 0;
+        while (blanks < classe->size() && classe->at(classe->size() - 1 - blanks) == u' ') {
+            ++blanks;
+        }
+        label.chop(blanks);
+        label += tr8(class_table_texts::kTrailingBlank).repeated(blanks);
     }
-    return classe->isEmpty() ? tr8(class_table_texts::kNoClass) : *classe;
+    return label;
 }
 
 QString tableName(int level, const TableClass& classe) {
@@ -291,8 +330,7 @@ QString printedTableTitle(int level, const TableClass& classe, const QDate& date
 }
 
 QString tableFileName(int level, const TableClass& classe) {
-    QString name =
-        tr8(class_table_texts::kCsvFileName).arg(tableClassLabel(classe), levelName(level));
+    QString name = tr8(class_table_texts::kCsvFileName).arg(classNameOf(classe), levelName(level));
     // A class "6/A" would name a folder.
     for (QChar& ch : name) {
         if (ch == QLatin1Char('/') || ch == QLatin1Char('\\') ||

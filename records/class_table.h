@@ -54,7 +54,8 @@ struct TablePupils {
     QList<RecordFailure> failures;
 };
 
-// Reads every record of the data folder `prefix`, leaving the program's current record alone.
+// Reads every pupil of the data folder `prefix`, leaving the program's current record alone.
+// Copies whose number is not a plain run of digits ("5.sauv", "copie 2") are no pupils here.
 TablePupils readTablePupils(const QString& prefix);
 
 // Puts the pupil of `numberText` as its file holds it now into `pupils`, at its place in the
@@ -91,6 +92,8 @@ ClassTable buildClassTable(const QList<TablePupil>& pupils, int level, const Tab
 QString tableTotalText(int level, int validated);       // "17/22"
 QString tableLevelText(bool held);                      // "acquis", "non acquis"
 QString missingText(const MissingCompetences& missing); // "3 (domaines 1 et 4)", "" when none
+// "Domaine 2": the band over the headers of a domain's competences.
+QString domainBandText(int domain);
 // "Compétence 5 : validée le 12/03/2009 par DUPONT (Technologie)", blank parts left out, or
 // "Compétence 5 : non validée".
 QString competenceCellText(const TablePupil& pupil, int slot);
@@ -98,7 +101,8 @@ QString competenceCellText(const TablePupil& pupil, int slot);
 QString countCellText(int slot, int count);
 QString heldByText(const ClassTable& table); // "12/28"
 
-// What the class chooser shows for a class: the class, "(sans classe)" or "Toutes les classes".
+// What the class chooser shows for a class: the class, its trailing blanks marked ("6A␣"),
+// "(sans classe)" or "Toutes les classes".
 QString tableClassLabel(const TableClass& classe);
 // "Tableau des compétences niveau école – classe 6A".
 QString tableName(int level, const TableClass& classe);

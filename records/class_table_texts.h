@@ -12,6 +12,8 @@ inline constexpr char kClasseLabel[] = "&Classe :";
 inline constexpr char kNiveauLabel[] = "&Niveau :";
 inline constexpr char kAllClasses[] = "Toutes les classes";
 inline constexpr char kNoClass[] = "(sans classe)";
+// Shown for each blank that ends a class, which would not be seen otherwise ("6A␣").
+inline constexpr char kTrailingBlank[] = "␣";
 inline constexpr char kNiveauEcole[] = "Niveau école";
 inline constexpr char kNiveauCollege[] = "Niveau collège";
 
@@ -20,7 +22,9 @@ inline constexpr char kImprimer[] = "&Imprimer";
 inline constexpr char kExporter[] = "&Exporter vers un tableur…";
 inline constexpr char kFermer[] = "&Fermer";
 
-// Column headers; the competences are headed by their running number within the level.
+// Column headers; the competences are headed by their running number within the level, under
+// a band naming their domain, %1 its number.
+inline constexpr char kDomainBand[] = "Domaine %1";
 inline constexpr char kColumnPupil[] = "Élève";
 inline constexpr char kColumnTotal[] = "Total";
 inline constexpr char kColumnLevel[] = "Niveau";

@@ -64,7 +64,10 @@ File openNoWait(int directoryFd, const char* path, unsigned char entryType) {
     // A regular file of a folder listing is read at once; were a read to answer that it would
     // wait, as a FUSE mount may, readUpTo makes the reads wait then.
     if (entryType != DT_REG) {
-        fileType(file);
+        // A folder is no more a record or a text than a pipe is, and is named so.
+        if (fileType(file) == S_IFDIR) {
+            throw IoError::notRegularFile();
+        }
         waitOnReads(file);
     }
     return file;

@@ -36,9 +36,8 @@ QByteArray path(const QString& fileName);
 
 // Opens `path` (relative to `directoryFd`, or as it is with AT_FDCWD) for reading without ever
 // waiting: a named pipe would block a plain open until a writer comes. Throws IoError: the
-// errno's message (ioErrorMessage) when the open fails, the not-a-file one for a pipe, a
-// socket or a device.
-// A folder opens; reading it fails. `entryType`, the type a folder listing gave (`d_type`),
+// errno's message (ioErrorMessage) when the open fails, the not-a-file one for a folder, a
+// pipe, a socket or a device. `entryType`, the type a folder listing gave (`d_type`),
 // spares the check of a known regular file: should it have been replaced by a pipe since, the
 // open still does not wait and the read fails.
 File openNoWait(int directoryFd, const char* path, unsigned char entryType = DT_UNKNOWN);

@@ -86,6 +86,8 @@ public:
 
 private:
     void drawPageTop(int page, int pages);
+    // Over the competences' headers, each domain's band.
+    void drawBands(int top);
     void drawRow(const QStringList& texts, int top);
     void drawRules(int top, int bottom);
     void layColumns(const QList<QStringList>& rows);
@@ -178,6 +180,26 @@ void TablePrinter::drawRow(const QStringList& texts, int top) {
     printer_.lineTo(columns_.right, top + rowHeight_);
 }
 
+void TablePrinter::drawBands(int top) {
+    const int level = table_.level;
+    const int bottom = top + rowHeight_;
+    const int y = top + (rowHeight_ - textHeight_) / 2;
+    printer_.moveTo(columns_.left.at(1), top);
+    printer_.lineTo(columns_.left.at(1 + columns_.competences), top);
+    for (int domain = 1; domain <= kDomainCount; ++domain) {
+        const int first = 1 + domainFirstSlot(level, domain) - firstSlot(level);
+        const int last = first + domainSize(level, domain) - 1;
+        const int left = columns_.left.at(first);
+        const int width = columns_.left.at(last) + columns_.width.at(last) - left;
+        const QString text = fitted(printer_, domainBandText(domain), width - 2 * columns_.pad);
+        printer_.textOut(left + (width - widthOf(text)) / 2, y, text);
+        printer_.moveTo(left, top);
+        printer_.lineTo(left, bottom);
+    }
+    printer_.moveTo(columns_.left.at(1 + columns_.competences), top);
+    printer_.lineTo(columns_.left.at(1 + columns_.competences), bottom);
+}
+
 void TablePrinter::drawRules(int top, int bottom) {
     printer_.moveTo(columns_.left.first(), top);
     printer_.lineTo(columns_.right, top);
@@ -214,7 +236,9 @@ void TablePrinter::print() {
     rows.append(countsTexts(table_));
     layColumns(rows);
 
-    const int headersTop = kHeadersY * unitY;
+    // The domains' bands, then the headers, then the rows.
+    const int bandsTop = kHeadersY * unitY;
+    const int headersTop = bandsTop + rowHeight_;
     const int rowsBottom = document_.pageHeight() - kRowsEndFromBottom * unitY;
     const int perPage = std::max(1, (rowsBottom - headersTop) / rowHeight_ - 1);
     // The pupils' rows, then the counts: every line below the headers.
@@ -226,6 +250,7 @@ void TablePrinter::print() {
             return;
         }
         drawPageTop(page, pages);
+        drawBands(bandsTop);
         drawRow(rows.first(), headersTop);
         int top = headersTop + rowHeight_;
         for (int k = 0; k < perPage && next < rows.size(); ++k) {

@@ -1,7 +1,7 @@
 #pragma once
 // The competence table of a class on paper, landscape: on each page a title line with the
-// date, the column headers, as many rows as fit and "page n/m"; the "Validée par" row ends the
-// last page.
+// date, the column headers under their domains' bands, as many rows as fit and "page n/m"; the
+// "Validée par" row ends the last page.
 
 #include "records/class_table.h"
 #include "reports/canvas_document.h"

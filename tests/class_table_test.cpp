@@ -5,6 +5,9 @@
 #include "records/referential.h"
 #include "tests/support/test_folder.h"
 
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 using namespace kalidor;
@@ -142,4 +145,90 @@ TEST(ClassTable, AValidatedCellSaysWhatIsFilledIn) {
     // Collège competences are numbered within their level.
     EXPECT_EQ(competenceCellText(TablePupil(u("1"), record), slotOf(kLevelCollege, 2, 7)),
               u("Compétence 13 : non validée"));
+}
+
+TEST(ClassTable, ReadsPupilsAloneAndNamesAFolderAsNoFile) {
+    test::TestFolder folder;
+    folder.writePupil(1, u("UN"), u("A"), u("6A"), {1});
+    // Copies no command acts on; a folder under a pupil's name.
+    folder.writeRecord(u("5.sauv.b2i"), makeRecord(u("UN"), u("A"), u("6A"), {1}));
+    folder.writeRecord(u("copie 2.b2i"), makeRecord(u("DEUX"), u("B"), u("5B"), {1}));
+    ASSERT_TRUE(QDir(folder.prefix()).mkdir(u("5.b2i")));
+
+    const TablePupils read = readTablePupils(folder.prefix());
+    ASSERT_EQ(read.pupils.size(), 1);
+    EXPECT_EQ(read.pupils.first().number, u("1"));
+    EXPECT_EQ(buildClassTable(read.pupils, kLevelEcole, std::nullopt).validatedBy.first(), 1);
+    EXPECT_EQ(describeFailures(read.failures), u("5.b2i : Ce n'est pas un fichier ordinaire"));
+}
+
+TEST(ClassTable, ClassesEndingInBlanksAreToldApartInTheByClassOrder) {
+    QList<TablePupil> pupils;
+    for (const char* classe : {"6A", "6B", "6A  ", "", "6A "}) {
+        pupils.append(TablePupil(u("1"), makeRecord(u("A"), u("x"), u(classe))));
+    }
+    // As "Tri par classes" orders "6A  : A x", "6A : A x": the blank before the colon.
+    const QStringList classes = tableClasses(pupils);
+    EXPECT_EQ(classes, QStringList({u(""), u("6A  "), u("6A "), u("6A"), u("6B")}));
+    QStringList labels;
+    for (const QString& classe : classes) {
+        labels.append(tableClassLabel(classe));
+    }
+    EXPECT_EQ(labels, QStringList({u("(sans classe)"), u("6A␣␣"), u("6A␣"), u("6A"), u("6B")}));
+}
+
+TEST(ClassTable, TheExportKeepsWhatLooksLikeAFormulaAsText) {
+    struct Case {
+        int column; // 0 name, 1 first name, 2 class, 4 the first competence's date
+        const char* stored;
+        const char* exported;
+    };
+    const Case cases[] = {
+        {0, "=2+3", "'=2+3"},
+        {0, "+33 6 12", "'+33 6 12"},
+        {1, "-2+3", "'-2+3"},
+        {1, "@A1", "'@A1"},
+        {2, "=A1", "'=A1"},
+        {4, "=1+1", "'=1+1"},
+        // Quoted for its ";", the mark inside the quotes.
+        {0, "=SOMME(1;2)", "\"'=SOMME(1;2)\""},
+        {0, "JEAN-PAUL", "JEAN-PAUL"},
+    };
+    QList<TablePupil> pupils;
+    for (qsizetype k = 0; k < std::ssize(cases); ++k) {
+        const Case& c = cases[k];
+        const QStringList identity{c.column == 0 ? u(c.stored) : u("NOM"),
+                                   c.column == 1 ? u(c.stored) : u("Jo"),
+                                   c.column == 2 ? u(c.stored) : u("6A")};
+        TFiche record = makeRecord(identity[0], identity[1], identity[2], {1});
+        record.setDate(1, c.column == 4 ? u(c.stored) : u("12/03/2009"));
+        pupils.append(TablePupil(QString::number(k + 1), record));
+    }
+    const QByteArray csv = tableCsv(buildClassTable(pupils, kLevelEcole, std::nullopt), pupils);
+    for (qsizetype k = 0; k < std::ssize(cases); ++k) {
+        const QByteArray number = ';' + QByteArray::number(k + 1) + ';';
+        for (const QByteArray& line : csv.split('\n')) {
+            if (line.contains(number)) {
+                EXPECT_TRUE((';' + line).contains(';' + QByteArray(cases[k].exported) + ';'))
+                    << line.toStdString();
+            }
+        }
+    }
+
+    // Opened by a spreadsheet, each cell holds the text, not a formula's result.
+    const QString office = QStandardPaths::findExecutable(u("soffice"));
+    if (office.isEmpty()) {
+        GTEST_SKIP() << "LibreOffice is not installed: the file was checked byte by byte only";
+    }
+    test::TestFolder folder;
+    folder.writeBytes(u("tableau.csv"), csv);
+    QProcess convert;
+    convert.start(office,
+                  {u("-env:UserInstallation=file://") + folder.path(u("profil")), u("--headless"),
+                   u("--norestore"), u("--infilter=CSV:59,34,76,1"), u("--convert-to"), u("fods"),
+                   u("--outdir"), folder.prefix(), folder.path(u("tableau.csv"))});
+    ASSERT_TRUE(convert.waitForFinished(240000));
+    const QByteArray sheet = folder.readBytes(u("tableau.fods"));
+    EXPECT_TRUE(sheet.contains("<text:p>&apos;=SOMME(1;2)</text:p>"));
+    EXPECT_FALSE(sheet.contains("table:formula"));
 }

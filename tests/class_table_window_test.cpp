@@ -2,6 +2,7 @@
 // keyboard, a pupil opened from it, its export read back by Python's csv module and its print
 // read back from a real PDF.
 
+#include "app/band_header.h"
 #include "app/tf_tableau.h"
 #include "records/referential.h"
 #include "records/utf8.h"
@@ -15,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 using namespace kalidor;
@@ -155,6 +157,8 @@ TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsRepo
     tricky.setDate(2, u("  /  /    "));
     folder.writeRecord(u("7.b2i"), tricky);
     folder.writePupil(3, u("ABEL"), u("Jo"), u(""), {});
+    // Quoted for its ";" alone.
+    folder.writePupil(5, u("MARTIN"), u("Léa;Zoé"), u("6A"), {});
     startProgram(true);
 
     const QString file = folder.path(u("tableau.csv"));
@@ -169,10 +173,10 @@ TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsRepo
 
     const QByteArray bytes = folder.readBytes(u("tableau.csv"));
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
-    EXPECT_EQ(bytes.count("\r\n"), 3);
-    EXPECT_EQ(bytes.count('\n'), 3);
+    EXPECT_EQ(bytes.count("\r\n"), 4);
+    EXPECT_EQ(bytes.count('\n'), 4);
     const QList<QStringList> rows = pythonCsvRows(file);
-    ASSERT_EQ(rows.size(), 3);
+    ASSERT_EQ(rows.size(), 4);
     QStringList heading{u("Nom"), u("Prénom"), u("Classe"), u("Numéro")};
     for (int k = 1; k <= 22; ++k) {
         heading.append(QStringLiteral("C%1").arg(k));
@@ -180,17 +184,21 @@ TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsRepo
     heading << u("Total") << u("Niveau") << u("Il manque");
     EXPECT_EQ(rows[0], heading);
     QStringList abel{u("ABEL"), u("Jo"), u(""), u("3")};
+    QStringList martin{u("MARTIN"), u("Léa;Zoé"), u("6A"), u("5")};
     QStringList zoe{u("DE;LA \"TOUR\""), u("Zoé"), u("6A"), u("7"), u("12/03/2009"), u("validée")};
     for (int k = 1; k <= 22; ++k) {
         abel.append(QString());
+        martin.append(QString());
         if (k > 2) {
             zoe.append(QString());
         }
     }
     abel << u("0/22") << u("non acquis") << u("18 (domaines 1, 2, 3, 4 et 5)");
+    martin << abel.mid(26);
     zoe << u("2/22") << u("non acquis") << u("16 (domaines 2, 3, 4 et 5)");
     EXPECT_EQ(rows[1], abel);
     EXPECT_EQ(rows[2], zoe);
+    EXPECT_EQ(rows[3], martin);
 
     // A folder that does not exist: the standard error box, and no file.
     EXPECT_EQ(platform.errors.size(), 1);
@@ -218,6 +226,7 @@ TEST_F(ClassTableWindow, PrintsLandscapePagesWithTheCountsEndingTheLastOne) {
     for (const QString& page : {first, second}) {
         EXPECT_EQ(page.count(title), 1);
         EXPECT_EQ(page.count(u("Il manque")), 1);
+        EXPECT_EQ(page.count(u("Domaine ")), 5);
     }
     EXPECT_EQ(first.count(u("page 1/2")), 1);
     EXPECT_EQ(second.count(u("page 2/2")), 1);
@@ -258,4 +267,71 @@ TEST_F(ClassTableWindow, ItsAbortWindowAnswersOverTheModalTable) {
     });
     EXPECT_EQ(platform.printing.pages(), 1);
     EXPECT_EQ(platform.printing.callsOf(PrintCall::End).size(), 1);
+}
+
+TEST_F(ClassTableWindow, EveryColumnShowsWholeAtEitherLevelWithoutScrolling) {
+    // Counts over 100, and the longest "Il manque" of a pupil without any competence.
+    for (int n = 1; n <= 120; ++n) {
+        folder.writePupil(n, QStringLiteral("ELEVE%1").arg(n, 3, 10, QLatin1Char('0')), u("Jo"),
+                          u("6A"), {1, 23});
+    }
+    folder.writePupil(121, u("ZOLA"), u("Ana"), u("6A"));
+    startProgram(true);
+    withTable([&](TF_tableau& table) {
+        auto* grid = static_cast<QAbstractItemView*>(table.Grid1);
+        QHeaderView* header = table.Grid1->horizontalHeader();
+        // From école to collège and back: each level laid out afresh.
+        for (const int level : {1, 0, 1}) {
+            table.ComboNiveau->setCurrentIndex(level);
+            table.Grid1->scrollToBottom();
+            QApplication::processEvents();
+            EXPECT_EQ(table.Grid1->horizontalScrollBar()->maximum(), 0) << level;
+            for (int column = 0; column < table.model().columnCount(); ++column) {
+                EXPECT_LE(grid->sizeHintForColumn(column), table.Grid1->columnWidth(column))
+                    << level << " " << column;
+                EXPECT_LE(header->sectionSizeHint(column), header->sectionSize(column))
+                    << level << " " << column;
+            }
+        }
+        EXPECT_EQ(cell(table, 121, 1), u("120"));
+    });
+}
+
+TEST_F(ClassTableWindow, TheNamesStayInViewWhenTheTableScrollsSideways) {
+    folder.writePupil(1, u("DUPONT"), u("Marie"), u("6A"));
+    startProgram(true);
+    withTable([&](TF_tableau& table) {
+        table.resize(500, table.height());
+        table.Grid1->setFocus();
+        QTest::keyClick(table.Grid1, Qt::Key_End, Qt::ControlModifier);
+        QApplication::processEvents();
+        ASSERT_GT(table.Grid1->horizontalScrollBar()->value(), 0);
+        // What is at the table's left edge, on the pupil's row.
+        const QPoint edge = table.Grid1->viewport()->mapTo(
+            table.Grid1, QPoint(4, table.Grid1->rowViewportPosition(0) + 4));
+        QWidget* shown = table.Grid1->childAt(edge);
+        auto* view = qobject_cast<QAbstractItemView*>(shown->parentWidget());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->indexAt(shown->mapFrom(table.Grid1, edge)).data().toString(),
+                  u("DUPONT Marie"));
+    });
+}
+
+TEST(ClassTableHeaders, EachCompetenceStandsUnderItsDomain) {
+    ClassTableModel model;
+    for (const int level : {kLevelEcole, kLevelCollege}) {
+        model.setPupils({}, level, std::nullopt);
+        QStringList bands;
+        for (int column = 0; column < model.columnCount(); ++column) {
+            bands.append(
+                model.headerData(column, Qt::Horizontal, BandHeader::kBandRole).toString());
+        }
+        QStringList expected{QString()};
+        for (int domain = 1; domain <= kDomainCount; ++domain) {
+            for (int k = 0; k < domainSize(level, domain); ++k) {
+                expected.append(QStringLiteral("Domaine %1").arg(domain));
+            }
+        }
+        EXPECT_EQ(bands, expected + QStringList(3, QString())) << level;
+    }
 }

@@ -232,5 +232,5 @@ TEST(RecordFile, EnumerationVisitsEveryRecordAndReportsTheUnreadable) {
     QStringList described = describeFailures(failures).split(QLatin1Char('\n'));
     described.sort();
     EXPECT_EQ(described.at(0), QString::fromUtf8("12.b2i : Lecture au-delà de la fin de fichier"));
-    EXPECT_EQ(described.at(1), QStringLiteral("5.b2i : Erreur E/S 21"));
+    EXPECT_EQ(described.at(1), QString::fromUtf8("5.b2i : Ce n'est pas un fichier ordinaire"));
 }

@@ -1,0 +1,35 @@
+#pragma once
+// The competence table's view: the pupils' names stay in view when the table scrolls sideways,
+// as a spreadsheet's frozen first column does, and the competences' headers stand under the band
+// of their domain (BandHeader).
+
+#include <QTableView>
+
+namespace kalidor {
+
+class ClassTableView : public QTableView {
+    Q_OBJECT
+public:
+    explicit ClassTableView(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+    // The view of the first column, laid over the table's own.
+    QTableView* names() const { return names_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
+
+private:
+    // Both views read and select alike.
+    static void setUpView(QTableView* view);
+    // The names' view shows the first column only, as wide as the table's.
+    void showNamesOnly();
+    void placeNames();
+
+    QTableView* names_;
+};
+
+} // namespace kalidor
