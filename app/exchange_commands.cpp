@@ -1,9 +1,9 @@
 // Transfer files and the class import.
 
-#include "app/tf_une.h"
+#include "app/main_window.h"
 #include "exchange/class_file.h"
 #include "exchange/exchange_texts.h"
-#include "exchange/tf_trans.h"
+#include "exchange/transfer_dialog.h"
 #include "platform/command_guard.h"
 #include "platform/wait_cursor.h"
 #include "records/utf8.h"

@@ -1,12 +1,12 @@
 #include "app/kalidor_program.h"
 
 #include "app/about_box.h"
+#include "app/add_pupil_dialog.h"
 #include "app/app_texts.h"
-#include "app/tf_ajout.h"
-#include "exchange/tf_trans.h"
+#include "exchange/transfer_dialog.h"
 #include "records/record_file.h"
 #include "reports/tf_annule.h"
-#include "sheet/tf_saisi1.h"
+#include "sheet/competence_sheet.h"
 
 #include <QIcon>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The running program: its shared state and its six windows, created in their order.
 
-#include "app/tf_une.h"
+#include "app/main_window.h"
 #include "records/shared_state.h"
 
 #include <memory>

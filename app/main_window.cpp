@@ -1,6 +1,6 @@
+#include "app/main_window.h"
 #include "app/app_texts.h"
-#include "app/tf_une.h"
-#include "exchange/tf_trans.h"
+#include "exchange/transfer_dialog.h"
 #include "platform/ui_style.h"
 #include "records/class_table_texts.h"
 #include "records/record_file.h"

@@ -1,8 +1,8 @@
 // Adding and deleting pupils, and the sample pupils.
 
+#include "app/add_pupil_dialog.h"
 #include "app/app_texts.h"
-#include "app/tf_ajout.h"
-#include "app/tf_une.h"
+#include "app/main_window.h"
 #include "commands/command_texts.h"
 #include "platform/command_guard.h"
 #include "platform/wait_cursor.h"

@@ -1,7 +1,7 @@
 // Reports in the text pane and the printed documents.
 
 #include "app/app_texts.h"
-#include "app/tf_une.h"
+#include "app/main_window.h"
 #include "commands/command_texts.h"
 #include "platform/command_guard.h"
 #include "records/io_error.h"

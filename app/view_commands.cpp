@@ -2,7 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/app_texts.h"
-#include "app/tf_une.h"
+#include "app/main_window.h"
 #include "commands/command_texts.h"
 #include "platform/command_guard.h"
 #include "platform/ui_style.h"
@@ -10,7 +10,7 @@
 #include "records/pupil_files.h"
 #include "records/record_file.h"
 #include "records/text_file.h"
-#include "sheet/tf_saisi1.h"
+#include "sheet/competence_sheet.h"
 
 #include <QTimer>
 

@@ -2,7 +2,7 @@
 // beside the all-pupils view; switching class or level in the shown window; printing it into a
 // PDF file beside the same table drawn straight on a QPrinter in the same run.
 
-#include "app/tf_tableau.h"
+#include "app/class_table_window.h"
 #include "bench/bench_support.h"
 #include "platform/qt_platform.h"
 #include "platform/ui_style.h"
@@ -48,7 +48,7 @@ BENCHMARK(AllPupilsView)->Unit(benchmark::kMillisecond);
 
 // Reading the folder, the class chooser, the rows of every class and the column widths.
 void TableAllClasses(benchmark::State& loop) {
-    TF_tableau table(folderState(), platform(), {});
+    ClassTableWindow table(folderState(), platform(), {});
     for (auto _ : loop) {
         table.showFolder(std::nullopt);
         benchmark::DoNotOptimize(table.model().rowCount());
@@ -70,7 +70,7 @@ BENCHMARK(ExportAllClasses)->Unit(benchmark::kMillisecond);
 
 // The shown window: another class, then another level, each drawn.
 void SwitchClassOrLevel(benchmark::State& loop) {
-    TF_tableau table(folderState(), platform(), {});
+    ClassTableWindow table(folderState(), platform(), {});
     table.showFolder(std::nullopt);
     table.show();
     QApplication::processEvents();

@@ -7,8 +7,8 @@
 //   class_table_window --picture <file.png>  a class of sample pupils, the window grabbed
 //
 // The folder is written by a process of its own, so that what writing it costs is not counted.
+#include "app/class_table_window.h"
 #include "app/kalidor_program.h"
-#include "app/tf_tableau.h"
 #include "platform/qt_platform.h"
 #include "records/record_file.h"
 
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     // Once the table is on screen and drawn: grab it, then close it.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* table = qobject_cast<TF_tableau*>(QApplication::activeModalWidget());
+        auto* table = qobject_cast<ClassTableWindow*>(QApplication::activeModalWidget());
         if (table == nullptr || !table->isVisible()) {
             return;
         }

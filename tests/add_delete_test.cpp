@@ -1,7 +1,7 @@
 // Adding and deleting pupils through the real windows, on real folders.
 
+#include "app/add_pupil_dialog.h"
 #include "app/kalidor_program.h"
-#include "app/tf_ajout.h"
 #include "platform/scripted_platform.h"
 #include "records/record_file.h"
 #include "tests/support/child_process.h"

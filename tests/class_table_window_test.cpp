@@ -3,10 +3,10 @@
 // read back from a real PDF.
 
 #include "app/band_header.h"
-#include "app/tf_tableau.h"
+#include "app/class_table_window.h"
 #include "records/referential.h"
 #include "records/utf8.h"
-#include "sheet/tf_saisi1.h"
+#include "sheet/competence_sheet.h"
 #include "tests/support/modal.h"
 #include "tests/support/pdf_text.h"
 #include "tests/support/program_test.h"
@@ -54,14 +54,14 @@ QString pdfText(const QString& file, int page) {
     return test::pdfPageLines(file, page).join(QLatin1Char('\n'));
 }
 
-class ClassTableWindow : public test::ProgramTest {
+class ClassTableWindowTest : public test::ProgramTest {
 protected:
     // Opens the table with F9 and runs `actions` on it; the table is closed after.
-    void withTable(const std::function<void(TF_tableau&)>& actions) {
+    void withTable(const std::function<void(kalidor::ClassTableWindow&)>& actions) {
         bool shown = false;
         test::driveModal(
             [&](QWidget* modal) {
-                auto* table = qobject_cast<TF_tableau*>(modal);
+                auto* table = qobject_cast<kalidor::ClassTableWindow*>(modal);
                 ASSERT_NE(table, nullptr);
                 shown = true;
                 // Focus moves by Tab in the active window only.
@@ -74,10 +74,11 @@ protected:
         EXPECT_TRUE(shown);
     }
     // The row of a pupil's number, -1 when the table does not show it.
-    static int rowOf(TF_tableau& table, const char* number) {
+    static int rowOf(kalidor::ClassTableWindow& table, const char* number) {
         return table.model().rowOf(u(number));
     }
-    static QString cell(TF_tableau& table, int row, int column, int role = Qt::DisplayRole) {
+    static QString cell(kalidor::ClassTableWindow& table, int row, int column,
+                        int role = Qt::DisplayRole) {
         return table.model().index(row, column).data(role).toString();
     }
     static QWidget* afterTab(QWidget* from) {
@@ -88,7 +89,7 @@ protected:
 
 } // namespace
 
-TEST_F(ClassTableWindow, OpensOnTheSelectedClassIsWorkedByKeyboardAndReadsAnOpenedPupilAgain) {
+TEST_F(ClassTableWindowTest, OpensOnTheSelectedClassIsWorkedByKeyboardAndReadsAnOpenedPupilAgain) {
     const std::initializer_list<int> holding = {1,  2,  3,  4,  5,  6,  7,  8,  9,
                                                 10, 11, 12, 13, 14, 15, 16, 19, 20};
     folder.writePupil(1, u("DUPONT"), u("Marie"), u("6A"), {1, 2, 3, 4});
@@ -98,7 +99,7 @@ TEST_F(ClassTableWindow, OpensOnTheSelectedClassIsWorkedByKeyboardAndReadsAnOpen
     startProgram(true);
     ASSERT_TRUE(selectLineStartingWith(u("MARTIN")));
 
-    withTable([&](TF_tableau& table) {
+    withTable([&](kalidor::ClassTableWindow& table) {
         EXPECT_EQ(table.ComboClasse->currentText(), u("6A"));
         EXPECT_EQ(table.ComboNiveau->currentIndex(), 0);
         ASSERT_EQ(table.model().rowCount(), 3 + 1);
@@ -151,7 +152,7 @@ TEST_F(ClassTableWindow, OpensOnTheSelectedClassIsWorkedByKeyboardAndReadsAnOpen
     EXPECT_FALSE(window().ListBox1->lines().contains(u("DUPONT Marie 6A - n° 1")));
 }
 
-TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsReported) {
+TEST_F(ClassTableWindowTest, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsReported) {
     TFiche tricky = test::makeRecord(u("DE;LA \"TOUR\""), u("Zoé"), u("6A"), {1, 2, 23});
     tricky.setDate(1, u("12/03/2009"));
     tricky.setDate(2, u("  /  /    "));
@@ -162,7 +163,7 @@ TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsRepo
     startProgram(true);
 
     const QString file = folder.path(u("tableau.csv"));
-    withTable([&](TF_tableau& table) {
+    withTable([&](kalidor::ClassTableWindow& table) {
         EXPECT_EQ(table.ComboClasse->currentText(), u("Toutes les classes"));
         platform.fileAnswers = {file, folder.path(u("absent/tableau.csv"))};
         QTest::mouseClick(table.ButtonExporter, Qt::LeftButton);
@@ -205,7 +206,7 @@ TEST_F(ClassTableWindow, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsRepo
     EXPECT_FALSE(QFile::exists(folder.path(u("absent/tableau.csv"))));
 }
 
-TEST_F(ClassTableWindow, PrintsLandscapePagesWithTheCountsEndingTheLastOne) {
+TEST_F(ClassTableWindowTest, PrintsLandscapePagesWithTheCountsEndingTheLastOne) {
     for (int n = 1; n <= 60; ++n) {
         folder.writePupil(
             n, QStringLiteral("ELEVE%1").arg(n, 2, 10, QLatin1Char('0')), u("Jo"), u("CM2"),
@@ -215,7 +216,9 @@ TEST_F(ClassTableWindow, PrintsLandscapePagesWithTheCountsEndingTheLastOne) {
     ASSERT_TRUE(selectLineStartingWith(u("ELEVE01")));
     const QString pdf = folder.path(u("tableau.pdf"));
     platform.printing.dialogAnswers = {pdf};
-    withTable([&](TF_tableau& table) { QTest::mouseClick(table.ButtonImprimer, Qt::LeftButton); });
+    withTable([&](kalidor::ClassTableWindow& table) {
+        QTest::mouseClick(table.ButtonImprimer, Qt::LeftButton);
+    });
 
     ASSERT_EQ(test::pdfPages(pdf), 2);
     EXPECT_TRUE(test::pdfLandscape(pdf));
@@ -242,13 +245,13 @@ TEST_F(ClassTableWindow, PrintsLandscapePagesWithTheCountsEndingTheLastOne) {
     EXPECT_FALSE(test::pdfLandscape(index));
 }
 
-TEST_F(ClassTableWindow, ItsAbortWindowAnswersOverTheModalTable) {
+TEST_F(ClassTableWindowTest, ItsAbortWindowAnswersOverTheModalTable) {
     for (int n = 1; n <= 150; ++n) {
         folder.writePupil(n, QStringLiteral("ELEVE%1").arg(n), u("Jo"), u("CM2"));
     }
     startProgram(true);
     platform.printing.dialogAnswers = {QString()};
-    withTable([&](TF_tableau& table) {
+    withTable([&](kalidor::ClassTableWindow& table) {
         // The print-in-progress window on screen, whichever it is.
         platform.printing.observer = [&](const PrintCall& call) {
             for (QWidget* shown : QApplication::topLevelWidgets()) {
@@ -269,7 +272,7 @@ TEST_F(ClassTableWindow, ItsAbortWindowAnswersOverTheModalTable) {
     EXPECT_EQ(platform.printing.callsOf(PrintCall::End).size(), 1);
 }
 
-TEST_F(ClassTableWindow, EveryColumnShowsWholeAtEitherLevelWithoutScrolling) {
+TEST_F(ClassTableWindowTest, EveryColumnShowsWholeAtEitherLevelWithoutScrolling) {
     // Counts over 100, and the longest "Il manque" of a pupil without any competence.
     for (int n = 1; n <= 120; ++n) {
         folder.writePupil(n, QStringLiteral("ELEVE%1").arg(n, 3, 10, QLatin1Char('0')), u("Jo"),
@@ -277,7 +280,7 @@ TEST_F(ClassTableWindow, EveryColumnShowsWholeAtEitherLevelWithoutScrolling) {
     }
     folder.writePupil(121, u("ZOLA"), u("Ana"), u("6A"));
     startProgram(true);
-    withTable([&](TF_tableau& table) {
+    withTable([&](kalidor::ClassTableWindow& table) {
         auto* grid = static_cast<QAbstractItemView*>(table.Grid1);
         QHeaderView* header = table.Grid1->horizontalHeader();
         // From école to collège and back: each level laid out afresh.
@@ -297,10 +300,10 @@ TEST_F(ClassTableWindow, EveryColumnShowsWholeAtEitherLevelWithoutScrolling) {
     });
 }
 
-TEST_F(ClassTableWindow, TheNamesStayInViewWhenTheTableScrollsSideways) {
+TEST_F(ClassTableWindowTest, TheNamesStayInViewWhenTheTableScrollsSideways) {
     folder.writePupil(1, u("DUPONT"), u("Marie"), u("6A"));
     startProgram(true);
-    withTable([&](TF_tableau& table) {
+    withTable([&](kalidor::ClassTableWindow& table) {
         table.resize(500, table.height());
         table.Grid1->setFocus();
         QTest::keyClick(table.Grid1, Qt::Key_End, Qt::ControlModifier);

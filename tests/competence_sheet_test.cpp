@@ -6,7 +6,7 @@
 #include "records/record_file.h"
 #include "records/referential.h"
 #include "records/text_file.h"
-#include "sheet/tf_saisi1.h"
+#include "sheet/competence_sheet.h"
 #include "tests/support/modal.h"
 #include "tests/support/program_test.h"
 #include "tests/support/typing.h"

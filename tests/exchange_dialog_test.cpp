@@ -1,7 +1,7 @@
 // The transfer dialog and the class import command, on real windows and real folders.
 
 #include "app/kalidor_program.h"
-#include "exchange/tf_trans.h"
+#include "exchange/transfer_dialog.h"
 #include "platform/qt_platform.h"
 #include "platform/scripted_platform.h"
 #include "records/list_lines.h"

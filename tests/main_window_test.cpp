@@ -5,7 +5,7 @@
 #include "app/kalidor_program.h"
 #include "platform/memo.h"
 #include "platform/scripted_platform.h"
-#include "sheet/tf_saisi1.h"
+#include "sheet/competence_sheet.h"
 #include "tests/support/modal.h"
 #include "tests/support/program_test.h"
 

@@ -2,10 +2,10 @@
 // none, and nothing in the folder can hang or mislead the program.
 
 #include "app/kalidor_program.h"
-#include "exchange/tf_trans.h"
+#include "exchange/transfer_dialog.h"
 #include "platform/command_guard.h"
 #include "platform/scripted_platform.h"
-#include "sheet/tf_saisi1.h"
+#include "sheet/competence_sheet.h"
 #include "tests/support/modal.h"
 #include "tests/support/program_test.h"
 

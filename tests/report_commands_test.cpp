@@ -6,7 +6,7 @@
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "records/utf8.h"
-#include "sheet/tf_saisi1.h"
+#include "sheet/competence_sheet.h"
 #include "tests/support/modal.h"
 #include "tests/support/program_test.h"
 

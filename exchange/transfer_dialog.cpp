@@ -1,4 +1,4 @@
-#include "exchange/tf_trans.h"
+#include "exchange/transfer_dialog.h"
 
 #include "exchange/exchange_texts.h"
 #include "exchange/transfer_file.h"

@@ -1,4 +1,4 @@
-#include "sheet/tf_saisi1.h"
+#include "sheet/competence_sheet.h"
 
 #include "commands/pupil_save.h"
 #include "platform/command_guard.h"

@@ -1,4 +1,4 @@
-#include "app/tf_ajout.h"
+#include "app/add_pupil_dialog.h"
 
 #include "app/app_texts.h"
 #include "platform/command_guard.h"

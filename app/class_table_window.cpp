@@ -1,4 +1,4 @@
-#include "app/tf_tableau.h"
+#include "app/class_table_window.h"
 
 #include "app/class_table_view.h"
 #include "platform/command_guard.h"
@@ -60,8 +60,8 @@ MissingCompetences mostMissing(int level) {
 
 } // namespace
 
-TF_tableau::TF_tableau(const SharedState& state, Platform& platform, OpenPupil openPupil,
-                       QWidget* parent)
+ClassTableWindow::ClassTableWindow(const SharedState& state, Platform& platform,
+                                   OpenPupil openPupil, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform), openPupil_(std::move(openPupil)) {
     setObjectName(QStringLiteral("F_tableau"));
     setWindowTitle(tr8(class_table_texts::kTableCaption));
@@ -80,7 +80,7 @@ TF_tableau::TF_tableau(const SharedState& state, Platform& platform, OpenPupil o
     layout->addWidget(buttons);
 }
 
-void TF_tableau::buildChoosers(QWidget* row) {
+void ClassTableWindow::buildChoosers(QWidget* row) {
     ComboClasse = new QComboBox(row);
     ComboClasse->setObjectName(QStringLiteral("ComboClasse"));
     ComboClasse->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -99,22 +99,22 @@ void TF_tableau::buildChoosers(QWidget* row) {
         chooserLabel(row, "LabelNiveau", class_table_texts::kNiveauLabel, ComboNiveau));
     layout->addWidget(ComboNiveau);
     layout->addStretch(1);
-    connect(ComboClasse, &QComboBox::currentIndexChanged, this, &TF_tableau::ComboChange);
-    connect(ComboNiveau, &QComboBox::currentIndexChanged, this, &TF_tableau::ComboChange);
+    connect(ComboClasse, &QComboBox::currentIndexChanged, this, &ClassTableWindow::ComboChange);
+    connect(ComboNiveau, &QComboBox::currentIndexChanged, this, &ClassTableWindow::ComboChange);
 }
 
-void TF_tableau::buildTable() {
+void ClassTableWindow::buildTable() {
     Grid1 = new ClassTableView(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
     model_ = new ClassTableModel(Grid1);
     Grid1->setModel(model_);
     Grid1->horizontalHeader()->setStretchLastSection(true);
-    connect(Grid1, &QAbstractItemView::doubleClicked, this, &TF_tableau::Grid1DblClick);
+    connect(Grid1, &QAbstractItemView::doubleClicked, this, &ClassTableWindow::Grid1DblClick);
     // Return opens the pupil too, so the table can be worked from the keyboard alone.
     Grid1->installEventFilter(this);
 }
 
-void TF_tableau::buildButtons(QWidget* row) {
+void ClassTableWindow::buildButtons(QWidget* row) {
     ButtonImprimer = makeButton(row, "ButtonImprimer", class_table_texts::kImprimer, {});
     ButtonExporter = makeButton(row, "ButtonExporter", class_table_texts::kExporter, {});
     ButtonFermer = makeButton(row, "ButtonFermer", class_table_texts::kFermer, {});
@@ -124,12 +124,12 @@ void TF_tableau::buildButtons(QWidget* row) {
     layout->addWidget(ButtonImprimer);
     layout->addWidget(ButtonExporter);
     layout->addWidget(ButtonFermer);
-    connect(ButtonImprimer, &QPushButton::clicked, this, &TF_tableau::ButtonImprimerClick);
-    connect(ButtonExporter, &QPushButton::clicked, this, &TF_tableau::ButtonExporterClick);
+    connect(ButtonImprimer, &QPushButton::clicked, this, &ClassTableWindow::ButtonImprimerClick);
+    connect(ButtonExporter, &QPushButton::clicked, this, &ClassTableWindow::ButtonExporterClick);
     connect(ButtonFermer, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TF_tableau::showFolder(const std::optional<QString>& selectedNumber) {
+void ClassTableWindow::showFolder(const std::optional<QString>& selectedNumber) {
     TablePupils read = readTablePupils(state_.prefix);
     failures_ = read.failures;
     TableClass classe;
@@ -155,7 +155,7 @@ void TF_tableau::showFolder(const std::optional<QString>& selectedNumber) {
     fitColumns();
 }
 
-void TF_tableau::fitNames(const QList<TablePupil>& pupils) {
+void ClassTableWindow::fitNames(const QList<TablePupil>& pupils) {
     // Shaping every name as a whole costs a third of reading the folder: a name's width is the
     // sum of its letters' widths, each measured once.
     const QFontMetrics metrics(Grid1->font());
@@ -180,7 +180,7 @@ void TF_tableau::fitNames(const QList<TablePupil>& pupils) {
     }
 }
 
-void TF_tableau::fillClasses(const QStringList& classes, const TableClass& classe) {
+void ClassTableWindow::fillClasses(const QStringList& classes, const TableClass& classe) {
     filling_ = true;
     classes_ = classes;
     ComboClasse->clear();
@@ -193,16 +193,16 @@ void TF_tableau::fillClasses(const QStringList& classes, const TableClass& class
     filling_ = false;
 }
 
-TableClass TF_tableau::chosenClass() const {
+TableClass ClassTableWindow::chosenClass() const {
     const int index = ComboClasse->currentIndex();
     return index >= 1 ? TableClass(classes_.at(index - 1)) : std::nullopt;
 }
 
-int TF_tableau::chosenLevel() const {
+int ClassTableWindow::chosenLevel() const {
     return ComboNiveau->currentData().toInt() == kLevelCollege ? kLevelCollege : kLevelEcole;
 }
 
-void TF_tableau::ComboChange() {
+void ClassTableWindow::ComboChange() {
     if (filling_) {
         return;
     }
@@ -210,7 +210,7 @@ void TF_tableau::ComboChange() {
     fitColumns();
 }
 
-QList<int> TF_tableau::columnWidths(int level, int rows) const {
+QList<int> ClassTableWindow::columnWidths(int level, int rows) const {
     const QFontMetrics metrics(Grid1->font());
     const QFontMetrics lastRow = lastRowMetrics(Grid1);
     const QStyle* style = Grid1->style();
@@ -244,7 +244,7 @@ QList<int> TF_tableau::columnWidths(int level, int rows) const {
     return widths;
 }
 
-int TF_tableau::windowWidthFor(int level, int rows) const {
+int ClassTableWindow::windowWidthFor(int level, int rows) const {
     const QList<int> widths = columnWidths(level, rows);
     const QMargins margins = layout()->contentsMargins();
     return std::accumulate(widths.cbegin(), widths.cend(), 0) + 2 * Grid1->frameWidth() +
@@ -252,7 +252,7 @@ int TF_tableau::windowWidthFor(int level, int rows) const {
            margins.left() + margins.right();
 }
 
-void TF_tableau::fitColumns() {
+void ClassTableWindow::fitColumns() {
     const ClassTable& table = model_->table();
     const QList<int> widths = columnWidths(table.level, static_cast<int>(table.rows.size()));
     QHeaderView* header = Grid1->horizontalHeader();
@@ -262,7 +262,7 @@ void TF_tableau::fitColumns() {
     Grid1->setAccessibleName(tableName(table.level, table.classe));
 }
 
-void TF_tableau::Grid1DblClick() {
+void ClassTableWindow::Grid1DblClick() {
     const QModelIndex current = Grid1->currentIndex();
     const std::optional<QString> number =
         current.isValid() ? model_->numberAt(current.row()) : std::nullopt;
@@ -275,7 +275,8 @@ void TF_tableau::Grid1DblClick() {
     }
 }
 
-void TF_tableau::showClosedPupil(const QString& numberText, const std::optional<TFiche>& record) {
+void ClassTableWindow::showClosedPupil(const QString& numberText,
+                                       const std::optional<TFiche>& record) {
     const TableClass classe = chosenClass();
     const int column = Grid1->currentIndex().column();
     model_->replacePupil(numberText, record);
@@ -289,7 +290,7 @@ void TF_tableau::showClosedPupil(const QString& numberText, const std::optional<
     }
 }
 
-void TF_tableau::ButtonImprimerClick() {
+void ClassTableWindow::ButtonImprimerClick() {
     if (annule_ == nullptr) {
         annule_ = new TF_annule(this);
     }
@@ -299,7 +300,7 @@ void TF_tableau::ButtonImprimerClick() {
     });
 }
 
-void TF_tableau::ButtonExporterClick() {
+void ClassTableWindow::ButtonExporterClick() {
     const ClassTable& table = model_->table();
     const std::optional<QString> fileName = platform_.saveFileName(
         this, tr8(class_table_texts::kCsvFilter), tableFileName(table.level, table.classe));
@@ -312,7 +313,7 @@ void TF_tableau::ButtonExporterClick() {
     });
 }
 
-void TF_tableau::showEvent(QShowEvent* event) {
+void ClassTableWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (failures_.isEmpty()) {
         return;
@@ -323,7 +324,7 @@ void TF_tableau::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, [this, report] { platform_.showError(this, report); });
 }
 
-bool TF_tableau::eventFilter(QObject* watched, QEvent* event) {
+bool ClassTableWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Grid1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

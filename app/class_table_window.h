@@ -18,15 +18,15 @@
 
 namespace kalidor {
 
-class TF_tableau : public QDialog {
+class ClassTableWindow : public QDialog {
     Q_OBJECT
 public:
     // Opens a pupil's competence sheet as the main list does, and returns once it is closed.
     using OpenPupil = std::function<ClosedSheet(const QString& numberText)>;
 
     // `state` gives the data folder only: the window reads records of its own.
-    TF_tableau(const SharedState& state, Platform& platform, OpenPupil openPupil,
-               QWidget* parent = nullptr);
+    ClassTableWindow(const SharedState& state, Platform& platform, OpenPupil openPupil,
+                     QWidget* parent = nullptr);
 
     // Reads the folder and shows the class of the pupil of `selectedNumber` (every class when
     // nothing is given or the pupil is not found), at niveau école. The files that could not
