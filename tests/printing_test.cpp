@@ -17,11 +17,13 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kalidor {
@@ -236,6 +238,111 @@ TEST_F(Printing, EscapeAndTheCloseBoxStopThePrintingAsTheButtonDoes) {
         window().Listedetousleslves1Click();
         EXPECT_TRUE(printer().callsOf(PrintCall::NewPage).isEmpty()) << escape;
         EXPECT_FALSE(annule().isVisible());
+    }
+}
+
+// A stop comes as a window event and runs where the batch lets events run, between two names or
+// two pages. Whenever it comes (Esc, the close box or the button), the batch ends short of its
+// last page and every page it printed is whole; a print command chosen after the stop does not
+// start the batch's window again under it.
+TEST_F(Printing, AStopAtAnyMomentEndsTheBatchShortWithWholePages) {
+    writePupils(25, kAllEcole); // 4 pages: 8, 8, 8 and 1 certificates
+    open();
+    platform.runEvents = true;
+    enum Stop { None, Escape, CloseBox, Button, EscapeThenPrint };
+    struct Moment {
+        Stop stop;
+        PrintCall::Kind kind; // the stop comes with this call
+        int page;             // of this page (0 before the first one starts)
+        int index;            // among the calls of its kind on that page, -1 the last
+        int beginFailures = 0;
+    };
+    const QList<Moment> moments{{Escape, PrintCall::Title, 0, 0},
+                                {CloseBox, PrintCall::Font, 0, 0},
+                                {Button, PrintCall::Begin, 1, 0},
+                                {Escape, PrintCall::Rect, 1, 0},
+                                {CloseBox, PrintCall::Text, 1, 0},
+                                {Escape, PrintCall::Text, 1, 40},
+                                {Button, PrintCall::Text, 1, -1},
+                                {CloseBox, PrintCall::NewPage, 2, 0},
+                                {Escape, PrintCall::Rect, 2, -1},
+                                {Button, PrintCall::Text, 2, 9},
+                                {CloseBox, PrintCall::Font, 2, 30},
+                                {Escape, PrintCall::Text, 2, -1},
+                                {Button, PrintCall::NewPage, 3, 0},
+                                {Escape, PrintCall::Font, 3, 0},
+                                {CloseBox, PrintCall::Text, 3, 50},
+                                {Button, PrintCall::Rect, 3, 3},
+                                {CloseBox, PrintCall::Text, 3, -1},
+                                {Escape, PrintCall::Begin, 0, 1, 3},
+                                {EscapeThenPrint, PrintCall::Title, 0, 0},
+                                {EscapeThenPrint, PrintCall::Text, 1, 0},
+                                {None, PrintCall::Title, 4, 0}}; // no stop: the 4 pages
+    const auto print = [&](int beginFailures, const std::function<void(int)>& atCall) {
+        printer().calls.clear();
+        printer().dialogs = 0;
+        printer().dialogAnswers = {QString(), QString()};
+        printer().beginFailures = beginFailures;
+        int count = 0;
+        printer().observer = [&](const PrintCall&) { atCall(count++); };
+        window().Imprimertouteslesattestationsdeniveau11Click();
+        printer().observer = nullptr;
+        QCoreApplication::processEvents();
+    };
+    for (qsizetype row = 0; row < moments.size(); ++row) {
+        SCOPED_TRACE(testing::Message() << "moment " << row);
+        const Moment& moment = moments[row];
+        print(moment.beginFailures, [](int) {});
+        const QList<PrintCall> calls = printer().calls;
+        QList<int> candidates;
+        for (int i = 0; i < calls.size(); ++i) {
+            if (calls[i].kind == moment.kind && calls[i].page == moment.page) {
+                candidates.append(i);
+            }
+        }
+        const int at = moment.stop == None ? -1
+                       : moment.index < 0  ? candidates.value(candidates.size() + moment.index, -2)
+                                           : candidates.value(moment.index, -2);
+        ASSERT_NE(at, -2);
+        print(moment.beginFailures, [&](int call) {
+            if (call != at) {
+                return;
+            }
+            switch (moment.stop) {
+            case Escape:
+            case EscapeThenPrint:
+                QCoreApplication::postEvent(
+                    &annule(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+                break;
+            case CloseBox:
+                QCoreApplication::postEvent(&annule(), new QCloseEvent);
+                break;
+            case Button:
+                QMetaObject::invokeMethod(annule().BitBtn1, &QPushButton::click,
+                                          Qt::QueuedConnection);
+                break;
+            case None:
+                break;
+            }
+            if (moment.stop == EscapeThenPrint) {
+                QMetaObject::invokeMethod(
+                    &window(),
+                    [&] {
+                        window().ListBox1->setCurrentRow(0);
+                        window().imprimerattestation11Click();
+                    },
+                    Qt::QueuedConnection);
+            }
+        });
+        EXPECT_EQ(printer().pages(), moment.page);
+        for (int page = 1; page <= printer().pages(); ++page) {
+            EXPECT_EQ(printer().callsOf(PrintCall::Rect, page).size(), 8) << page;
+            EXPECT_EQ(printer().texts(page).size(), page < 4 ? 8 * 9 : 9) << page;
+        }
+        EXPECT_EQ(printer().callsOf(PrintCall::End).size(), moment.page > 0 ? 1 : 0);
+        EXPECT_EQ(printer().dialogs, 1);
+        EXPECT_FALSE(annule().isVisible());
+        EXPECT_FALSE(annule().documentOpen());
     }
 }
 
