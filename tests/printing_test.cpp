@@ -673,6 +673,11 @@ TEST(QtPrinterTest, DialogThenOneJobWithPageBreaksIntoPdf) {
             }
         },
         [&] { EXPECT_FALSE(printer.executePrintDialog(nullptr)); });
+    // An orientation set before the printer is first used holds once it is.
+    QtPrinter landscape;
+    landscape.setLandscape();
+    landscape.printToPdf(file);
+    EXPECT_GT(landscape.pageWidth(), landscape.pageHeight());
 }
 
 // The printer opened as a text file breaks long lines at blanks and starts new pages.
