@@ -23,7 +23,6 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace kalidor {
@@ -250,90 +249,85 @@ TEST_F(Printing, AStopAtAnyMomentEndsTheBatchShortWithWholePages) {
     open();
     platform.runEvents = true;
     enum Stop { None, Escape, CloseBox, Button, EscapeThenPrint };
+    using C = PrintCall;
     struct Moment {
         Stop stop;
-        PrintCall::Kind kind; // the stop comes with this call
-        int page;             // of this page (0 before the first one starts)
-        int index;            // among the calls of its kind on that page, -1 the last
+        C::Kind kind; // the stop comes with this call
+        int page;     // of this page (0 before the first one starts), the pages printed
+        int index;    // among the calls of its kind on that page, -1 the last
         int beginFailures = 0;
     };
-    const QList<Moment> moments{{Escape, PrintCall::Title, 0, 0},
-                                {CloseBox, PrintCall::Font, 0, 0},
-                                {Button, PrintCall::Begin, 1, 0},
-                                {Escape, PrintCall::Rect, 1, 0},
-                                {CloseBox, PrintCall::Text, 1, 0},
-                                {Escape, PrintCall::Text, 1, 40},
-                                {Button, PrintCall::Text, 1, -1},
-                                {CloseBox, PrintCall::NewPage, 2, 0},
-                                {Escape, PrintCall::Rect, 2, -1},
-                                {Button, PrintCall::Text, 2, 9},
-                                {CloseBox, PrintCall::Font, 2, 30},
-                                {Escape, PrintCall::Text, 2, -1},
-                                {Button, PrintCall::NewPage, 3, 0},
-                                {Escape, PrintCall::Font, 3, 0},
-                                {CloseBox, PrintCall::Text, 3, 50},
-                                {Button, PrintCall::Rect, 3, 3},
-                                {CloseBox, PrintCall::Text, 3, -1},
-                                {Escape, PrintCall::Begin, 0, 1, 3},
-                                {EscapeThenPrint, PrintCall::Title, 0, 0},
-                                {EscapeThenPrint, PrintCall::Text, 1, 0},
-                                {None, PrintCall::Title, 4, 0}}; // no stop: the 4 pages
-    const auto print = [&](int beginFailures, const std::function<void(int)>& atCall) {
+    // The last row, without a stop, prints the 4 pages.
+    const QList<Moment> moments{{Escape, C::Title, 0, 0},
+                                {CloseBox, C::Font, 0, 0},
+                                {Button, C::Begin, 1, 0},
+                                {Escape, C::Rect, 1, 0},
+                                {CloseBox, C::Text, 1, 0},
+                                {Escape, C::Text, 1, 40},
+                                {Button, C::Text, 1, -1},
+                                {CloseBox, C::NewPage, 2, 0},
+                                {Escape, C::Rect, 2, -1},
+                                {Button, C::Text, 2, 9},
+                                {CloseBox, C::Font, 2, 30},
+                                {Escape, C::Text, 2, -1},
+                                {Button, C::NewPage, 3, 0},
+                                {Escape, C::Font, 3, 0},
+                                {CloseBox, C::Text, 3, 50},
+                                {Button, C::Rect, 3, 3},
+                                {CloseBox, C::Text, 3, -1},
+                                {Escape, C::Begin, 0, 1, 3},
+                                {EscapeThenPrint, C::Title, 0, 0},
+                                {EscapeThenPrint, C::Text, 1, 0},
+                                {None, C::Title, 4, 0}};
+    const auto postStop = [&](Stop stop) {
+        if (stop == Escape || stop == EscapeThenPrint) {
+            QCoreApplication::postEvent(
+                &annule(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        } else if (stop == CloseBox) {
+            QCoreApplication::postEvent(&annule(), new QCloseEvent);
+        } else if (stop == Button) {
+            QMetaObject::invokeMethod(annule().BitBtn1, &QPushButton::click, Qt::QueuedConnection);
+        }
+        if (stop == EscapeThenPrint) {
+            QMetaObject::invokeMethod(
+                &window(),
+                [&] {
+                    window().ListBox1->setCurrentRow(0);
+                    window().imprimerattestation11Click();
+                },
+                Qt::QueuedConnection);
+        }
+    };
+    // Prints the batch, the stop posted with call number `at`; returns every call.
+    const auto print = [&](const Moment& moment, qsizetype at) {
         printer().calls.clear();
         printer().dialogs = 0;
         printer().dialogAnswers = {QString(), QString()};
-        printer().beginFailures = beginFailures;
-        int count = 0;
-        printer().observer = [&](const PrintCall&) { atCall(count++); };
+        printer().beginFailures = moment.beginFailures;
+        qsizetype count = 0;
+        printer().observer = [&](const PrintCall&) {
+            if (count++ == at) {
+                postStop(moment.stop);
+            }
+        };
         window().Imprimertouteslesattestationsdeniveau11Click();
         printer().observer = nullptr;
         QCoreApplication::processEvents();
+        return printer().calls;
     };
     for (qsizetype row = 0; row < moments.size(); ++row) {
         SCOPED_TRACE(testing::Message() << "moment " << row);
         const Moment& moment = moments[row];
-        print(moment.beginFailures, [](int) {});
-        const QList<PrintCall> calls = printer().calls;
-        QList<int> candidates;
-        for (int i = 0; i < calls.size(); ++i) {
-            if (calls[i].kind == moment.kind && calls[i].page == moment.page) {
+        QList<qsizetype> candidates;
+        const QList<PrintCall> unstopped = print(moment, -1);
+        for (qsizetype i = 0; i < unstopped.size(); ++i) {
+            if (unstopped[i].kind == moment.kind && unstopped[i].page == moment.page) {
                 candidates.append(i);
             }
         }
-        const int at = moment.stop == None ? -1
-                       : moment.index < 0  ? candidates.value(candidates.size() + moment.index, -2)
-                                           : candidates.value(moment.index, -2);
-        ASSERT_NE(at, -2);
-        print(moment.beginFailures, [&](int call) {
-            if (call != at) {
-                return;
-            }
-            switch (moment.stop) {
-            case Escape:
-            case EscapeThenPrint:
-                QCoreApplication::postEvent(
-                    &annule(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-                break;
-            case CloseBox:
-                QCoreApplication::postEvent(&annule(), new QCloseEvent);
-                break;
-            case Button:
-                QMetaObject::invokeMethod(annule().BitBtn1, &QPushButton::click,
-                                          Qt::QueuedConnection);
-                break;
-            case None:
-                break;
-            }
-            if (moment.stop == EscapeThenPrint) {
-                QMetaObject::invokeMethod(
-                    &window(),
-                    [&] {
-                        window().ListBox1->setCurrentRow(0);
-                        window().imprimerattestation11Click();
-                    },
-                    Qt::QueuedConnection);
-            }
-        });
+        const qsizetype index = moment.index < 0 ? candidates.size() + moment.index : moment.index;
+        ASSERT_TRUE(moment.stop == None || (index >= 0 && index < candidates.size()));
+        print(moment, moment.stop == None ? -1 : candidates[index]);
         EXPECT_EQ(printer().pages(), moment.page);
         for (int page = 1; page <= printer().pages(); ++page) {
             EXPECT_EQ(printer().callsOf(PrintCall::Rect, page).size(), 8) << page;
