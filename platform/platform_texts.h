@@ -19,5 +19,6 @@ inline constexpr char kPrinterPageFailed[] =
 // %1 the printer's name; %2 why, in the print spooler's own words.
 inline constexpr char kPrinterRefusesJobs[] = "L'imprimante %1 refuse les travaux d'impression.";
 inline constexpr char kPrinterSpoolerFailed[] = "Impression impossible sur l'imprimante %1 : %2";
+inline constexpr char kPrintServerNotAnswering[] = "Le serveur d'impression ne répond pas.";
 
 } // namespace kalidor::platform_texts

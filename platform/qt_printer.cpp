@@ -1,6 +1,7 @@
 #include "platform/qt_printer.h"
 
 #include "platform/platform_texts.h"
+#include "platform/print_spooler.h"
 #include "platform/ui_style.h"
 #include "records/io_error.h"
 #include "records/utf8.h"
@@ -9,54 +10,10 @@
 #include <QPrintDialog>
 #include <algorithm>
 #include <cups/cups.h>
-#include <dlfcn.h>
-#include <optional>
-#include <type_traits>
 
 namespace kalidor {
 
-// libcups, opened the first time the spooler is asked: the program starts without it and the
-// twenty libraries it brings (Qt's own spooler support opens it when a printer is chosen, and
-// the same library answers both). Null when the machine has no libcups: then there is no
-// spooler to ask either.
-struct CupsLibrary {
-    decltype(&::cupsLastError) lastError;
-    decltype(&::cupsLastErrorString) lastErrorString;
-    decltype(&::cupsGetNamedDest) getNamedDest;
-    decltype(&::cupsGetOption) getOption;
-    decltype(&::cupsFreeDests) freeDests;
-    decltype(&::cupsGetJobs2) getJobs2;
-    decltype(&::cupsFreeJobs) freeJobs;
-    decltype(&::cupsCancelJob2) cancelJob2;
-};
-
 namespace {
-
-const CupsLibrary* cupsLibrary() {
-    static const std::optional<CupsLibrary> library = []() -> std::optional<CupsLibrary> {
-        void* handle = ::dlopen("libcups.so.2", RTLD_LAZY | RTLD_LOCAL);
-        if (handle == nullptr) {
-            return std::nullopt;
-        }
-        const auto symbol = [handle](auto& function, const char* name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                ::dlsym(handle, name));
-            return function != nullptr;
-        };
-        CupsLibrary found{};
-        if (!symbol(found.lastError, "cupsLastError") ||
-            !symbol(found.lastErrorString, "cupsLastErrorString") ||
-            !symbol(found.getNamedDest, "cupsGetNamedDest") ||
-            !symbol(found.getOption, "cupsGetOption") ||
-            !symbol(found.freeDests, "cupsFreeDests") || !symbol(found.getJobs2, "cupsGetJobs2") ||
-            !symbol(found.freeJobs, "cupsFreeJobs") ||
-            !symbol(found.cancelJob2, "cupsCancelJob2")) {
-            return std::nullopt;
-        }
-        return found;
-    }();
-    return library ? &*library : nullptr;
-}
 
 // The queue's name as the spooler knows it: Qt names an instance of a queue "queue/instance".
 QByteArray queueName(const QString& printerName) {
@@ -78,7 +35,7 @@ bool lastRequestFailed(const CupsLibrary& spooler) {
 
 } // namespace
 
-QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution), font_(msSansSerif(8)) {}
+QtPrinter::QtPrinter() : font_(msSansSerif(8)) {}
 
 QtPrinter::~QtPrinter() {
     if (painter_.isActive()) {
@@ -86,8 +43,23 @@ QtPrinter::~QtPrinter() {
     }
 }
 
+QPrinter& QtPrinter::qprinter() const {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (orientation_) {
+            printer_->setPageOrientation(*orientation_);
+        }
+    }
+    return *printer_;
+}
+
 bool QtPrinter::executePrintDialog(QWidget* parent) {
-    QPrintDialog dialog(&printer_, parent);
+    // The dialog, and the QPrinter the first time, ask the spooler for its printers.
+    const CupsLibrary* cups = cupsLibrary();
+    if (cups != nullptr && !spoolerAnswers(*cups)) {
+        throw IoError(tr8(platform_texts::kPrintServerNotAnswering));
+    }
+    QPrintDialog dialog(&qprinter(), parent);
     // The documents are printed whole: no page range, selection or current page.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -100,7 +72,8 @@ bool QtPrinter::executePrintDialog(QWidget* parent) {
 }
 
 const CupsLibrary* QtPrinter::spooler() const {
-    if (printer_.outputFormat() != QPrinter::NativeFormat || printer_.printerName().isEmpty()) {
+    if (!printer_ || printer_->outputFormat() != QPrinter::NativeFormat ||
+        printer_->printerName().isEmpty()) {
         return nullptr;
     }
     return cupsLibrary();
@@ -111,39 +84,43 @@ void QtPrinter::checkPrinterAcceptsJobs() const {
     if (spooler == nullptr) {
         return;
     }
-    const QString name = printer_.printerName();
-    cups_dest_t* dest =
-        spooler->getNamedDest(CUPS_HTTP_DEFAULT, queueName(name).constData(), nullptr);
-    if (dest == nullptr) {
-        throw spoolerFailure(*spooler, name);
-    }
-    // A printer that does not say (one found on the network, say) is taken as accepting.
-    const char* accepting =
-        spooler->getOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-    const bool refuses = accepting != nullptr && qstrcmp(accepting, "false") == 0;
-    spooler->freeDests(1, dest);
-    if (refuses) {
+    const QString name = printer_->printerName();
+    const QueueAnswer answer = askQueue(*spooler, queueName(name));
+    switch (answer.state) {
+    case QueueAnswer::Accepts:
+        return;
+    case QueueAnswer::Refuses:
         throw IoError(tr8(platform_texts::kPrinterRefusesJobs).arg(name));
+    case QueueAnswer::Unknown:
+        throw IoError(tr8(platform_texts::kPrinterSpoolerFailed).arg(name, answer.why));
+    case QueueAnswer::Silent:
+        throw IoError(tr8(platform_texts::kPrintServerNotAnswering));
     }
 }
 
 void QtPrinter::setPortrait() {
-    printer_.setPageOrientation(QPageLayout::Portrait);
+    orientation_ = QPageLayout::Portrait;
+    if (printer_) {
+        printer_->setPageOrientation(QPageLayout::Portrait);
+    }
 }
 
 void QtPrinter::setLandscape() {
-    printer_.setPageOrientation(QPageLayout::Landscape);
+    orientation_ = QPageLayout::Landscape;
+    if (printer_) {
+        printer_->setPageOrientation(QPageLayout::Landscape);
+    }
 }
 
 void QtPrinter::setTitle(const QString& title) {
-    printer_.setDocName(title);
+    qprinter().setDocName(title);
 }
 
 bool QtPrinter::beginDoc() {
     if (painter_.isActive()) {
         return false;
     }
-    if (!painter_.begin(&printer_)) {
+    if (!painter_.begin(&qprinter())) {
         return false;
     }
     fontApplied_ = false;
@@ -152,7 +129,7 @@ bool QtPrinter::beginDoc() {
 }
 
 bool QtPrinter::newPage() {
-    if (!painter_.isActive() || !printer_.newPage()) {
+    if (!painter_.isActive() || !printer_->newPage()) {
         return false;
     }
     penPosition_ = {};
@@ -168,12 +145,14 @@ void QtPrinter::endDoc() {
     // refuses it; libcups still holds the answer to that request, its last one.
     const CupsLibrary* spooler = this->spooler();
     if (spooler != nullptr && lastRequestFailed(*spooler)) {
-        throw spoolerFailure(*spooler, printer_.printerName());
+        throw spoolerFailure(*spooler, printer_->printerName());
     }
 }
 
 void QtPrinter::abort() {
-    printer_.abort();
+    if (printer_) {
+        printer_->abort();
+    }
     if (!painter_.isActive()) {
         return;
     }
@@ -184,8 +163,8 @@ void QtPrinter::abort() {
     if (spooler == nullptr || lastRequestFailed(*spooler)) {
         return;
     }
-    const QByteArray queue = queueName(printer_.printerName());
-    const QByteArray title = printer_.docName().toLocal8Bit();
+    const QByteArray queue = queueName(printer_->printerName());
+    const QByteArray title = printer_->docName().toLocal8Bit();
     cups_job_t* jobs = nullptr;
     const int count =
         spooler->getJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ACTIVE);
@@ -206,11 +185,11 @@ bool QtPrinter::printing() const {
 }
 
 int QtPrinter::pageWidth() const {
-    return printer_.width();
+    return qprinter().width();
 }
 
 int QtPrinter::pageHeight() const {
-    return printer_.height();
+    return qprinter().height();
 }
 
 void QtPrinter::setFont(const QFont& font, const QColor& color) {
@@ -266,16 +245,16 @@ int QtPrinter::textWidth(const QString& text) const {
 }
 
 int QtPrinter::textWidthIn(const QFont& font, const QString& text) const {
-    return QFontMetrics(font, &printer_).horizontalAdvance(text);
+    return QFontMetrics(font, &qprinter()).horizontalAdvance(text);
 }
 
 int QtPrinter::textHeight() const {
-    return QFontMetrics(font_, &printer_).height();
+    return QFontMetrics(font_, &qprinter()).height();
 }
 
 void QtPrinter::printToPdf(const QString& fileName) {
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(fileName);
+    qprinter().setOutputFormat(QPrinter::PdfFormat);
+    qprinter().setOutputFileName(fileName);
 }
 
 } // namespace kalidor

@@ -3,13 +3,17 @@
 // to the next, as the print dialog's choices do) and a QPainter on it for each document.
 // A document for a printer goes to the system's spooler (CUPS). Qt loses a document the spooler
 // refuses without a word, so the spooler is asked whether the printer takes jobs before anything
-// is drawn, and whether it took the document once handed over.
+// is drawn, and whether it took the document once handed over. Qt asks the spooler for its
+// printers as it makes the QPrinter and the print dialog, and would wait minutes for one that
+// does not answer: both are made once the spooler is known to answer.
 
 #include "platform/printer.h"
 
 #include <QPainter>
 #include <QPoint>
 #include <QPrinter>
+#include <memory>
+#include <optional>
 
 namespace kalidor {
 
@@ -20,8 +24,9 @@ public:
     QtPrinter();
     ~QtPrinter() override;
 
-    // Qt's own print dialog; a PDF file can be chosen there. A printer whose queue refuses
-    // jobs, or that the spooler does not know, is an IoError once the dialog is accepted.
+    // Qt's own print dialog; a PDF file can be chosen there. A spooler that does not answer is an
+    // IoError before the dialog, or once it is accepted; so is a printer whose queue refuses
+    // jobs, or that the spooler does not know.
     bool executePrintDialog(QWidget* parent) override;
 
     void setPortrait() override;
@@ -49,7 +54,8 @@ public:
     void printToPdf(const QString& fileName);
 
 protected:
-    QPrinter& qprinter() { return printer_; }
+    // The QPrinter, made the first time it is needed.
+    QPrinter& qprinter() const;
 
 private:
     void applyFont();
@@ -57,7 +63,9 @@ private:
     const CupsLibrary* spooler() const;
     void checkPrinterAcceptsJobs() const;
 
-    QPrinter printer_;
+    mutable std::unique_ptr<QPrinter> printer_;
+    // The orientation set before the QPrinter was made.
+    std::optional<QPageLayout::Orientation> orientation_;
     QPainter painter_;
     QFont font_;
     QColor color_ = Qt::black;

@@ -1,5 +1,7 @@
 #include "platform/scripted_platform.h"
 
+#include <QCoreApplication>
+
 namespace kalidor {
 
 void ScriptedPlatform::showMessage(QWidget*, const QString& text) {
@@ -36,6 +38,9 @@ std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString& f
 
 void ScriptedPlatform::processEvents() {
     ++processEventsCalls;
+    if (runEvents) {
+        QCoreApplication::processEvents();
+    }
 }
 
 void ScriptedPlatform::setWaitCursor(bool on) {

@@ -25,6 +25,9 @@ public:
     QStringList errors;
     int waitCursorDepth = 0;
     int processEventsCalls = 0;
+    // When set, processEvents also runs the pending events (posted keys, clicks and closes), as
+    // the real platform does; else it only counts.
+    bool runEvents = false;
     // The printer: print dialog answers and every drawing call.
     ScriptedPrinter printing;
 

@@ -31,6 +31,12 @@ CanvasDocument::~CanvasDocument() {
 
 bool CanvasDocument::start(QWidget* parent, const QString& title, const QString& panelText,
                            PageOrientation orientation) {
+    // A print command chosen while this window's document prints (events run between its
+    // pages, and before its first page starts) would set the continue flag again under it, a
+    // stop included, and hide the window while that document prints on.
+    if (annule_.documentOpen()) {
+        return false;
+    }
     landscape_ = orientation == PageOrientation::Landscape;
     if (!mayStartDocument(printer_, parent, orientation)) {
         restorePortrait();

@@ -45,6 +45,7 @@ TF_annule::TF_annule(QWidget* parent) : QDialog(parent) {
 
 void TF_annule::startDocument(const QString& panelText) {
     continue_ = true;
+    documentOpen_ = true;
     Panel1->setText(panelText);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -54,18 +55,22 @@ void TF_annule::startDocument(const QString& panelText) {
 }
 
 void TF_annule::endDocument() {
+    documentOpen_ = false;
     // Hidden, not closed: closing is what the user does to stop the printing.
     hide();
 }
 
-void TF_annule::BitBtn1Click() {
+void TF_annule::stopPrinting() {
     continue_ = false;
-    close();
+    hide();
+}
+
+void TF_annule::BitBtn1Click() {
+    stopPrinting();
 }
 
 void TF_annule::reject() {
-    continue_ = false;
-    QDialog::reject();
+    stopPrinting();
 }
 
 } // namespace kalidor

@@ -3,6 +3,7 @@
 // CUPS_SERVER points this process and the CUPS commands at it, never at the machine's spooler.
 
 #include "platform/platform_texts.h"
+#include "platform/print_spooler.h"
 #include "platform/qt_printer.h"
 #include "records/io_error.h"
 #include "records/utf8.h"
@@ -67,9 +68,14 @@ public:
         }
     }
     ~PrivateSpooler() {
+        resume();
         cupsd_.kill();
         cupsd_.waitForFinished();
     }
+
+    // The spooler stopped still takes connections, and answers nothing until it resumes.
+    void stop() { ::kill(static_cast<pid_t>(cupsd_.processId()), SIGSTOP); }
+    void resume() { ::kill(static_cast<pid_t>(cupsd_.processId()), SIGCONT); }
 
     // A queue with a PDF printer's driver, its device never reached in these tests.
     void addQueue(const QString& name) {
@@ -148,6 +154,56 @@ TEST(PrintSpooler, ARefusingQueueGetsNothingAndIsNamedWhileAPausedOneKeepsTheDoc
     ASSERT_TRUE(spooler.run("cupsreject", {"paused"}));
     EXPECT_EQ(failureOf([&] { paused.endDoc(); }), refuses.arg("paused"));
     EXPECT_EQ(spooler.jobs("paused"), 1);
+}
+
+// The spooler's answers, asked with a time-out: a spooler that stops answering is said to be
+// silent within a few seconds, and once it answers again the queue is asked as before. A queue
+// the spooler does not know is named with the spooler's own words.
+TEST(PrintSpooler, AStoppedSpoolerIsSilentWithinSecondsAndAnsweredOnceItResumes) {
+    if (!QFile::exists(kCupsd)) {
+        GTEST_SKIP() << "cupsd is not installed (Debian package cups): no spooler to ask";
+    }
+    const CupsLibrary* cups = cupsLibrary();
+    ASSERT_NE(cups, nullptr);
+    PrivateSpooler spooler;
+    spooler.addQueue("open");
+    EXPECT_TRUE(spoolerAnswers(*cups));
+    EXPECT_EQ(askQueue(*cups, "open").state, QueueAnswer::Accepts);
+    const QueueAnswer unknown = askQueue(*cups, "nowhere");
+    EXPECT_EQ(unknown.state, QueueAnswer::Unknown);
+    EXPECT_FALSE(unknown.why.isEmpty());
+
+    spooler.stop();
+    EXPECT_FALSE(spoolerAnswers(*cups));
+    EXPECT_EQ(askQueue(*cups, "open").state, QueueAnswer::Silent);
+    spooler.resume();
+    EXPECT_TRUE(spoolerAnswers(*cups));
+    EXPECT_EQ(askQueue(*cups, "open").state, QueueAnswer::Accepts);
+}
+
+// A loopback port that takes connections and never answers stands for the spooler: the print
+// dialog is not shown, the failure says so within a few seconds, and nothing starts.
+TEST(PrintSpooler, AServerThatNeverAnswersIsNamedBeforeTheDialog) {
+    const int silent = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), size), 0);
+    ASSERT_EQ(listen(silent, 16), 0);
+    getsockname(silent, reinterpret_cast<sockaddr*>(&address), &size);
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", "127.0.0.1:" + QByteArray::number(ntohs(address.sin_port)));
+    QtPrinter printer;
+    bool dialogShown = false;
+    QString failure;
+    test::driveModal([&](QWidget*) { dialogShown = true; },
+                     [&] { failure = failureOf([&] { printer.executePrintDialog(nullptr); }); });
+    EXPECT_EQ(failure, tr8(platform_texts::kPrintServerNotAnswering));
+    EXPECT_FALSE(dialogShown);
+    EXPECT_FALSE(printer.printing());
+    qputenv("CUPS_SERVER", server);
+    close(silent);
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -236,6 +237,106 @@ TEST_F(Printing, EscapeAndTheCloseBoxStopThePrintingAsTheButtonDoes) {
         window().Listedetousleslves1Click();
         EXPECT_TRUE(printer().callsOf(PrintCall::NewPage).isEmpty()) << escape;
         EXPECT_FALSE(annule().isVisible());
+    }
+}
+
+// A stop comes as a window event and runs where the batch lets events run, between two names or
+// two pages. Whenever it comes (Esc, the close box or the button), the batch ends short of its
+// last page and every page it printed is whole; a print command chosen after the stop does not
+// start the batch's window again under it.
+TEST_F(Printing, AStopAtAnyMomentEndsTheBatchShortWithWholePages) {
+    writePupils(25, kAllEcole); // 4 pages: 8, 8, 8 and 1 certificates
+    open();
+    platform.runEvents = true;
+    enum Stop { None, Escape, CloseBox, Button, EscapeThenPrint };
+    using C = PrintCall;
+    struct Moment {
+        Stop stop;
+        C::Kind kind; // the stop comes with this call
+        int page;     // of this page (0 before the first one starts), the pages printed
+        int index;    // among the calls of its kind on that page, -1 the last
+        int beginFailures = 0;
+    };
+    // The last row, without a stop, prints the 4 pages.
+    const QList<Moment> moments{{Escape, C::Title, 0, 0},
+                                {CloseBox, C::Font, 0, 0},
+                                {Button, C::Begin, 1, 0},
+                                {Escape, C::Rect, 1, 0},
+                                {CloseBox, C::Text, 1, 0},
+                                {Escape, C::Text, 1, 40},
+                                {Button, C::Text, 1, -1},
+                                {CloseBox, C::NewPage, 2, 0},
+                                {Escape, C::Rect, 2, -1},
+                                {Button, C::Text, 2, 9},
+                                {CloseBox, C::Font, 2, 30},
+                                {Escape, C::Text, 2, -1},
+                                {Button, C::NewPage, 3, 0},
+                                {Escape, C::Font, 3, 0},
+                                {CloseBox, C::Text, 3, 50},
+                                {Button, C::Rect, 3, 3},
+                                {CloseBox, C::Text, 3, -1},
+                                {Escape, C::Begin, 0, 1, 3},
+                                {EscapeThenPrint, C::Title, 0, 0},
+                                {EscapeThenPrint, C::Text, 1, 0},
+                                {None, C::Title, 4, 0}};
+    const auto postStop = [&](Stop stop) {
+        if (stop == Escape || stop == EscapeThenPrint) {
+            QCoreApplication::postEvent(
+                &annule(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        } else if (stop == CloseBox) {
+            QCoreApplication::postEvent(&annule(), new QCloseEvent);
+        } else if (stop == Button) {
+            QMetaObject::invokeMethod(annule().BitBtn1, &QPushButton::click, Qt::QueuedConnection);
+        }
+        if (stop == EscapeThenPrint) {
+            QMetaObject::invokeMethod(
+                &window(),
+                [&] {
+                    window().ListBox1->setCurrentRow(0);
+                    window().imprimerattestation11Click();
+                },
+                Qt::QueuedConnection);
+        }
+    };
+    // Prints the batch, the stop posted with call number `at`; returns every call.
+    const auto print = [&](const Moment& moment, qsizetype at) {
+        printer().calls.clear();
+        printer().dialogs = 0;
+        printer().dialogAnswers = {QString(), QString()};
+        printer().beginFailures = moment.beginFailures;
+        qsizetype count = 0;
+        printer().observer = [&](const PrintCall&) {
+            if (count++ == at) {
+                postStop(moment.stop);
+            }
+        };
+        window().Imprimertouteslesattestationsdeniveau11Click();
+        printer().observer = nullptr;
+        QCoreApplication::processEvents();
+        return printer().calls;
+    };
+    for (qsizetype row = 0; row < moments.size(); ++row) {
+        SCOPED_TRACE(testing::Message() << "moment " << row);
+        const Moment& moment = moments[row];
+        QList<qsizetype> candidates;
+        const QList<PrintCall> unstopped = print(moment, -1);
+        for (qsizetype i = 0; i < unstopped.size(); ++i) {
+            if (unstopped[i].kind == moment.kind && unstopped[i].page == moment.page) {
+                candidates.append(i);
+            }
+        }
+        const qsizetype index = moment.index < 0 ? candidates.size() + moment.index : moment.index;
+        ASSERT_TRUE(moment.stop == None || (index >= 0 && index < candidates.size()));
+        print(moment, moment.stop == None ? -1 : candidates[index]);
+        EXPECT_EQ(printer().pages(), moment.page);
+        for (int page = 1; page <= printer().pages(); ++page) {
+            EXPECT_EQ(printer().callsOf(PrintCall::Rect, page).size(), 8) << page;
+            EXPECT_EQ(printer().texts(page).size(), page < 4 ? 8 * 9 : 9) << page;
+        }
+        EXPECT_EQ(printer().callsOf(PrintCall::End).size(), moment.page > 0 ? 1 : 0);
+        EXPECT_EQ(printer().dialogs, 1);
+        EXPECT_FALSE(annule().isVisible());
+        EXPECT_FALSE(annule().documentOpen());
     }
 }
 
@@ -566,6 +667,11 @@ TEST(QtPrinterTest, DialogThenOneJobWithPageBreaksIntoPdf) {
             }
         },
         [&] { EXPECT_FALSE(printer.executePrintDialog(nullptr)); });
+    // An orientation set before the printer is first used holds once it is.
+    QtPrinter landscape;
+    landscape.setLandscape();
+    landscape.printToPdf(file);
+    EXPECT_GT(landscape.pageWidth(), landscape.pageHeight());
 }
 
 // The printer opened as a text file breaks long lines at blanks and starts new pages.
