@@ -64,12 +64,15 @@ QString decodeClassText(const QByteArray& bytes) {
 }
 
 QString classFromFileName(const QString& fileName) {
-    // A Mac writes "é" as "e" and a combining accent: composed first, it counts as one character.
-    const QString name = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1)
-                             .normalized(QString::NormalizationForm_C);
+    const QString name = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1);
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    QString classe = (dot < 0 ? name : name.left(dot)).left(kClassWidth);
-    // A file name may hold control characters; a record's text never does.
+    return classFromLabel(dot < 0 ? name : name.left(dot));
+}
+
+QString classFromLabel(const QString& label) {
+    // A Mac writes "é" as "e" and a combining accent: composed first, it counts as one character.
+    QString classe = label.normalized(QString::NormalizationForm_C).left(kClassWidth);
+    // A file name or an export may hold control characters; a record's text never does.
     for (QChar& ch : classe) {
         if (ch.unicode() < 0x80 && !isTextByte(static_cast<char>(ch.unicode()))) {
             ch = QLatin1Char('?');

@@ -17,10 +17,13 @@ namespace kalidor {
 // character, Windows-1252 otherwise. A leading UTF-8 byte-order mark is dropped.
 QString decodeClassText(const QByteArray& bytes);
 
-// The class of a file's pupils: the file's name without folder, up to its first '.', cut to
-// the record's 8 characters once its accents are composed; a control character of the name
-// becomes '?'.
+// The class of a file's pupils: the file's name without folder, up to its first '.', cut as
+// classFromLabel cuts it.
 QString classFromFileName(const QString& fileName);
+
+// A class label cut to the record's 8 characters once its accents are composed; a control
+// character becomes '?'.
+QString classFromLabel(const QString& label);
 
 struct ClassLine {
     QString nom;

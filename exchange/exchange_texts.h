@@ -1,5 +1,5 @@
 #pragma once
-// Texts of the transfer dialog and of the class import.
+// Texts of the transfer dialog, of the class import and of the school directory's import.
 
 namespace kalidor::exchange_texts {
 
@@ -50,5 +50,39 @@ inline constexpr char kNotTextFurtherOne[] =
     "La suite de ce fichier n'est pas du texte ; l'importation s'est arrêtée après %1 élève :\n%2";
 inline constexpr char kNotTextFurtherMany[] =
     "La suite de ce fichier n'est pas du texte ; l'importation s'est arrêtée après %1 élèves :\n%2";
+
+// The school directory's export. A file that is not one, with the file's name.
+inline constexpr char kNotDirectoryExport[] =
+    "Ce fichier n'est pas une exportation des élèves ; aucun élève n'a été créé :\n%1\n"
+    "Fichiers attendus : ElevesSansAdresses.xml du collège, ou l'archive "
+    "ExportXML_ElevesSansAdresses.zip qui le contient, ou l'extraction CSV de l'école dont la "
+    "première ligne nomme les colonnes « Nom élève », « Prénom élève », « Date naissance », "
+    "« Niveau » et « Libellé classe ».";
+inline constexpr char kDamagedZip[] =
+    "Cette archive zip ne peut pas être lue (endommagée ou protégée par un mot de passe) ; "
+    "aucun élève n'a été créé :\n%1\n"
+    "Archive attendue : ExportXML_ElevesSansAdresses.zip, qui contient ElevesSansAdresses.xml.";
+inline constexpr char kZipWithoutExport[] =
+    "Cette archive ne contient pas le fichier ElevesSansAdresses.xml ; aucun élève n'a été "
+    "créé :\n%1";
+inline constexpr char kNotBeeEleves[] =
+    "Ce fichier XML n'est pas une exportation des élèves (il n'a pas d'élément BEE_ELEVES) ; "
+    "aucun élève n'a été créé :\n%1\nFichier attendu : ElevesSansAdresses.xml.";
+// A damaged XML file: its name, the line where it stops being XML.
+inline constexpr char kDamagedXml[] =
+    "Ce fichier XML est endommagé à la ligne %2 ; aucun élève n'a été créé :\n%1";
+// Why a pupil of the export is not imported.
+inline constexpr char kIgnoredLeft[] = "sorti de l'établissement";
+inline constexpr char kIgnoredInactive[] = "classe « Inactifs »";
+inline constexpr char kIgnoredNoName[] = "sans nom";
+// The import's summary, with a count (0 or 1, then more).
+inline constexpr char kAbsentOne[] = "%1 élève du dossier absent du fichier";
+inline constexpr char kAbsentMany[] = "%1 élèves du dossier absents du fichier";
+inline constexpr char kCannotCreateOne[] =
+    "Il ne reste pas assez de numéros libres (de 1 à 999) : %1 nouvel élève ne pourra pas être "
+    "créé.";
+inline constexpr char kCannotCreateMany[] =
+    "Il ne reste pas assez de numéros libres (de 1 à 999) : %1 nouveaux élèves ne pourront pas "
+    "être créés.";
 
 } // namespace kalidor::exchange_texts

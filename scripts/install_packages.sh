@@ -12,6 +12,7 @@ packages=(
   poppler-utils clang-format
   desktop-file-utils
   libcups2-dev
+  libzip-dev
   "$@"
 )
 

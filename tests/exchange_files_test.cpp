@@ -486,6 +486,24 @@ TEST(ClassFile, ReadsWindowsAndUnixLinesAndSkipsEmptyOnes) {
     EXPECT_FALSE(classLines(QString()));
 }
 
+TEST(ClassFile, KeepsAUtf16PairSplitBetweenTwoBlocks) {
+    TestFolder folder;
+    // Blocks of 4 bytes: the byte-order mark and "A", then ";" and the first half of the pair.
+    const QString text = QString::fromUtf8("A;\U0001F600b\r\nC;d");
+    QByteArray bytes = "\xFF\xFE";
+    for (const QChar ch : text) {
+        bytes.append(static_cast<char>(ch.unicode() & 0xFF));
+        bytes.append(static_cast<char>(ch.unicode() >> 8));
+    }
+    folder.writeBytes(QStringLiteral("6A.txt"), bytes);
+    ClassFileReader reader(folder.path(QStringLiteral("6A.txt")), 4);
+    QStringList lines;
+    while (const std::optional<QString> line = reader.nextLine()) {
+        lines.append(*line);
+    }
+    EXPECT_EQ(lines, QStringList({QString::fromUtf8("A;\U0001F600b"), QStringLiteral("C;d")}));
+}
+
 TEST(ClassFile, ImportWritesBlankRecordsWithNameFirstNameAndClassCut) {
     TestFolder source;
     const QByteArray text = "Martin;L\xe9"
