@@ -132,6 +132,8 @@ int main(int argc, char** argv) {
     auto* list = new QListView(client);
     list->setGeometry(16, 16, 642, 290);
     list->setFont(QFont(QStringLiteral("Arial"), 12));
+    // Lines of one height: the list measures one line, not 999.
+    list->setUniformItemSizes(true);
     list->setModel(new QStringListModel(sortedLines(), list));
     auto* pane = new QPlainTextEdit(client);
     pane->setGeometry(0, 615 - 273, 875, 273);
