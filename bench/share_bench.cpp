@@ -130,17 +130,17 @@ bool freshMount(benchmark::State& loop) {
 // readers through `next`; returns how many reads fell short.
 int readFiles(const std::vector<std::string>& paths, std::atomic<size_t>& next) {
     char buffer[TFiche::kSize];
-    int short_ = 0;
+    int shortReads = 0;
     for (size_t k = next++; k < paths.size(); k = next++) {
         const int fd = ::open(paths[k].c_str(), O_RDONLY);
         if (fd < 0 || ::read(fd, buffer, sizeof buffer) != TFiche::kSize) {
-            ++short_;
+            ++shortReads;
         }
         if (fd >= 0) {
             ::close(fd);
         }
     }
-    return short_;
+    return shortReads;
 }
 
 void PlainOpenReadCloseLoop(benchmark::State& loop) {
