@@ -4,13 +4,21 @@
 #include "records/list_views.h"
 #include "records/record_file.h"
 
+#include <QDir>
+#include <QFile>
+#include <chrono>
 #include <cstdio>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace kalidor::bench {
 
-PupilFolder::PupilFolder(int count) : count_(count) {
+void writePupils(const QString& prefix, int count) {
     SharedState state;
-    state.prefix = prefix();
+    state.prefix = prefix;
     for (int n = 1; n <= count; ++n) {
         initNewRecord(state.current);
         state.current.setNom(QStringLiteral("NOM%1").arg(count - n));
@@ -23,12 +31,56 @@ PupilFolder::PupilFolder(int count) : count_(count) {
     }
 }
 
-std::vector<std::string> PupilFolder::recordPaths() const {
+std::vector<std::string> recordPaths(const QString& prefix, int count) {
     std::vector<std::string> paths;
-    for (int n = 1; n <= count_; ++n) {
-        paths.push_back((prefix() + QString::number(n) + QLatin1String(".b2i")).toStdString());
+    for (int n = 1; n <= count; ++n) {
+        paths.push_back((prefix + QString::number(n) + QLatin1String(".b2i")).toStdString());
     }
     return paths;
+}
+
+PupilFolder::PupilFolder(int count) : count_(count) {
+    writePupils(prefix(), count);
+}
+
+std::string installProgram(const QString& builtFolder, const QString& prefix) {
+    const QDir built(builtFolder);
+    for (const QString& name : built.entryList(QDir::Files)) {
+        if (!name.endsWith(QLatin1String(".b2i"))) {
+            QFile::copy(built.filePath(name), prefix + name);
+        }
+    }
+    const QString program = prefix + QStringLiteral("kalidor");
+    QFile::setPermissions(program, QFileDevice::ExeOwner | QFileDevice::ReadOwner);
+    return program.toStdString();
+}
+
+ProgramRun runUntilShown(const std::string& program) {
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        environment.emplace_back(*entry);
+    }
+    environment.emplace_back("QT_QPA_PLATFORM=offscreen");
+    environment.emplace_back("KALIDOR_EXIT_WHEN_SHOWN=1");
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    std::string argument0 = program;
+    char* argv[] = {argument0.data(), nullptr};
+
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
+        return {};
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), usage.ru_maxrss / 1024.0,
+            WIFEXITED(status) && WEXITSTATUS(status) == 0};
 }
 
 void runListView(benchmark::State& loop, const QString& prefix, ListView view) {
@@ -77,14 +129,16 @@ void initializeInterleaved(int argc, char** argv) {
     benchmark::Initialize(&count, args.data());
 }
 
-int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs) {
-    // Nine repetitions of each, interleaved, unless the command line says otherwise: a figure and
-    // its baseline then meet the same moments of a busy machine.
-    static char repetitions[] = "--benchmark_repetitions=9";
+int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs,
+                  int repetitions) {
+    // The repetitions are interleaved: a figure and its baseline then meet the same moments of
+    // a busy machine.
+    static std::string repeat;
+    repeat = "--benchmark_repetitions=" + std::to_string(repetitions);
     static char aggregates[] = "--benchmark_report_aggregates_only=true";
     static std::vector<char*> args;
     args.assign(argv, argv + argc);
-    args.insert(args.begin() + 1, {repetitions, aggregates});
+    args.insert(args.begin() + 1, {repeat.data(), aggregates});
     argc = static_cast<int>(args.size());
     argv = args.data();
     initializeInterleaved(argc, argv);

@@ -4,8 +4,13 @@
 # configurations; nothing of the system's own servers is used or changed.
 #
 #   share_servers.sh start smb|sshfs|sshfs-nocache <work folder>
+#   share_servers.sh start sshfs-delayed <work folder> <delay ms> <delay proxy program>
 #       prints three lines: the server's own folder, then the folder as each mount shows it;
-#       exits 77 with the reason on stderr when this machine cannot run the servers
+#       exits 77 with the reason on stderr when this machine cannot run the servers.
+#       sshfs-delayed puts the proxy (bench/delay_proxy.cpp) between the mounts and the server,
+#       adding the delay to every packet each way
+#   share_servers.sh remount <work folder>
+#       mounts the sshfs mounts again, so that nothing read before is cached
 #   share_servers.sh stop <work folder>
 set -uo pipefail
 
@@ -99,8 +104,17 @@ EOF
     echo "$work/b/mount/127.0.0.1:$port/kalidor"
 }
 
+# Mounts the server's folder as machine <machine> sees it, through <port>.
+mount_sshfs() {
+    local work="$1" machine="$2" port="$3" options="$4"
+    sshfs -p "$port" "root@127.0.0.1:$work/server" "$work/$machine/mount" \
+        -o "IdentityFile=$work/ssh/client,StrictHostKeyChecking=no" \
+        -o "UserKnownHostsFile=/dev/null,BatchMode=yes,LogLevel=ERROR$options" || return 1
+    wait_for "$work/$machine/mount"
+}
+
 start_sshfs() {
-    local work="$1" options="$2" port
+    local work="$1" options="$2" delay="${3:-}" proxy="${4:-}" port
     command -v sshd >/dev/null || [ -x /usr/sbin/sshd ] || skip "openssh-server is not installed"
     command -v sshfs >/dev/null || skip "sshfs is not installed"
     port=$(free_port)
@@ -123,18 +137,32 @@ EOF
     setsid /usr/sbin/sshd -D -e -f "$work/ssh/sshd_config" >"$work/ssh/log" 2>&1 &
     echo $! >"$work/server.pid"
     wait_for_port "$port"
+    if [ -n "$proxy" ]; then
+        local target="$port"
+        port=$(free_port)
+        setsid "$proxy" "$port" "$target" "$delay" >"$work/proxy.log" 2>&1 &
+        echo $! >"$work/proxy.pid"
+        wait_for_port "$port"
+    fi
+    echo "$port $options" >"$work/sshfs.args"
     local machine
     for machine in a b; do
         mkdir -p "$work/$machine/mount"
-        sshfs -p "$port" "root@127.0.0.1:$work/server" "$work/$machine/mount" \
-            -o "IdentityFile=$work/ssh/client,StrictHostKeyChecking=no" \
-            -o "UserKnownHostsFile=/dev/null,BatchMode=yes,LogLevel=ERROR$options" || return 1
         echo "$work/$machine/mount" >>"$work/mounts"
-        wait_for "$work/$machine/mount" || return 1
+        mount_sshfs "$work" "$machine" "$port" "$options" || return 1
     done
     echo "$work/server"
     echo "$work/a/mount"
     echo "$work/b/mount"
+}
+
+remount() {
+    local work="$1" port options machine
+    read -r port options <"$work/sshfs.args" || return 1
+    for machine in a b; do
+        fusermount3 -u "$work/$machine/mount" || return 1
+        mount_sshfs "$work" "$machine" "$port" "$options" || return 1
+    done
 }
 
 stop() {
@@ -145,11 +173,14 @@ stop() {
         done <"$work/mounts"
         rm -f "$work/mounts"
     fi
-    # The server and its per-connection children: the session it leads.
-    if [ -f "$work/server.pid" ]; then
-        kill -TERM -- "-$(cat "$work/server.pid")" 2>/dev/null
-        rm -f "$work/server.pid"
-    fi
+    # The server and its per-connection children: the session it leads; then the proxy.
+    local pidfile
+    for pidfile in "$work/server.pid" "$work/proxy.pid"; do
+        if [ -f "$pidfile" ]; then
+            kill -TERM -- "-$(cat "$pidfile")" 2>/dev/null
+            rm -f "$pidfile"
+        fi
+    done
     return 0
 }
 
@@ -163,15 +194,21 @@ start)
     smb) start_smb "$3" ;;
     sshfs) start_sshfs "$3" "" ;;
     sshfs-nocache) start_sshfs "$3" ",dir_cache=no" ;;
+    sshfs-delayed)
+        [ -x "${5:-}" ] || { echo "no delay proxy program: ${5:-}" >&2; exit 2; }
+        start_sshfs "$3" "" "${4:-1}" "$5"
+        ;;
     *) echo "unknown share: $2" >&2; exit 2 ;;
     esac
     status=$?
     [ $status -eq 0 ] || stop "$3"
     exit $status
     ;;
+remount) remount "$2" ;;
 stop) stop "$2" ;;
 *)
-    echo "usage: $0 start smb|sshfs|sshfs-nocache <folder> | stop <folder>" >&2
+    echo "usage: $0 start smb|sshfs|sshfs-nocache <folder>" \
+        "| start sshfs-delayed <folder> <delay ms> <proxy> | remount <folder> | stop <folder>" >&2
     exit 2
     ;;
 esac
