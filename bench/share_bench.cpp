@@ -13,7 +13,7 @@
 //
 // The servers need root and FUSE; where they cannot run, the benchmark says why and exits 0.
 
-#include "app/tf_tableau.h"
+#include "app/class_table_window.h"
 #include "bench/bench_support.h"
 #include "exchange/class_file.h"
 #include "platform/qt_platform.h"
@@ -221,7 +221,7 @@ QtPlatform& platform() {
 void TableAllClasses(benchmark::State& loop) {
     SharedState state;
     state.prefix = share->prefix();
-    TF_tableau table(state, platform(), {});
+    ClassTableWindow table(state, platform(), {});
     if (!freshMount(loop)) {
         return;
     }

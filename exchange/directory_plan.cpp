@@ -6,6 +6,7 @@
 #include "records/list_lines.h"
 #include "records/posix_file.h"
 #include "records/pupil_files.h"
+#include "records/pupil_identity.h"
 #include "records/utf8.h"
 
 #include <QDate>
@@ -177,7 +178,7 @@ DirectoryImport importDirectory(const SharedState& state, const DirectoryPlan& p
             continue;
         }
         const QString fileName = recordFileName(state, action.number);
-        if (!recordFileUnchanged(fileName, action.before)) {
+        if (pupilFileNow(fileName, action.before).state != FileNow::Unchanged) {
             ++done.changedMeanwhile;
             continue;
         }
