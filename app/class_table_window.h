@@ -7,7 +7,7 @@
 #include "app/closed_sheet.h"
 #include "platform/platform.h"
 #include "records/shared_state.h"
-#include "reports/tf_annule.h"
+#include "reports/print_progress.h"
 
 #include <QComboBox>
 #include <QDialog>

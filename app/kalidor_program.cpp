@@ -5,7 +5,7 @@
 #include "app/app_texts.h"
 #include "exchange/transfer_dialog.h"
 #include "records/record_file.h"
-#include "reports/tf_annule.h"
+#include "reports/print_progress.h"
 #include "sheet/competence_sheet.h"
 
 #include <QIcon>

@@ -8,7 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/printer.h"
-#include "reports/tf_annule.h"
+#include "reports/print_progress.h"
 
 namespace kalidor {
 

@@ -9,7 +9,7 @@
 #include "records/referential.h"
 #include "records/report_lines.h"
 #include "records/utf8.h"
-#include "reports/tf_annule.h"
+#include "reports/print_progress.h"
 #include "tests/support/modal.h"
 #include "tests/support/pdf_text.h"
 #include "tests/support/program_test.h"

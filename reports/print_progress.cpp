@@ -1,4 +1,4 @@
-#include "reports/tf_annule.h"
+#include "reports/print_progress.h"
 
 #include "platform/ui_style.h"
 #include "records/report_texts.h"
