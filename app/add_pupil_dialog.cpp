@@ -1,11 +1,11 @@
 #include "app/add_pupil_dialog.h"
 
 #include "app/app_texts.h"
+#include "commands/pupil_folder.h"
 #include "platform/command_guard.h"
 #include "platform/ui_style.h"
 #include "records/list_lines.h"
 #include "records/pupil_files.h"
-#include "records/record_file.h"
 
 namespace kalidor {
 
@@ -94,8 +94,7 @@ void TF_ajout::createPupil() {
     record.setPrenom(Editprenom->text());
     record.setDateNais(Maskdatenais->dateText());
     record.setClasse(Editclas->text());
-    const NewPupil pupil = createRecordFile(state_, record);
-    addedLine_ = recordEntry(pupil.record, pupil.number, state_.sortByName);
+    addedLine_ = PupilFolder(state_).addPupil(record);
 }
 
 } // namespace kalidor

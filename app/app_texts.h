@@ -107,11 +107,4 @@ inline constexpr char kAjoutAnnuler[] = "&Annuler";
 // Blanks on both sides belong to the message.
 inline constexpr char kNomRequis[] = " Il faut saisir un nom d'élève. ";
 
-// %1: the pupil's line.
-inline constexpr char kConfirmationEffacement[] = "Confirmation de l'effacement de\n%1";
-// Added to the question when the pupil's file changed since the list was shown (a folder shared
-// by several machines).
-inline constexpr char kChangedSinceListed[] =
-    "Attention : cette fiche a été modifiée sur un autre poste depuis l'affichage de la liste.";
-
 } // namespace kalidor::app_texts

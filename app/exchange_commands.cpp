@@ -1,7 +1,6 @@
 // Transfer files and the class import.
 
 #include "app/main_window.h"
-#include "exchange/class_file.h"
 #include "exchange/exchange_texts.h"
 #include "exchange/transfer_dialog.h"
 #include "platform/command_guard.h"
@@ -19,23 +18,17 @@ void TF_une::Importerclasseenmodetexte1Click() {
         platform_.openFileName(this, tr8(exchange_texts::kClassFilter));
     if (chosen) {
         const bool completed = runGuarded(platform_, this, [&] {
-            ClassFileReader reader(*chosen);
-            if (!reader.isOpen()) {
-                platform_.showMessage(this, tr8(exchange_texts::kOpenFailed));
-                return;
-            }
-            if (!reader.isText()) {
-                platform_.showMessage(this, notTextMessage(*chosen));
-                return;
-            }
-            int created = 0;
+            BatchResult result;
             {
                 WaitCursor wait(platform_);
-                created = importClass(state_, classFromFileName(*chosen), reader,
-                                      [this](const ListEntry& entry) { ListBox1->addLine(entry); });
+                // Each pupil is listed as soon as its file exists: those created before a
+                // failure are listed too.
+                result = folder_.importClass(
+                    *chosen,
+                    {[this](const ListEntry& entry) { ListBox1->addLine(entry); }, {}, {}});
             }
-            if (!reader.isText()) {
-                platform_.showMessage(this, notTextFurtherMessage(*chosen, created));
+            for (const QString& message : result.messages) {
+                platform_.showMessage(this, message);
             }
         });
         if (!completed) {

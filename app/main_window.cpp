@@ -37,7 +37,7 @@ public:
 
 TF_une::TF_une(SharedState& state, Platform& platform, const QString& executableFolder,
                const QPixmap& logo, QWidget* parent)
-    : QMainWindow(parent), state_(state), platform_(platform) {
+    : QMainWindow(parent), state_(state), platform_(platform), folder_(state) {
     setObjectName(QStringLiteral("F_une"));
     setWindowTitle(tr8(app_texts::kMainCaption));
     state_.prefix = dataDirectoryPrefix(executableFolder);

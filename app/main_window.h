@@ -5,11 +5,11 @@
 // transfer and class import (exchange_commands.cpp).
 
 #include "app/closed_sheet.h"
+#include "commands/pupil_folder.h"
 #include "platform/memo.h"
 #include "platform/platform.h"
 #include "platform/sorted_list_box.h"
 #include "records/list_views.h"
-#include "records/pupil_identity.h"
 #include "records/shared_state.h"
 
 #include <QLabel>
@@ -109,23 +109,22 @@ private:
 
     // Fills the list with a view, writes its count line and reports unreadable files.
     void showView(ListView view);
+    void showView(ListView view, const ViewResult& result);
     // The record number at the end of the selected line, if a line is selected.
     std::optional<QString> selectedNumber() const;
-    // The selected line's pupil: its number and what its file holds now. Every command on a
-    // list line comes here first: when the number now holds another pupil than the line
-    // showed (freed and taken again on another machine), it says so and gives nothing.
-    struct SelectedPupil {
-        QString number;
-        PupilFileNow now;
-    };
-    std::optional<SelectedPupil> selectedPupil();
-    // Makes the selected pupil the current record; false when its file could not be read.
-    bool loadPupil(const SelectedPupil& pupil);
+    // The selected line, when its number is one the commands act on.
+    std::optional<ListEntry> selectedEntry() const;
+    // Makes the selected line's pupil the current record. Every command on a list line comes
+    // here first: when the number now holds another pupil than the line showed (freed and taken
+    // again on another machine), it says so and the command does nothing.
+    LinePupil loadSelectedPupil();
     // The row of the line of `numberText`, -1 when the list does not show it.
     int rowOfNumber(const QString& numberText) const;
     // Opens the pupil's competence sheet, taking the pupil's line (if the list shows it) out of
     // the list while it is open and putting it back as the file holds it after.
     ClosedSheet openPupil(const QString& numberText);
+    // Writes a set of sample pupils, listing each one by name.
+    void createSamples(SampleSet set);
     // Rewrites the text pane with the count line of the lines left in the list.
     void refreshTotalCountLine();
 
@@ -140,6 +139,7 @@ private:
 
     SharedState& state_;
     Platform& platform_;
+    PupilFolder folder_;
     KalidorWindows windows_;
     bool shown_ = false;
     bool deferErrors_ = false;

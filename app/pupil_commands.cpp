@@ -3,30 +3,11 @@
 #include "app/add_pupil_dialog.h"
 #include "app/app_texts.h"
 #include "app/main_window.h"
-#include "commands/command_texts.h"
 #include "platform/command_guard.h"
+#include "platform/platform_answers.h"
 #include "platform/wait_cursor.h"
-#include "records/pupil_files.h"
-#include "records/pupil_identity.h"
-#include "records/record_file.h"
-#include "records/sample_pupils.h"
-#include "records/utf8.h"
 
 namespace kalidor {
-
-namespace {
-
-// Writes a set of sample pupils and lists each one as soon as it is written, so that the
-// pupils written before a failure are listed too.
-void createSamples(SharedState& state, Platform& platform, QWidget* parent, SortedListBox* list,
-                   SampleSet set) {
-    WaitCursor wait(platform);
-    runGuarded(platform, parent, [&] {
-        createSamplePupils(state, set, [list](const ListEntry& entry) { list->addLine(entry); });
-    });
-}
-
-} // namespace
 
 void TF_une::Ajouterunlve1Click() {
     windows_.F_ajout->exec();
@@ -37,29 +18,16 @@ void TF_une::Ajouterunlve1Click() {
 }
 
 void TF_une::Effacer1Click() {
-    const std::optional<QString> number = selectedNumber();
-    if (!number) {
+    const std::optional<ListEntry> entry = selectedEntry();
+    if (!entry) {
         return;
     }
     const int row = ListBox1->currentRow();
-    const ListEntry& entry = ListBox1->entry(row);
-    const QString fileName = recordFileName(state_, *number);
-    QString question = tr8(app_texts::kConfirmationEffacement).arg(entry.line);
-    // The question names the pupil the file holds now when that is another one than the line
-    // showed: the number was freed and taken again on another machine.
-    const PupilFileNow now = pupilFileNow(fileName, entry);
-    if (now.state == FileNow::OtherPupil) {
-        question += QLatin1String("\n\n") +
-                    tr8(command_texts::kDeleteOtherPupil).arg(*number, pupilName(*now.record));
-    } else if (now.state != FileNow::Unchanged) {
-        question += QLatin1String("\n\n") + tr8(app_texts::kChangedSinceListed);
-    }
-    if (!platform_.askYesNo(this, question)) {
-        return;
-    }
-    state_.currentFileName = fileName;
+    PlatformAnswers answers(platform_, this);
+    bool deleted = false;
     // The line goes only once the file is gone: a pupil that could not be deleted stays listed.
-    if (!runGuarded(platform_, this, [this] { deleteRecordFile(state_.currentFileName); })) {
+    runGuarded(platform_, this, [&] { deleted = folder_.deletePupil(*entry, answers); });
+    if (!deleted) {
         return;
     }
     ListBox1->removeLine(row);
@@ -68,16 +36,29 @@ void TF_une::Effacer1Click() {
     refreshTotalCountLine();
 }
 
+void TF_une::createSamples(SampleSet set) {
+    WaitCursor wait(platform_);
+    // Each pupil is listed as soon as it is written, so that those written before a failure are
+    // listed too.
+    runGuarded(platform_, this, [&] {
+        const BatchResult result = folder_.createSamples(
+            set, {[this](const ListEntry& entry) { ListBox1->addLine(entry); }, {}, {}});
+        for (const QString& message : result.messages) {
+            platform_.showMessage(this, message);
+        }
+    });
+}
+
 void TF_une::crer110lves1Click() {
-    createSamples(state_, platform_, this, ListBox1, SampleSet::Blank110);
+    createSamples(SampleSet::Blank110);
 }
 
 void TF_une::crer17lvesniveau11Click() {
-    createSamples(state_, platform_, this, ListBox1, SampleSet::Niveau1);
+    createSamples(SampleSet::Niveau1);
 }
 
 void TF_une::crer17lvesniveau21Click() {
-    createSamples(state_, platform_, this, ListBox1, SampleSet::Niveau2);
+    createSamples(SampleSet::Niveau2);
 }
 
 } // namespace kalidor

@@ -2,8 +2,8 @@
 
 #include "app/app_texts.h"
 #include "app/main_window.h"
-#include "commands/command_texts.h"
 #include "platform/command_guard.h"
+#include "platform/platform_answers.h"
 #include "records/io_error.h"
 #include "records/level_rules.h"
 #include "records/record_file.h"
@@ -20,19 +20,17 @@
 namespace kalidor {
 
 void TF_une::showPupilReview(int level) {
-    const std::optional<SelectedPupil> pupil = selectedPupil();
-    if (!pupil || !loadPupil(*pupil)) {
-        return;
+    if (loadSelectedPupil() == LinePupil::Loaded) {
+        Memo1->setLines(reviewLines(state_.current, level));
     }
-    Memo1->setLines(reviewLines(state_.current, level));
 }
 
 void TF_une::printPupilSheet(int level) {
-    const std::optional<SelectedPupil> pupil = selectedPupil();
-    if (!pupil) {
+    const LinePupil pupil = loadSelectedPupil();
+    if (pupil == LinePupil::Other) {
         return;
     }
-    if (loadPupil(*pupil)) {
+    if (pupil == LinePupil::Loaded) {
         Memo1->setLines(sheetLines(state_.current, level));
     }
     // Printed even when the record could not be read: the pane's text as it stands.
@@ -52,8 +50,7 @@ void TF_une::showCompetenceIndex(int level, bool print) {
 }
 
 void TF_une::printPupilAttestation(int level) {
-    const std::optional<SelectedPupil> pupil = selectedPupil();
-    if (!pupil || !loadPupil(*pupil)) {
+    if (loadSelectedPupil() != LinePupil::Loaded) {
         return;
     }
     if (!levelHeldBy(state_.current, level)) {
@@ -92,39 +89,16 @@ void TF_une::printPupilList(ListView view) {
 }
 
 void TF_une::Validercomptenceslevesl1Click() {
-    const std::optional<SelectedPupil> pupil = selectedPupil();
-    if (!pupil || !loadPupil(*pupil)) {
+    const std::optional<ListEntry> entry = selectedEntry();
+    if (!entry) {
         return;
     }
-    const TFiche read = state_.current;
-    TFiche validated = read;
-    validateAll(validated);
-    // Another machine may have saved, deleted or replaced the pupil since it was read.
-    const PupilFileNow now = pupilFileNow(state_.currentFileName, read);
-    const QString name = pupilName(read);
-    switch (now.state) {
-    case FileNow::Unchanged:
-        break;
-    case FileNow::Changed:
-    case FileNow::Unreadable:
-        if (!platform_.askYesNo(this, tr8(command_texts::kValidateOverOtherSave).arg(name))) {
-            return;
+    PlatformAnswers answers(platform_, this);
+    runGuarded(platform_, this, [&] {
+        if (const std::optional<QStringList> report = folder_.validateAll(*entry, answers)) {
+            Memo1->setLines(*report);
         }
-        break;
-    case FileNow::Deleted:
-        platform_.showMessage(this, tr8(command_texts::kValidateDeletedElsewhere).arg(name));
-        return;
-    case FileNow::OtherPupil:
-        platform_.showMessage(this, tr8(command_texts::kOtherPupilOnLine)
-                                        .arg(ListBox1->entry(ListBox1->currentRow()).line,
-                                             pupil->number, pupilName(*now.record)));
-        return;
-    }
-    // The pane says "Validée" only once the record holds it.
-    if (runGuarded(platform_, this, [&] { writeRecordFile(state_.currentFileName, validated); })) {
-        state_.current = validated;
-        Memo1->setLines(validateAllLines(validated));
-    }
+    });
 }
 
 void TF_une::Bilandescomptencescoledellve1Click() {

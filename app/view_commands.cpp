@@ -3,8 +3,8 @@
 #include "app/about_box.h"
 #include "app/app_texts.h"
 #include "app/main_window.h"
-#include "commands/command_texts.h"
 #include "platform/command_guard.h"
+#include "platform/platform_answers.h"
 #include "platform/ui_style.h"
 #include "records/list_views.h"
 #include "records/pupil_files.h"
@@ -20,17 +20,19 @@ void TF_une::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        removeStaleRecordLeftovers(state_.prefix);
         // The list is filled before the window is first painted; a report of unreadable
         // files waits until the window is on screen.
         deferErrors_ = true;
-        Tousleslves1Click();
+        showView(ListView::AllByName, folder_.open());
         deferErrors_ = false;
     }
 }
 
 void TF_une::showView(ListView view) {
-    const ViewResult result = buildView(state_, view);
+    showView(view, folder_.view(view));
+}
+
+void TF_une::showView(ListView view, const ViewResult& result) {
     ListBox1->setEntries(result.entries);
     ListBox1->setAccessibleName(tr8(viewDescription(view).name));
     Memo1->clear();
@@ -76,30 +78,21 @@ std::optional<QString> TF_une::selectedNumber() const {
     return ListBox1->number(row);
 }
 
-std::optional<TF_une::SelectedPupil> TF_une::selectedPupil() {
+std::optional<ListEntry> TF_une::selectedEntry() const {
     const std::optional<QString> number = selectedNumber();
     if (!number) {
         return std::nullopt;
     }
-    const ListEntry& entry = ListBox1->entry(ListBox1->currentRow());
-    SelectedPupil pupil{*number, pupilFileNow(recordFileName(state_, *number), entry)};
-    if (pupil.now.state == FileNow::OtherPupil) {
-        platform_.showMessage(this, tr8(command_texts::kOtherPupilOnLine)
-                                        .arg(entry.line, *number, pupilName(*pupil.now.record)));
-        return std::nullopt;
-    }
-    return pupil;
+    return ListBox1->entry(ListBox1->currentRow());
 }
 
-bool TF_une::loadPupil(const SelectedPupil& pupil) {
-    // A pupil whose file cannot be read gets no report and no message: the pane keeps what it
-    // showed, as the commands on an unreadable pupil always did.
-    state_.currentFileName = recordFileName(state_, pupil.number);
-    if (!pupil.now.record) {
-        return false;
+LinePupil TF_une::loadSelectedPupil() {
+    const std::optional<ListEntry> entry = selectedEntry();
+    if (!entry) {
+        return LinePupil::Other;
     }
-    state_.current = *pupil.now.record;
-    return true;
+    PlatformAnswers answers(platform_, this);
+    return folder_.loadLinePupil(*entry, answers);
 }
 
 int TF_une::rowOfNumber(const QString& numberText) const {
@@ -118,8 +111,9 @@ void TF_une::refreshTotalCountLine() {
 }
 
 void TF_une::ListBox1DblClick() {
-    if (const std::optional<SelectedPupil> pupil = selectedPupil()) {
-        openPupil(pupil->number);
+    // A line whose file has gone or cannot be read still opens: the sheet says which.
+    if (selectedEntry() && loadSelectedPupil() != LinePupil::Other) {
+        openPupil(selectedEntry()->number);
     }
 }
 

@@ -11,6 +11,12 @@ inline constexpr char kOtherPupilOnLine[] =
     "autre élève, enregistré sur un autre poste.\n"
     "Rien n'a été fait. Choisissez à nouveau l'affichage pour mettre la liste à jour.";
 
+// Deleting the selected pupil. %1: the pupil's line.
+inline constexpr char kConfirmationEffacement[] = "Confirmation de l'effacement de\n%1";
+// Added to the question when the pupil's file changed since the list was shown (a folder shared
+// by several machines).
+inline constexpr char kChangedSinceListed[] =
+    "Attention : cette fiche a été modifiée sur un autre poste depuis l'affichage de la liste.";
 // Added to the confirmation of a delete when the number now holds another pupil.
 // %1: the number, %2: the pupil the file holds now.
 inline constexpr char kDeleteOtherPupil[] =
@@ -38,5 +44,12 @@ inline constexpr char kValidateOverOtherSave[] =
     "Valider quand même toutes ses compétences et remplacer cette modification ?";
 inline constexpr char kValidateDeletedElsewhere[] =
     "La fiche de %1 vient d'être effacée sur un autre poste : aucune compétence n'a été validée.";
+
+// What the check of a folder says of an entry that is not a readable pupil, after its name.
+inline constexpr char kCheckCopy[] =
+    "copie : aucune commande ne s'en sert (renommez-la en un numéro libre pour l'utiliser)";
+inline constexpr char kCheckLeftover[] = "laissé par une écriture interrompue";
+// "name : why"
+inline constexpr char kCheckLine[] = "%1 : %2";
 
 } // namespace kalidor::command_texts

@@ -212,12 +212,16 @@ QString notTextFurtherMessage(const QString& fileName, int created) {
 }
 
 int importClass(const SharedState& state, const QString& classe, ClassFileReader& reader,
-                const PupilAdded& added) {
+                const PupilBatch& batch) {
     TFiche record = blankRecord();
     record.setClasse(storableText(classe));
     PupilAdder adder(state);
     int created = 0;
-    while (const std::optional<QString> line = reader.nextLine()) {
+    while (!batch.stopped()) {
+        const std::optional<QString> line = reader.nextLine();
+        if (!line) {
+            break;
+        }
         if (namesNobody(*line)) {
             continue;
         }
@@ -225,7 +229,7 @@ int importClass(const SharedState& state, const QString& classe, ClassFileReader
         record.setNom(storableText(names.nom));
         record.setPrenom(storableText(names.prenom));
         const NewPupil pupil = adder.add(record);
-        added(recordEntry(pupil.record, pupil.number, state.sortByName));
+        batch.add(recordEntry(pupil.record, pupil.number, state.sortByName));
         ++created;
     }
     adder.finish();

@@ -2,8 +2,8 @@
 // Class text files: one pupil a line, "name;first name" (or "name<tab>first name", as a
 // spreadsheet exports it), the class being the file's name.
 
-#include "exchange/added_pupils.h"
 #include "records/posix_file.h"
+#include "records/pupil_batch.h"
 #include "records/shared_state.h"
 
 #include <QByteArray>
@@ -92,6 +92,6 @@ QString notTextFurtherMessage(const QString& fileName, int created);
 // many pupils were created. Throws IoError, also once the numbers up to 999 are used, saying
 // how many pupils were created: those stay.
 int importClass(const SharedState& state, const QString& classe, ClassFileReader& reader,
-                const PupilAdded& added);
+                const PupilBatch& batch);
 
 } // namespace kalidor

@@ -1,8 +1,10 @@
 #include "exchange/transfer_dialog.h"
 
+#include "commands/pupil_folder.h"
 #include "exchange/exchange_texts.h"
 #include "exchange/transfer_file.h"
 #include "platform/command_guard.h"
+#include "platform/platform_answers.h"
 #include "platform/ui_style.h"
 #include "platform/wait_cursor.h"
 #include "records/list_lines.h"
@@ -164,16 +166,12 @@ void TF_trans::SpeedButton3Click() {
     }
     transferFileName_ = withTransferExtension(*chosen);
     runGuarded(platform_, this, [this] {
-        TransferWriteResult result;
+        QString message;
         {
             WaitCursor wait(platform_);
-            result = writeTransferFile(state_, transferFileName_, ListBox2->entries());
+            message = PupilFolder(state_).writeTransfer(transferFileName_, ListBox2->entries());
         }
-        if (!result.created) {
-            platform_.showMessage(this, tr8(exchange_texts::kCreateFailed));
-            return;
-        }
-        platform_.showMessage(this, transferCreatedMessage(transferFileName_, result));
+        platform_.showMessage(this, message);
     });
 }
 
@@ -195,18 +193,11 @@ void TF_trans::SpeedButton4Click() {
 }
 
 void TF_trans::listTransferRecords() {
-    // Lines go to the list as they are read: those read before a failure stay listed.
-    const TransferListing listing = listTransferFile(
-        transferFileName_, [this](const ListEntry& entry) { ListBox2->addLine(entry); });
-    if (!listing.opened) {
-        platform_.showMessage(this, tr8(exchange_texts::kOpenFailed));
-    }
-    if (listing.damaged) {
-        platform_.showMessage(this,
-                              tr8(exchange_texts::kDamagedTransferFile).arg(transferFileName_));
-    }
-    if (listing.capped) {
-        platform_.showMessage(this, tr8(exchange_texts::kTransferListCapped));
+    const PupilFolder::TransferListingResult listing =
+        PupilFolder(state_).listTransfer(transferFileName_);
+    ListBox2->setEntries(listing.entries);
+    for (const QString& message : listing.messages) {
+        platform_.showMessage(this, message);
     }
 }
 
@@ -220,23 +211,11 @@ void TF_trans::BitBtn2Click() {
 }
 
 void TF_trans::importTransferPupils() {
-    TransferImport progress;
-    try {
-        WaitCursor wait(platform_);
-        importTransferRecords(state_, transferFileName_, ListBox1->entries(), progress,
-                              [this](const ListEntry& entry) { emit pupilAdded(entry); });
-    } catch (...) {
-        // Told before the failure that stopped the import, as they came before it.
-        showOpenFailures(progress.openFailures);
-        throw;
-    }
-    showOpenFailures(progress.openFailures);
-}
-
-void TF_trans::showOpenFailures(int count) {
-    if (count > 0) {
-        platform_.showMessage(this, tr8(exchange_texts::kOpenFailed));
-    }
+    WaitCursor wait(platform_);
+    PlatformAnswers answers(platform_, this);
+    PupilFolder(state_).importTransfer(
+        transferFileName_, ListBox1->entries(), answers,
+        {[this](const ListEntry& entry) { emit pupilAdded(entry); }, {}, {}});
 }
 
 } // namespace kalidor

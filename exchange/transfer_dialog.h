@@ -61,7 +61,6 @@ private:
     static void copySelectedLines(const SortedListBox* from, SortedListBox* to);
     void listTransferRecords();
     void importTransferPupils();
-    void showOpenFailures(int count);
 
     SharedState& state_;
     Platform& platform_;

@@ -146,13 +146,16 @@ TransferListing listTransferFile(const QString& fileName,
 
 void importTransferRecords(const SharedState& state, const QString& transferFileName,
                            const QList<ListEntry>& lines, TransferImport& progress,
-                           const PupilAdded& added) {
+                           const PupilBatch& batch) {
     if (transferFileName.isEmpty()) {
         return;
     }
     PupilAdder adder(state);
     TFiche record;
     for (const ListEntry& line : lines) {
+        if (batch.stopped()) {
+            break;
+        }
         bool ok = false;
         const int position = line.number.toInt(&ok);
         if (!isRecordNumber(line.number) || !ok || position < 1) {
@@ -167,7 +170,7 @@ void importTransferRecords(const SharedState& state, const QString& transferFile
                       TFiche::kSize);
         file.close();
         const NewPupil pupil = adder.add(record);
-        added(recordEntry(pupil.record, pupil.number, state.sortByName));
+        batch.add(recordEntry(pupil.record, pupil.number, state.sortByName));
         ++progress.created;
     }
     adder.finish();

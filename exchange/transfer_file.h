@@ -2,8 +2,8 @@
 // Transfer files (.b2t): the records of chosen pupils one after the other, byte for byte as
 // in their record files, with nothing before, between or after them.
 
-#include "exchange/added_pupils.h"
 #include "records/list_lines.h"
+#include "records/pupil_batch.h"
 #include "records/shared_state.h"
 
 #include <QString>
@@ -76,6 +76,6 @@ struct TransferImport {
 // Throws IoError when a read or a write fails, or once the numbers up to 999 are used.
 void importTransferRecords(const SharedState& state, const QString& transferFileName,
                            const QList<ListEntry>& lines, TransferImport& progress,
-                           const PupilAdded& added);
+                           const PupilBatch& batch);
 
 } // namespace kalidor

@@ -20,6 +20,9 @@ inline constexpr char kNoFreeNumber[] =
     "Tous les numéros d'élève, de 1 à 999, sont pris : aucun élève ne peut plus être ajouté.";
 inline constexpr char kStoppedAfterOne[] = "L'opération s'est arrêtée après %1 élève créé.";
 inline constexpr char kStoppedAfterMany[] = "L'opération s'est arrêtée après %1 élèves créés.";
+// A batch the user stopped between two pupils.
+inline constexpr char kCancelledAfterOne[] = "L'opération a été annulée après %1 élève créé.";
+inline constexpr char kCancelledAfterMany[] = "L'opération a été annulée après %1 élèves créés.";
 
 // The main list. A line ends with the separator and its number; the mark is where a line is
 // cut to name its pupil without the number.

@@ -53,12 +53,11 @@ TFiche samplePupil(SampleSet set, int i) {
     return record;
 }
 
-void createSamplePupils(const SharedState& state, SampleSet set,
-                        const std::function<void(const ListEntry& entry)>& onCreated) {
+void createSamplePupils(const SharedState& state, SampleSet set, const PupilBatch& batch) {
     PupilAdder adder(state);
-    for (int i = 1; i <= sampleCount(set); ++i) {
+    for (int i = 1; i <= sampleCount(set) && !batch.stopped(); ++i) {
         const NewPupil pupil = adder.add(samplePupil(set, i));
-        onCreated(recordEntry(pupil.record, pupil.number, true));
+        batch.add(recordEntry(pupil.record, pupil.number, true));
     }
     adder.finish();
 }

@@ -2,6 +2,7 @@
 // Sample pupils that fill a data folder for trying lists, levels, reports and printing.
 
 #include "records/list_lines.h"
+#include "records/pupil_batch.h"
 #include "records/shared_state.h"
 
 #include <QString>
@@ -24,7 +25,6 @@ TFiche samplePupil(SampleSet set, int i);
 // Writes the set's pupils in order, each under the first free number, and hands each new
 // pupil's by-name line to `onCreated`. Throws IoError, also when no number up to 999 is left,
 // saying how many pupils were created: those stay.
-void createSamplePupils(const SharedState& state, SampleSet set,
-                        const std::function<void(const ListEntry& entry)>& onCreated);
+void createSamplePupils(const SharedState& state, SampleSet set, const PupilBatch& batch);
 
 } // namespace kalidor
