@@ -107,4 +107,8 @@ inline constexpr char kAjoutAnnuler[] = "&Annuler";
 // Blanks on both sides belong to the message.
 inline constexpr char kNomRequis[] = " Il faut saisir un nom d'élève. ";
 
+// The progress of a long command: %1 done of %2.
+inline constexpr char kProgressReading[] = "Lecture des élèves… %1/%2";
+inline constexpr char kProgressSamples[] = "Création des élèves… %1/%2";
+
 } // namespace kalidor::app_texts

@@ -1,6 +1,7 @@
 // Transfer files and the class import.
 
 #include "app/main_window.h"
+#include "exchange/class_file.h"
 #include "exchange/exchange_texts.h"
 #include "exchange/transfer_dialog.h"
 #include "platform/command_guard.h"
@@ -21,11 +22,10 @@ void TF_une::Importerclasseenmodetexte1Click() {
             BatchResult result;
             {
                 WaitCursor wait(platform_);
-                // Each pupil is listed as soon as its file exists: those created before a
-                // failure are listed too.
-                result = folder_.importClass(
-                    *chosen,
-                    {[this](const ListEntry& entry) { ListBox1->addLine(entry); }, {}, {}});
+                const std::unique_ptr<Progress> progress = platform_.startProgress(
+                    this,
+                    tr8(exchange_texts::kProgressClassImport).arg(classFromFileName(*chosen)));
+                result = folder_.importClass(*chosen, batchControl(*progress));
             }
             for (const QString& message : result.messages) {
                 platform_.showMessage(this, message);

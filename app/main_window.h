@@ -8,6 +8,7 @@
 #include "commands/pupil_folder.h"
 #include "platform/memo.h"
 #include "platform/platform.h"
+#include "platform/progress_window.h"
 #include "platform/sorted_list_box.h"
 #include "records/list_views.h"
 #include "records/shared_state.h"
@@ -125,6 +126,8 @@ private:
     ClosedSheet openPupil(const QString& numberText);
     // Writes a set of sample pupils, listing each one by name.
     void createSamples(SampleSet set);
+    // A batch that lists each pupil it creates and reports to `progress`, which may stop it.
+    BatchControl batchControl(Progress& progress);
     // Rewrites the text pane with the count line of the lines left in the list.
     void refreshTotalCountLine();
 

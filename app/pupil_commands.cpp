@@ -6,6 +6,7 @@
 #include "platform/command_guard.h"
 #include "platform/platform_answers.h"
 #include "platform/wait_cursor.h"
+#include "records/utf8.h"
 
 namespace kalidor {
 
@@ -36,13 +37,20 @@ void TF_une::Effacer1Click() {
     refreshTotalCountLine();
 }
 
+BatchControl TF_une::batchControl(Progress& progress) {
+    // Each pupil is listed as soon as it is written, so that those written before a failure or
+    // a stop are listed too.
+    return {[this](const ListEntry& entry) { ListBox1->addLine(entry); },
+            [&progress](int done, int total) { progress.setProgress(done, total); },
+            [&progress] { return progress.cancelled(); }};
+}
+
 void TF_une::createSamples(SampleSet set) {
     WaitCursor wait(platform_);
-    // Each pupil is listed as soon as it is written, so that those written before a failure are
-    // listed too.
     runGuarded(platform_, this, [&] {
-        const BatchResult result = folder_.createSamples(
-            set, {[this](const ListEntry& entry) { ListBox1->addLine(entry); }, {}, {}});
+        const std::unique_ptr<Progress> progress =
+            platform_.startProgress(this, tr8(app_texts::kProgressSamples));
+        const BatchResult result = folder_.createSamples(set, batchControl(*progress));
         for (const QString& message : result.messages) {
             platform_.showMessage(this, message);
         }

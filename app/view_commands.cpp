@@ -16,6 +16,18 @@
 
 namespace kalidor {
 
+namespace {
+
+// A listing that reports to the progress window and stops when asked.
+ReadingProgress readingProgress(Progress& progress) {
+    return [&progress](int done, int total) {
+        progress.setProgress(done, total);
+        return !progress.cancelled();
+    };
+}
+
+} // namespace
+
 void TF_une::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
@@ -23,13 +35,17 @@ void TF_une::showEvent(QShowEvent* event) {
         // The list is filled before the window is first painted; a report of unreadable
         // files waits until the window is on screen.
         deferErrors_ = true;
-        showView(ListView::AllByName, folder_.open());
+        const std::unique_ptr<Progress> progress =
+            platform_.startProgress(this, tr8(app_texts::kProgressReading));
+        showView(ListView::AllByName, folder_.open(readingProgress(*progress)));
         deferErrors_ = false;
     }
 }
 
 void TF_une::showView(ListView view) {
-    showView(view, folder_.view(view));
+    const std::unique_ptr<Progress> progress =
+        platform_.startProgress(this, tr8(app_texts::kProgressReading));
+    showView(view, folder_.view(view, readingProgress(*progress)));
 }
 
 void TF_une::showView(ListView view, const ViewResult& result) {

@@ -74,13 +74,13 @@ BatchResult PupilFolder::runBatch(int total, const BatchControl& control, Run ru
     return result;
 }
 
-ViewResult PupilFolder::open() {
+ViewResult PupilFolder::open(const ReadingProgress& progress) {
     removeStaleRecordLeftovers(state_.prefix);
-    return view(ListView::AllByName);
+    return view(ListView::AllByName, progress);
 }
 
-ViewResult PupilFolder::view(ListView view) {
-    return buildView(state_, view);
+ViewResult PupilFolder::view(ListView view, const ReadingProgress& progress) {
+    return buildView(state_, view, progress);
 }
 
 LinePupil PupilFolder::loadLinePupil(const ListEntry& line, UserAnswers& user) {
@@ -205,8 +205,12 @@ BatchResult PupilFolder::importTransfer(const QString& transferFileName,
     return result;
 }
 
-QString PupilFolder::writeTransfer(const QString& fileName, const QList<ListEntry>& pupils) {
-    const TransferWriteResult result = writeTransferFile(state_, fileName, pupils);
+QString PupilFolder::writeTransfer(const QString& fileName, const QList<ListEntry>& pupils,
+                                   const ReadingProgress& progress) {
+    const TransferWriteResult result = writeTransferFile(state_, fileName, pupils, progress);
+    if (result.cancelled) {
+        return tr8(exchange_texts::kTransferCancelled);
+    }
     if (!result.created) {
         return tr8(exchange_texts::kCreateFailed);
     }

@@ -49,9 +49,9 @@ public:
 
     // Opening the program on the folder: what killed writers left is removed, then every pupil
     // is listed by name.
-    ViewResult open();
+    ViewResult open(const ReadingProgress& progress = {});
     // One of the six views; sets the count line, and the sort flag for the views that do.
-    ViewResult view(ListView view);
+    ViewResult view(ListView view, const ReadingProgress& progress = {});
 
     // Makes the line's pupil the current record, after checking that the line's number still
     // holds the pupil it showed.
@@ -78,7 +78,8 @@ public:
                                UserAnswers& user, const BatchControl& control = {});
 
     // Writes a transfer file of the listed pupils; the message to show. Throws IoError.
-    QString writeTransfer(const QString& fileName, const QList<ListEntry>& pupils);
+    QString writeTransfer(const QString& fileName, const QList<ListEntry>& pupils,
+                          const ReadingProgress& progress = {});
     // The records of a transfer file as lines numbered with their positions, and the messages
     // about the file (cannot be opened, damaged, too long). Throws IoError.
     struct TransferListingResult {

@@ -85,4 +85,12 @@ inline constexpr char kCannotCreateMany[] =
     "Il ne reste pas assez de numéros libres (de 1 à 999) : %1 nouveaux élèves ne pourront pas "
     "être créés.";
 
+// The progress of an import: %1 the class, then %2 done of %3; or %1 done of %2.
+inline constexpr char kProgressClassImport[] = "Import de la classe %1… %2/%3";
+inline constexpr char kProgressTransferImport[] = "Import du fichier de transfert… %1/%2";
+inline constexpr char kProgressTransferWrite[] =
+    "Lecture des élèves du fichier de transfert… %1/%2";
+inline constexpr char kTransferCancelled[] =
+    "Création du fichier de transfert annulée : aucun fichier n'a été écrit.";
+
 } // namespace kalidor::exchange_texts

@@ -5,6 +5,7 @@
 #include "exchange/transfer_file.h"
 #include "platform/command_guard.h"
 #include "platform/platform_answers.h"
+#include "platform/progress_window.h"
 #include "platform/ui_style.h"
 #include "platform/wait_cursor.h"
 #include "records/list_lines.h"
@@ -169,7 +170,13 @@ void TF_trans::SpeedButton3Click() {
         QString message;
         {
             WaitCursor wait(platform_);
-            message = PupilFolder(state_).writeTransfer(transferFileName_, ListBox2->entries());
+            const std::unique_ptr<Progress> progress =
+                platform_.startProgress(this, tr8(exchange_texts::kProgressTransferWrite));
+            message = PupilFolder(state_).writeTransfer(transferFileName_, ListBox2->entries(),
+                                                        [&progress](int done, int total) {
+                                                            progress->setProgress(done, total);
+                                                            return !progress->cancelled();
+                                                        });
         }
         platform_.showMessage(this, message);
     });
@@ -213,9 +220,16 @@ void TF_trans::BitBtn2Click() {
 void TF_trans::importTransferPupils() {
     WaitCursor wait(platform_);
     PlatformAnswers answers(platform_, this);
-    PupilFolder(state_).importTransfer(
+    const std::unique_ptr<Progress> progress =
+        platform_.startProgress(this, tr8(exchange_texts::kProgressTransferImport));
+    const BatchResult result = PupilFolder(state_).importTransfer(
         transferFileName_, ListBox1->entries(), answers,
-        {[this](const ListEntry& entry) { emit pupilAdded(entry); }, {}, {}});
+        {[this](const ListEntry& entry) { emit pupilAdded(entry); },
+         [&progress](int done, int total) { progress->setProgress(done, total); },
+         [&progress] { return progress->cancelled(); }});
+    for (const QString& message : result.messages) {
+        platform_.showMessage(this, message);
+    }
 }
 
 } // namespace kalidor

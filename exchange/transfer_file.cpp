@@ -9,6 +9,7 @@
 #include "records/posix_file.h"
 #include "records/pupil_files.h"
 #include "records/pupil_identity.h"
+#include "records/reading_pool.h"
 #include "records/record_file.h"
 #include "records/utf8.h"
 
@@ -18,6 +19,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kalidor {
 
@@ -57,7 +59,8 @@ QString withTransferExtension(const QString& chosenName) {
 }
 
 TransferWriteResult writeTransferFile(const SharedState& state, const QString& fileName,
-                                      const QList<ListEntry>& pupils) {
+                                      const QList<ListEntry>& pupils,
+                                      const ReadingProgress& progress) {
     TransferWriteResult result;
     const QByteArray target = posix::path(fileName);
     if (target.isEmpty() || !replaceable(target)) {
@@ -75,18 +78,34 @@ TransferWriteResult writeTransferFile(const SharedState& state, const QString& f
         return result;
     }
     result.created = true;
-    for (const ListEntry& pupil : pupils) {
-        const std::optional<TFiche> record = readPupil(state, pupil.number);
-        if (!record) {
-            ++result.leftOut;
-            continue;
-        }
-        if (pupil.identity != 0 && identityStamp(*record) != pupil.identity) {
-            ++result.replaced;
-            continue;
-        }
-        file->write(record->bytes().data(), record->bytes().size());
-        ++result.written;
+    // Read by the reading pool, many at once on a share; written in the list's order.
+    std::vector<std::optional<TFiche>> records(static_cast<size_t>(pupils.size()));
+    struct Stopped {};
+    try {
+        readInOrder(
+            records.size(), readersFor(posix::path(state.prefix)),
+            [&](size_t i) {
+                records[i] = readPupil(state, pupils[static_cast<qsizetype>(i)].number);
+            },
+            [&](size_t i) {
+                if (progress && !progress(static_cast<int>(i), static_cast<int>(records.size()))) {
+                    throw Stopped{};
+                }
+                const std::optional<TFiche>& record = records[i];
+                const size_t identity = pupils[static_cast<qsizetype>(i)].identity;
+                if (!record) {
+                    ++result.leftOut;
+                } else if (identity != 0 && identityStamp(*record) != identity) {
+                    ++result.replaced;
+                } else {
+                    file->write(record->bytes().data(), record->bytes().size());
+                    ++result.written;
+                }
+            });
+    } catch (const Stopped&) {
+        // Stopped by the user: the file is not written, an older one of that name stays.
+        result.cancelled = true;
+        return result;
     }
     file->commit();
     // What writes of transfer files killed half-way left in that folder goes too.

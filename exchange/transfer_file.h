@@ -4,6 +4,7 @@
 
 #include "records/list_lines.h"
 #include "records/pupil_batch.h"
+#include "records/record_file.h"
 #include "records/shared_state.h"
 
 #include <QString>
@@ -26,14 +27,18 @@ struct TransferWriteResult {
     // Pupils of the list whose number now holds another pupil (freed and taken again on another
     // machine): left out too.
     int replaced = 0;
+    bool cancelled = false; // stopped by the user: nothing written
 };
 
 // Writes the records of the given pupils (list lines with their record numbers), in that
 // order, into `fileName`, through AtomicFileWriter: the file appears only once complete. A
 // failure after creation throws IoError and leaves neither a partial file nor the temporary
 // one; a file of that name that existed before stays as it was.
+// The pupils are read many at once on a share; `progress` answering false stops before anything
+// is written.
 TransferWriteResult writeTransferFile(const SharedState& state, const QString& fileName,
-                                      const QList<ListEntry>& pupils);
+                                      const QList<ListEntry>& pupils,
+                                      const ReadingProgress& progress = {});
 
 // The final message of a created transfer file, with the pupils left out.
 QString transferCreatedMessage(const QString& fileName, const TransferWriteResult& result);

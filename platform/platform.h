@@ -3,6 +3,7 @@
 // themselves: they ask the platform, so that tests can answer from a script.
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -10,6 +11,7 @@ class QWidget;
 namespace kalidor {
 
 class Printer;
+class Progress;
 
 class Platform {
 public:
@@ -34,6 +36,10 @@ public:
     virtual void processEvents() = 0;
     // The hourglass cursor while `on`, the default cursor after.
     virtual void setWaitCursor(bool on) = 0;
+
+    // The progress of a long command; its window shows once the command has lasted a moment.
+    // `text` holds %1 and %2 for the count done and the count in all.
+    virtual std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& text) = 0;
 
     // The printer and its print dialog, one for the program's life.
     virtual Printer& printer() = 0;

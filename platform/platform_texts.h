@@ -21,4 +21,8 @@ inline constexpr char kPrinterRefusesJobs[] = "L'imprimante %1 refuse les travau
 inline constexpr char kPrinterSpoolerFailed[] = "Impression impossible sur l'imprimante %1 : %2";
 inline constexpr char kPrintServerNotAnswering[] = "Le serveur d'impression ne répond pas.";
 
+// The window of a long command.
+inline constexpr char kProgressCaption[] = "KALIDOR";
+inline constexpr char kProgressCancel[] = "Annuler";
+
 } // namespace kalidor::platform_texts

@@ -1,5 +1,7 @@
 #include "platform/qt_platform.h"
 
+#include "platform/progress_window.h"
+
 #include "platform/platform_texts.h"
 #include "records/utf8.h"
 
@@ -97,6 +99,11 @@ std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& 
                                                 const QString& defaultName) {
     // Qt's dialog asks itself before it accepts the name of a file that exists.
     return runFileDialog(parent, filter, QFileDialog::AcceptSave, defaultName);
+}
+
+std::unique_ptr<Progress> QtPlatform::startProgress(QWidget* parent, const QString& text) {
+    // About half a second: a command shorter than that shows nothing.
+    return std::make_unique<ProgressWindow>(parent, text, std::chrono::milliseconds(500));
 }
 
 void QtPlatform::processEvents() {

@@ -17,6 +17,7 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
                                         const QString& defaultName = QString()) override;
     void processEvents() override;
+    std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& text) override;
     void setWaitCursor(bool on) override;
     Printer& printer() override;
 

@@ -1,5 +1,7 @@
 #include "platform/scripted_platform.h"
 
+#include "platform/progress_window.h"
+
 #include <QCoreApplication>
 
 namespace kalidor {
@@ -41,6 +43,36 @@ void ScriptedPlatform::processEvents() {
     if (runEvents) {
         QCoreApplication::processEvents();
     }
+}
+
+namespace {
+
+class ScriptedProgress : public Progress {
+public:
+    ScriptedProgress(ScriptedPlatform& platform, QWidget* parent, const QString& text)
+        : platform_(platform), window_(parent, text, platform.progressDelay) {}
+    void setProgress(int done, int total) override {
+        platform_.progressSteps.append(QStringLiteral("%1/%2").arg(done).arg(total));
+        ++steps_;
+        const bool hidden = window_.window() == nullptr;
+        window_.setProgress(done, total);
+        platform_.progressWindowsShown += hidden && window_.window() != nullptr;
+    }
+    bool cancelled() const override {
+        return window_.cancelled() ||
+               (platform_.cancelAfterSteps && steps_ >= *platform_.cancelAfterSteps);
+    }
+
+private:
+    ScriptedPlatform& platform_;
+    ProgressWindow window_;
+    int steps_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Progress> ScriptedPlatform::startProgress(QWidget* parent, const QString& text) {
+    return std::make_unique<ScriptedProgress>(*this, parent, text);
 }
 
 void ScriptedPlatform::setWaitCursor(bool on) {

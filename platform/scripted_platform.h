@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <chrono>
 
 namespace kalidor {
 
@@ -38,6 +39,14 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const QString& filter,
                                         const QString& defaultName = QString()) override;
     void processEvents() override;
+    // A real progress window, shown after `progressDelay` (never, unless a test sets it), whose
+    // "Annuler" the script presses once `cancelAfterSteps` steps were reported (none: never).
+    std::unique_ptr<Progress> startProgress(QWidget* parent, const QString& text) override;
+    std::chrono::milliseconds progressDelay{std::chrono::hours(24)};
+    std::optional<int> cancelAfterSteps;
+    // Every step reported ("3/28"), and how many progress windows were shown.
+    QStringList progressSteps;
+    int progressWindowsShown = 0;
     void setWaitCursor(bool on) override;
     Printer& printer() override { return printing; }
 

@@ -2,6 +2,8 @@
 
 #include "records/io_error.h"
 
+#include <QRandomGenerator>
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -28,17 +30,26 @@ void throwError(int error) {
 }
 
 posix::File openTemporary(const QByteArray& folder, const QByteArray& target, QByteArray& name) {
-    name = folder + '.' + nameOf(target) + kTemporaryMark + kRandomPart;
-    posix::File file(::mkostemp(name.data(), O_CLOEXEC));
-    if (!file.isOpen()) {
-        throwError(errno);
+    // Created with its permissions in one call: on a share, each call is a trip to the server.
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        QByteArray random(sizeof(kRandomPart) - 1, '\0');
+        for (char& letter : random) {
+            letter = kLetters[QRandomGenerator::global()->bounded(int{sizeof(kLetters) - 1})];
+        }
+        name = folder + '.' + nameOf(target) + kTemporaryMark + random;
+        posix::File file(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                posix::newFileMode()));
+        if (file.isOpen()) {
+            return file;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
     }
-    if (::fchmod(file.get(), posix::newFileMode()) != 0) {
-        const int error = errno;
-        ::unlink(name.constData());
-        throwError(error);
-    }
-    return file;
+    throwError(errno);
 }
 
 void writeFlushClose(posix::File& file, const QByteArray& written, const char* data, size_t size,

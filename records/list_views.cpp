@@ -52,16 +52,18 @@ QString totalCountLine(int count) {
     return countLine(ListView::AllByName, count);
 }
 
-ViewResult buildView(SharedState& state, ListView view) {
+ViewResult buildView(SharedState& state, ListView view, const ReadingProgress& progress) {
     const ViewDescription& described = viewDescription(view);
     ViewResult result;
     result.entries.reserve(kMaxRecordNumber + 1);
-    result.failures =
-        enumerateRecords(state.prefix, [&](const QString& numberText, const TFiche& record) {
+    result.failures = enumerateRecords(
+        state.prefix,
+        [&](const QString& numberText, const TFiche& record) {
             if (viewAccepts(described, record)) {
                 result.entries.append(recordEntry(record, numberText, described.byName));
             }
-        });
+        },
+        progress);
     state.countLine = countLine(view, static_cast<int>(result.entries.size()));
     if (described.setsSortFlag) {
         state.sortByName = described.byName;

@@ -50,7 +50,8 @@ struct ViewResult {
 };
 
 // Reads every record, keeps those the view accepts and formats their lines. Sets the count
-// line and, for the views that do, the sort flag; the current record is left alone.
-ViewResult buildView(SharedState& state, ListView view);
+// line and, for the views that do, the sort flag; the current record is left alone. A listing
+// stopped through `progress` keeps the pupils read before.
+ViewResult buildView(SharedState& state, ListView view, const ReadingProgress& progress = {});
 
 } // namespace kalidor

@@ -6,6 +6,7 @@
 #include "records/list_lines.h"
 #include "records/new_file.h"
 #include "records/posix_file.h"
+#include "records/reading_pool.h"
 
 #include <QFile>
 #include <QStringList>
@@ -16,9 +17,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kalidor {
 
@@ -131,30 +134,55 @@ int findFreeNumber(const SharedState& state, int from, NumberLookup lookup) {
     return number;
 }
 
-QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor& visitor) {
+QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor& visitor,
+                                      const ReadingProgress& progress) {
     QList<RecordFailure> failures;
     const Folder directory = openFolder(prefix);
     if (!directory) {
         failures.append({prefix, ioErrorMessage(errno)});
         return failures;
     }
-    TFiche record;
+    struct Entry {
+        std::string name;
+        unsigned char type;
+        TFiche record;
+        std::optional<IoError> failure;
+    };
+    std::vector<Entry> entries;
     while (const dirent* entry = ::readdir(directory.get())) {
-        if (!hasRecordExtension(entry->d_name)) {
-            continue;
+        if (hasRecordExtension(entry->d_name)) {
+            entries.push_back({entry->d_name, entry->d_type, {}, {}});
         }
-        try {
-            readRecordAt(::dirfd(directory.get()), entry->d_name, record.bytes().data(),
-                         entry->d_type);
-        } catch (const IoError& error) {
-            // A file gone between the listing and its reading was deleted by another machine
-            // meanwhile: it is no longer a pupil, and no failure either.
-            if (error.errorNumber() != ENOENT) {
-                failures.append({QFile::decodeName(entry->d_name), error.message()});
-            }
-            continue;
-        }
-        visitor(numberTextOf(entry->d_name), record);
+    }
+    const int fd = ::dirfd(directory.get());
+    struct Stopped {};
+    try {
+        readInOrder(
+            entries.size(), readersFor(QFile::encodeName(prefix)),
+            [&](size_t i) {
+                Entry& entry = entries[i];
+                try {
+                    readRecordAt(fd, entry.name.c_str(), entry.record.bytes().data(), entry.type);
+                } catch (const IoError& error) {
+                    entry.failure = error;
+                }
+            },
+            [&](size_t i) {
+                const Entry& entry = entries[i];
+                if (progress && !progress(static_cast<int>(i), static_cast<int>(entries.size()))) {
+                    throw Stopped{};
+                }
+                if (!entry.failure) {
+                    visitor(numberTextOf(entry.name.c_str()), entry.record);
+                } else if (entry.failure->errorNumber() != ENOENT) {
+                    // A file gone between the listing and its reading was deleted by another
+                    // machine meanwhile: it is no longer a pupil, and no failure either.
+                    failures.append(
+                        {QFile::decodeName(entry.name.c_str()), entry.failure->message()});
+                }
+            });
+    } catch (const Stopped&) {
+        // The user stopped the listing: what was read before stays listed.
     }
     return failures;
 }

@@ -74,7 +74,12 @@ using RecordVisitor = std::function<void(const QString& numberText, const TFiche
 // that cannot be read is skipped and reported in the returned list, so one damaged file never
 // hides the others; one that has gone since the folder was listed (deleted by another machine)
 // is skipped without a word. The current record is left alone.
-QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor& visitor);
+// The files are read by the reading pool, many at once on a share (reading_pool.h); the visitor
+// and `progress` (the entries handed out so far, and in all) run on the calling thread, in the
+// folder's order. `progress` answering false stops the listing there.
+using ReadingProgress = std::function<bool(int done, int total)>;
+QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor& visitor,
+                                      const ReadingProgress& progress = {});
 
 // Removes what record writers killed half-way left in the data folder, once it is old enough
 // (removeStaleLeftovers): younger leftovers may belong to a save running now on another machine
