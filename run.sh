@@ -9,7 +9,7 @@ folder="${1:-$HOME/KALIDOR}"
 scripts/install_packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALIDOR_TESTS=ON -DKALIDOR_BENCH=ON \
   -DKALIDOR_WERROR=OFF >/dev/null
-cmake --build build -j "$(nproc)" --target kalidor kalidor_side_files
+cmake --build build -j "$(nproc)" --target kalidor kalidor-cli kalidor_side_files
 mkdir -p "$folder"
 folder="$(cd "$folder" && pwd)"
 cmake --install build --prefix "$folder" >/dev/null
