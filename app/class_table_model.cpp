@@ -4,6 +4,8 @@
 #include "records/referential.h"
 
 #include <QFont>
+#include <QMap>
+#include <algorithm>
 
 namespace kalidor {
 
@@ -46,6 +48,38 @@ void ClassTableModel::replacePupil(const QString& numberText, const std::optiona
     replaceTablePupil(pupils_, numberText, record);
     table_ = buildClassTable(pupils_, table_.level, table_.classe);
     endResetModel();
+}
+
+void ClassTableModel::replacePupils(const QList<PupilNow>& pupils) {
+    beginResetModel();
+    for (const PupilNow& pupil : pupils) {
+        replaceTablePupil(pupils_, pupil.number, pupil.record);
+    }
+    table_ = buildClassTable(pupils_, table_.level, table_.classe);
+    endResetModel();
+}
+
+QList<BatchPupil> ClassTableModel::batchPupils(const QModelIndexList& cells,
+                                               bool competences) const {
+    QMap<int, QList<int>> slotsByRow;
+    for (const QModelIndex& cell : cells) {
+        if (cell.row() >= table_.rows.size()) {
+            continue;
+        }
+        const int slot = slotOf(cell.column());
+        if (slot != 0) {
+            slotsByRow[cell.row()].append(slot);
+        } else if (!competences) {
+            slotsByRow[cell.row()];
+        }
+    }
+    QList<BatchPupil> batch;
+    for (auto row = slotsByRow.cbegin(); row != slotsByRow.cend(); ++row) {
+        QList<int> chosen = competences ? row.value() : QList<int>();
+        std::sort(chosen.begin(), chosen.end());
+        batch.append({pupils_.at(table_.rows.at(row.key()).pupil), chosen});
+    }
+    return batch;
 }
 
 std::optional<QString> ClassTableModel::numberAt(int row) const {

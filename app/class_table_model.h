@@ -3,6 +3,7 @@
 // level, then the "Validée par" row; each competence's header under its domain's band.
 // Read-only.
 
+#include "commands/class_table_batch.h"
 #include "records/class_table.h"
 #include "records/class_table_texts.h"
 #include "records/utf8.h"
@@ -22,6 +23,8 @@ public:
     void choose(int level, const TableClass& classe);
     // The pupil of `numberText` as its file holds it now (nothing: the file is gone).
     void replacePupil(const QString& numberText, const std::optional<TFiche>& record);
+    // The same for several pupils at once.
+    void replacePupils(const QList<PupilNow>& pupils);
 
     const QList<TablePupil>& pupils() const { return pupils_; }
     const ClassTable& table() const { return table_; }
@@ -29,6 +32,9 @@ public:
     std::optional<QString> numberAt(int row) const;
     // The row of the pupil of `numberText`, -1 when the table does not show it.
     int rowOf(const QString& numberText) const;
+    // The pupils of the cells given, in row order, each with the competences of its cells; with
+    // `competences`, only the pupils with a competence's cell among them.
+    QList<BatchPupil> batchPupils(const QModelIndexList& cells, bool competences) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

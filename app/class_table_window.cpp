@@ -1,5 +1,7 @@
 #include "app/class_table_window.h"
 
+#include "app/class_table_class_dialog.h"
+#include "app/class_table_validate_dialog.h"
 #include "app/class_table_view.h"
 #include "platform/command_guard.h"
 #include "platform/ui_style.h"
@@ -16,6 +18,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMap>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -61,8 +64,9 @@ MissingCompetences mostMissing(int level) {
 } // namespace
 
 ClassTableWindow::ClassTableWindow(const SharedState& state, Platform& platform,
-                                   OpenPupil openPupil, QWidget* parent)
-    : QDialog(parent), state_(state), platform_(platform), openPupil_(std::move(openPupil)) {
+                                   OpenPupil openPupil, ShowPupils showPupils, QWidget* parent)
+    : QDialog(parent), state_(state), platform_(platform), openPupil_(std::move(openPupil)),
+      showPupils_(std::move(showPupils)) {
     setObjectName(QStringLiteral("F_tableau"));
     setWindowTitle(tr8(class_table_texts::kTableCaption));
     setBackground(this, kTeal);
@@ -74,7 +78,9 @@ ClassTableWindow::ClassTableWindow(const SharedState& state, Platform& platform,
     // Created in tab order: choosers, table, buttons.
     buildChoosers(choosers);
     buildTable();
+    buildBatchActions();
     buildButtons(buttons);
+    updateBatchActions();
     layout->addWidget(choosers);
     layout->addWidget(Grid1, 1);
     layout->addWidget(buttons);
@@ -114,16 +120,64 @@ void ClassTableWindow::buildTable() {
     Grid1->installEventFilter(this);
 }
 
+void ClassTableWindow::buildBatchActions() {
+    const auto action = [this](const char* name, const char* caption, const QKeySequence& keys,
+                               void (ClassTableWindow::*handler)()) {
+        auto* made = new QAction(tr8(caption), Grid1);
+        made->setObjectName(QLatin1String(name));
+        made->setShortcut(keys);
+        // While the table has the focus; the buttons' Alt keys reach them from anywhere.
+        made->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        Grid1->addAction(made);
+        connect(made, &QAction::triggered, this, handler);
+        return made;
+    };
+    ActionValider =
+        action("ActionValider", class_table_texts::kValider,
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &ClassTableWindow::ValiderClick);
+    ActionRetirer =
+        action("ActionRetirer", class_table_texts::kRetirer,
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), &ClassTableWindow::RetirerClick);
+    ActionClasse =
+        action("ActionClasse", class_table_texts::kChangerClasse,
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), &ClassTableWindow::ClasseClick);
+    PopupTableau = new QMenu(this);
+    PopupTableau->setObjectName(QStringLiteral("PopupTableau"));
+    PopupTableau->addActions({ActionValider, ActionRetirer, ActionClasse});
+
+    auto* names = static_cast<ClassTableView*>(Grid1)->names();
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(Grid1), static_cast<QAbstractItemView*>(names)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
+            PopupTableau->popup(view->viewport()->mapToGlobal(at));
+        });
+    }
+    connect(Grid1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ClassTableWindow::updateBatchActions);
+    // A new class or level clears the selection without a word.
+    connect(model_, &QAbstractItemModel::modelReset, this, &ClassTableWindow::updateBatchActions);
+}
+
 void ClassTableWindow::buildButtons(QWidget* row) {
+    ButtonValider = makeButton(row, "ButtonValider", class_table_texts::kValider, {});
+    ButtonRetirer = makeButton(row, "ButtonRetirer", class_table_texts::kRetirer, {});
+    ButtonClasse = makeButton(row, "ButtonClasse", class_table_texts::kChangerClasse, {});
     ButtonImprimer = makeButton(row, "ButtonImprimer", class_table_texts::kImprimer, {});
     ButtonExporter = makeButton(row, "ButtonExporter", class_table_texts::kExporter, {});
     ButtonFermer = makeButton(row, "ButtonFermer", class_table_texts::kFermer, {});
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ButtonValider);
+    layout->addWidget(ButtonRetirer);
+    layout->addWidget(ButtonClasse);
     layout->addStretch(1);
     layout->addWidget(ButtonImprimer);
     layout->addWidget(ButtonExporter);
     layout->addWidget(ButtonFermer);
+    connect(ButtonValider, &QPushButton::clicked, this, &ClassTableWindow::ValiderClick);
+    connect(ButtonRetirer, &QPushButton::clicked, this, &ClassTableWindow::RetirerClick);
+    connect(ButtonClasse, &QPushButton::clicked, this, &ClassTableWindow::ClasseClick);
     connect(ButtonImprimer, &QPushButton::clicked, this, &ClassTableWindow::ButtonImprimerClick);
     connect(ButtonExporter, &QPushButton::clicked, this, &ClassTableWindow::ButtonExporterClick);
     connect(ButtonFermer, &QPushButton::clicked, this, &QDialog::accept);
@@ -277,17 +331,134 @@ void ClassTableWindow::Grid1DblClick() {
 
 void ClassTableWindow::showClosedPupil(const QString& numberText,
                                        const std::optional<TFiche>& record) {
+    showPupilsNow({{numberText, record}});
+}
+
+void ClassTableWindow::showPupilsNow(const QList<PupilNow>& pupils) {
     const TableClass classe = chosenClass();
-    const int column = Grid1->currentIndex().column();
-    model_->replacePupil(numberText, record);
+    // The current and selected cells, by pupil, to be found again in the rows rebuilt.
+    const QModelIndex current = Grid1->currentIndex();
+    const std::optional<QString> number =
+        current.isValid() ? model_->numberAt(current.row()) : std::nullopt;
+    QMap<QString, QList<int>> selected;
+    for (const QModelIndex& cell : Grid1->selectionModel()->selectedIndexes()) {
+        if (const std::optional<QString> pupil = model_->numberAt(cell.row())) {
+            selected[*pupil].append(cell.column());
+        }
+    }
+    model_->replacePupils(pupils);
     fitNames(model_->pupils());
-    // The pupil may have moved to a class the chooser did not hold, or left the last one.
+    // A pupil may have moved to a class the chooser did not hold, or left the last one.
     fillClasses(tableClasses(model_->pupils()), classe);
     ComboChange();
-    const int row = model_->rowOf(numberText);
-    if (row >= 0) {
-        Grid1->setCurrentIndex(model_->index(row, std::max(column, 0)));
+    QItemSelection again;
+    for (auto cells = selected.begin(); cells != selected.end(); ++cells) {
+        const int row = model_->rowOf(cells.key());
+        std::sort(cells->begin(), cells->end());
+        for (qsizetype from = 0, to = 0; row >= 0 && from < cells->size(); from = to) {
+            // Side by side cells as one range: a whole table selected stays quick to handle.
+            for (to = from + 1; to < cells->size() && cells->at(to) == cells->at(to - 1) + 1;
+                 ++to) {
+            }
+            again.select(model_->index(row, cells->at(from)),
+                         model_->index(row, cells->at(to - 1)));
+        }
     }
+    Grid1->selectionModel()->select(again, QItemSelectionModel::ClearAndSelect);
+    const int row = number ? model_->rowOf(*number) : -1;
+    if (row >= 0) {
+        Grid1->selectionModel()->setCurrentIndex(model_->index(row, std::max(current.column(), 0)),
+                                                 QItemSelectionModel::NoUpdate);
+    }
+}
+
+void ClassTableWindow::updateBatchActions() {
+    const int rows = static_cast<int>(model_->table().rows.size());
+    const int competences = slotCount(model_->table().level);
+    bool pupil = false;
+    bool competence = false;
+    for (const QItemSelectionRange& range : Grid1->selectionModel()->selection()) {
+        if (range.top() < rows) {
+            pupil = true;
+            competence = competence || (range.left() <= competences && range.right() >= 1);
+        }
+    }
+    ActionValider->setEnabled(competence);
+    ActionRetirer->setEnabled(competence);
+    ActionClasse->setEnabled(pupil);
+    ButtonValider->setEnabled(competence);
+    ButtonRetirer->setEnabled(competence);
+    ButtonClasse->setEnabled(pupil);
+}
+
+QList<BatchPupil> ClassTableWindow::selectedPupils(bool competences) const {
+    return model_->batchPupils(Grid1->selectionModel()->selectedIndexes(), competences);
+}
+
+void ClassTableWindow::runBatch(const std::function<QStringList(const PupilShown&)>& batch) {
+    QList<PupilNow> now;
+    const auto showNow = [&] {
+        showPupilsNow(now);
+        if (showPupils_) {
+            showPupils_(now);
+        }
+    };
+    runGuarded(platform_, this, [&] {
+        QStringList summary;
+        try {
+            summary = batch([&now](const PupilNow& pupil) { now.append(pupil); });
+        } catch (...) {
+            // Those written stay written: shown before the failure is told.
+            showNow();
+            throw;
+        }
+        showNow();
+        platform_.showMessage(this, summary.join(QLatin1Char('\n')));
+    });
+}
+
+void ClassTableWindow::ValiderClick() {
+    const QList<BatchPupil> pupils = selectedPupils(true);
+    if (pupils.isEmpty()) {
+        return;
+    }
+    ValidationDialog dialog(validationPlan(pupils), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const ValidationDetails details = dialog.details();
+    runBatch([&](const PupilShown& shown) {
+        return validateCompetences(state_, pupils, details, shown);
+    });
+}
+
+void ClassTableWindow::RetirerClick() {
+    const QList<BatchPupil> pupils = selectedPupils(true);
+    if (pupils.isEmpty()) {
+        return;
+    }
+    const std::optional<QString> question = unvalidateQuestion(pupils);
+    if (!question) {
+        platform_.showMessage(this, tr8(class_table_texts::kNothingToUnvalidate));
+        return;
+    }
+    if (!platform_.askYesNo(this, *question)) {
+        return;
+    }
+    runBatch([&](const PupilShown& shown) { return unvalidateCompetences(state_, pupils, shown); });
+}
+
+void ClassTableWindow::ClasseClick() {
+    const QList<BatchPupil> pupils = selectedPupils(false);
+    if (pupils.isEmpty()) {
+        return;
+    }
+    ClassChangeDialog dialog(classChangePlan(pupils), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QString classe = dialog.classe();
+    runBatch([&](const PupilShown& shown) { return changeClass(state_, pupils, classe, shown); });
 }
 
 void ClassTableWindow::ButtonImprimerClick() {
@@ -329,6 +500,13 @@ bool ClassTableWindow::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             Grid1DblClick();
+            return true;
+        }
+        // The context menu from the keyboard, at the current cell.
+        if (key == Qt::Key_F10 &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::ShiftModifier) {
+            const QRect cell = Grid1->visualRect(Grid1->currentIndex());
+            PopupTableau->popup(Grid1->viewport()->mapToGlobal(cell.center()));
             return true;
         }
     }

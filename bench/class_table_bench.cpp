@@ -1,9 +1,11 @@
 // The competence table on a folder of 999 pupils: filling it for every class and exporting it,
 // beside the all-pupils view; switching class or level in the shown window; printing it into a
-// PDF file beside the same table drawn straight on a QPrinter in the same run.
+// PDF file beside the same table drawn straight on a QPrinter in the same run; validating one
+// competence for the pupils of a class beside the same records saved alone.
 
 #include "app/class_table_window.h"
 #include "bench/bench_support.h"
+#include "commands/class_table_batch.h"
 #include "platform/qt_platform.h"
 #include "platform/ui_style.h"
 #include "records/atomic_file.h"
@@ -86,6 +88,66 @@ void SwitchClassOrLevel(benchmark::State& loop) {
     }
 }
 BENCHMARK(SwitchClassOrLevel)->Unit(benchmark::kMillisecond);
+
+// A class as the table reads it: 28 pupils of 6A, each with one competence selected.
+constexpr int kClassPupils = 28;
+constexpr int kValidatedSlot = 7;
+
+// A date for each pass, never the one the pass before wrote: every pass writes every pupil.
+QString nextDate() {
+    static int pass = 0;
+    pass = (pass + 1) % 28;
+    return QStringLiteral("%1/06/2026").arg(pass + 1, 2, 10, QLatin1Char('0'));
+}
+
+QList<BatchPupil> classPupils() {
+    QList<BatchPupil> batch;
+    for (const TablePupil& pupil : readTablePupils(folder().prefix()).pupils) {
+        if (pupil.classe == QLatin1String("6A") && batch.size() < kClassPupils) {
+            batch.append({pupil, {kValidatedSlot}});
+        }
+    }
+    return batch;
+}
+
+// Each pupil's file read again and compared with what the table read, its record changed and
+// saved, the folder flushed once; the table keeps the pupils as written, as the window does.
+void ValidateForAClass(benchmark::State& loop) {
+    QList<BatchPupil> pupils = classPupils();
+    for (auto _ : loop) {
+        const ValidationDetails details{QStringLiteral("MARTIN"), nextDate(),
+                                        QStringLiteral("Technologie"), true};
+        QList<BatchPupil> written;
+        validateCompetences(folderState(), pupils, details, [&](const PupilNow& now) {
+            written.append({TablePupil(now.number, *now.record), {kValidatedSlot}});
+        });
+        if (written.size() != kClassPupils) {
+            loop.SkipWithError("a pupil was not written");
+            break;
+        }
+        pupils = written;
+    }
+}
+BENCHMARK(ValidateForAClass)->Unit(benchmark::kMillisecond);
+
+// The same 28 records, changed the same way and saved one after the other, nothing else.
+void SaveClassRecordsAlone(benchmark::State& loop) {
+    QList<std::pair<QString, TFiche>> records;
+    for (const BatchPupil& each : classPupils()) {
+        const QString file = recordFileName(folderState(), each.pupil.number);
+        TFiche record;
+        readRecordFile(file, record);
+        records.append({file, record});
+    }
+    for (auto _ : loop) {
+        const QString date = nextDate();
+        for (auto& [file, record] : records) {
+            record.setDate(kValidatedSlot, date);
+            writeRecordFile(file, record, FolderFlush::Later);
+        }
+    }
+}
+BENCHMARK(SaveClassRecordsAlone)->Unit(benchmark::kMillisecond);
 
 // The Qt printer with its dialog answered: every document goes to one PDF file.
 class PdfFilePrinter : public QtPrinter {
@@ -232,5 +294,6 @@ int main(int argc, char** argv) {
                                 {{"TableAllClasses", "AllPupilsView"},
                                  {"ExportAllClasses", "AllPupilsView"},
                                  {"PrintTableProgram", "PrintTableDirectQPrinter"},
-                                 {"SwitchClassOrLevel", "AllPupilsView"}});
+                                 {"SwitchClassOrLevel", "AllPupilsView"},
+                                 {"ValidateForAClass", "SaveClassRecordsAlone"}});
 }

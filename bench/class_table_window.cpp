@@ -5,15 +5,21 @@
 //   class_table_window <dir>                 peak memory with the table open on all of them
 //   class_table_window <dir> --no-table      the same with the main window alone
 //   class_table_window --picture <file.png>  a class of sample pupils, the window grabbed
+//   class_table_window --picture-validate <file.png>
+//                                            the same with a competence's column selected and
+//                                            the dialog of "Valider…" over it
 //
 // The folder is written by a process of its own, so that what writing it costs is not counted.
 #include "app/class_table_window.h"
+#include "app/class_table_validate_dialog.h"
 #include "app/kalidor_program.h"
 #include "platform/qt_platform.h"
 #include "records/record_file.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -101,6 +107,30 @@ void writeFullFolder(const QString& prefix) {
     }
 }
 
+// The table with the column of competence 7 selected from the keyboard, as a teacher does, and
+// the validation dialog filled in over it.
+QPixmap validatePicture(ClassTableWindow& table) {
+    table.Grid1->setFocus();
+    table.Grid1->setCurrentIndex(table.model().index(0, 7));
+    QKeyEvent column(QEvent::KeyPress, Qt::Key_Space, Qt::ControlModifier);
+    QApplication::sendEvent(table.Grid1, &column);
+    ValidationDialog dialog(validationPlan(table.model().batchPupils(
+                                table.Grid1->selectionModel()->selectedIndexes(), true)),
+                            &table);
+    dialog.Editprof->setText(QStringLiteral("DURAND"));
+    dialog.Editdisci->setText(QStringLiteral("Sciences"));
+    dialog.show();
+    dialog.adjustSize();
+    QPixmap shot = table.grab();
+    const QPixmap over = dialog.grab();
+    QPainter painter(&shot);
+    const QPoint at((shot.width() - over.width()) / 2, (shot.height() - over.height()) / 2);
+    painter.drawPixmap(at, over);
+    painter.setPen(Qt::black);
+    painter.drawRect(QRect(at, over.size()).adjusted(-1, -1, 0, 0));
+    return shot;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -110,7 +140,8 @@ int main(int argc, char** argv) {
         writeFullFolder(arguments.value(2) + QLatin1Char('/'));
         return 0;
     }
-    const bool picture = arguments.value(1) == QLatin1String("--picture");
+    const bool validate = arguments.value(1) == QLatin1String("--picture-validate");
+    const bool picture = validate || arguments.value(1) == QLatin1String("--picture");
     const bool withTable = !arguments.contains(QStringLiteral("--no-table"));
     QTemporaryDir sample;
     QString prefix = arguments.value(1) + QLatin1Char('/');
@@ -138,7 +169,8 @@ int main(int argc, char** argv) {
         if (picture) {
             table->Grid1->setCurrentIndex(table->model().index(2, 0));
             table->resize(1100, 420);
-            code = table->grab().save(arguments.value(2)) ? 0 : 1;
+            const QPixmap shot = validate ? validatePicture(*table) : table->grab();
+            code = shot.save(arguments.value(2)) ? 0 : 1;
         }
         table->reject();
     });

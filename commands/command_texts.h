@@ -52,4 +52,42 @@ inline constexpr char kCheckLeftover[] = "laissé par une écriture interrompue"
 // "name : why"
 inline constexpr char kCheckLine[] = "%1 : %2";
 
+// Working on a group of pupils from the competence table. A count of pupils or competences, %1
+// the number: one form for 0 and 1, another for more.
+inline constexpr char kPupilsOne[] = "%1 élève";
+inline constexpr char kPupilsMany[] = "%1 élèves";
+inline constexpr char kCompetencesOne[] = "%1 compétence";
+inline constexpr char kCompetencesMany[] = "%1 compétences";
+inline constexpr char kAlreadyValidatedOne[] = "%1 déjà validée";
+inline constexpr char kAlreadyValidatedMany[] = "%1 déjà validées";
+// What validating will do. %1: the pupils ("12 élèves"), %2: the competence's running number,
+// %3: its item code ("2.3"), %4: the cells to validate, %5: those validated already ("3 déjà
+// validées").
+inline constexpr char kPlanOneCompetence[] = "%1, compétence %2 (%3) : %4 à valider, %5";
+// The same for several competences, %2 being them ("3 compétences").
+inline constexpr char kPlanCompetences[] = "%1, %2 : %3 à valider, %4";
+// %1: the validated competences ("3 compétences"), %2: the pupils ("2 élèves").
+inline constexpr char kUnvalidateQuestion[] = "Retirer la validation de %1 pour %2 ?";
+// %1: the pupils ("2 élèves").
+inline constexpr char kClassChangePlan[] = "Nouvelle classe de %1 :";
+
+// The summary of a batch, one line each. %1: a count.
+inline constexpr char kValidatedOne[] = "%1 compétence validée.";
+inline constexpr char kValidatedMany[] = "%1 compétences validées.";
+inline constexpr char kKeptOne[] = "%1 compétence déjà validée : détails gardés.";
+inline constexpr char kKeptMany[] = "%1 compétences déjà validées : détails gardés.";
+inline constexpr char kReplacedOne[] = "%1 compétence déjà validée : détails remplacés.";
+inline constexpr char kReplacedMany[] = "%1 compétences déjà validées : détails remplacés.";
+inline constexpr char kUnvalidatedOne[] = "%1 validation retirée.";
+inline constexpr char kUnvalidatedMany[] = "%1 validations retirées.";
+// %2: the new class.
+inline constexpr char kClassChangedOne[] = "%1 élève passé en classe %2.";
+inline constexpr char kClassChangedMany[] = "%1 élèves passés en classe %2.";
+// A pupil left alone. %1: the pupil as the table showed it, %2: its number.
+inline constexpr char kChangedElsewhere[] = "%1 (n° %2) non modifié : changé sur un autre poste";
+inline constexpr char kDeletedElsewhere[] = "%1 (n° %2) non modifié : effacé sur un autre poste";
+// After a failed write's message: the pupils saved before it stay.
+inline constexpr char kStoppedAfterOne[] = "L'opération s'est arrêtée après %1 élève modifié.";
+inline constexpr char kStoppedAfterMany[] = "L'opération s'est arrêtée après %1 élèves modifiés.";
+
 } // namespace kalidor::command_texts

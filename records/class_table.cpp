@@ -97,7 +97,8 @@ void appendCsvRow(QByteArray& out, const QStringList& fields) {
 
 TablePupil::TablePupil(const QString& numberText, const TFiche& record)
     : number(numberText), nom(record.nom()), prenom(record.prenom()), classe(record.classe()),
-      line(byNameLine(nom, prenom, classe, numberText)), validated(validatedSlots(record)) {
+      line(byNameLine(nom, prenom, classe, numberText)), validated(validatedSlots(record)),
+      stamp(recordStamp(record)) {
     // Teachers validate competences in sessions: a detail is often the one of the validated
     // competence before, and is then kept as one byte.
     const auto eachDetail = [&](const auto& visit) {

@@ -29,6 +29,8 @@ struct TablePupil {
     QString classe; // as stored, empty for a pupil without a class
     QString line;   // the by-name list line, which orders the rows
     SlotFlags validated;
+    // The record's fingerprint (recordStamp): tells a batch whether the file changed since.
+    size_t stamp = 0;
 
     QString name() const; // "NOM Prénom"
     bool valide(int slot) const { return validated[slot]; }

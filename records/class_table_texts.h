@@ -21,6 +21,25 @@ inline constexpr char kNiveauCollege[] = "Niveau collège";
 inline constexpr char kImprimer[] = "&Imprimer";
 inline constexpr char kExporter[] = "&Exporter vers un tableur…";
 inline constexpr char kFermer[] = "&Fermer";
+// Working on the selected cells, as buttons and in the table's context menu.
+inline constexpr char kValider[] = "&Valider…";
+inline constexpr char kRetirer[] = "&Retirer la validation…";
+inline constexpr char kChangerClasse[] = "Changer de c&lasse…";
+// Taking back the validation of selected cells none of which is validated.
+inline constexpr char kNothingToUnvalidate[] = "Aucune des compétences choisies n'est validée.";
+
+// The dialog of "Valider…": what the sheet asks for each competence.
+inline constexpr char kValidateCaption[] = "Valider des compétences";
+inline constexpr char kTeacherLabel[] = "&Nom de l'enseignant";
+inline constexpr char kDateLabel[] = "&Date";
+inline constexpr char kDisciplineLabel[] = "D&iscipline";
+inline constexpr char kReplaceDetails[] = "&Remplacer les détails des compétences déjà validées";
+inline constexpr char kValidateButton[] = "Valider";
+inline constexpr char kCancelButton[] = "Annuler";
+// The dialog of "Changer de classe…".
+inline constexpr char kClassCaption[] = "Changer de classe";
+inline constexpr char kNewClassLabel[] = "&Classe";
+inline constexpr char kChangeButton[] = "Changer";
 
 // Column headers; the competences are headed by their running number within the level, under
 // a band naming their domain, %1 its number.

@@ -3,6 +3,8 @@
 // read back from a real PDF.
 
 #include "app/band_header.h"
+#include "app/class_table_class_dialog.h"
+#include "app/class_table_validate_dialog.h"
 #include "app/class_table_window.h"
 #include "records/referential.h"
 #include "records/utf8.h"
@@ -81,6 +83,27 @@ protected:
                         int role = Qt::DisplayRole) {
         return table.model().index(row, column).data(role).toString();
     }
+    // Alt and a button's letter, then `actions` on the dialog of type `Dialog` it opens; returns
+    // once the summary is shown. Keys reach the active window only: a window shown becomes active
+    // a moment later, and the offscreen platform gives no window back its activation when a
+    // dialog over it closes. The button is pressed a moment after its key.
+    template <typename Dialog>
+    void pressForDialog(QWidget& window, Qt::Key letter,
+                        const std::function<void(Dialog&)>& actions) {
+        const qsizetype before = platform.messages.size();
+        test::driveModalWindow(
+            [] { return qobject_cast<Dialog*>(QApplication::activeModalWidget()); },
+            [&](QWidget* shown) {
+                ASSERT_TRUE(QTest::qWaitFor([shown] { return shown->isActiveWindow(); }));
+                actions(*static_cast<Dialog*>(shown));
+            },
+            [&] {
+                window.activateWindow();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return window.isActiveWindow(); }));
+                QTest::keyClick(&window, letter, Qt::AltModifier);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return platform.messages.size() > before; }));
+            });
+    }
     static QWidget* afterTab(QWidget* from) {
         QTest::keyClick(from, Qt::Key_Tab);
         return QApplication::focusWidget();
@@ -150,6 +173,95 @@ TEST_F(ClassTableWindowTest, OpensOnTheSelectedClassIsWorkedByKeyboardAndReadsAn
     });
     EXPECT_TRUE(window().ListBox1->lines().contains(u("AUBERT Marie 6A - n° 1")));
     EXPECT_FALSE(window().ListBox1->lines().contains(u("DUPONT Marie 6A - n° 1")));
+}
+
+TEST_F(ClassTableWindowTest, ValidatesAColumnChosenByKeyboardAndMovesARowToAnotherClass) {
+    folder.writePupil(1, u("AUBERT"), u("Léa"), u("6A"));
+    folder.writePupil(2, u("BLANC"), u("Jo"), u("6A"), {7});
+    folder.writePupil(3, u("CARON"), u("Ana"), u("6A"));
+    folder.writePupil(4, u("DUPUIS"), u("Noé"), u("5B"));
+    startProgram(true);
+    ASSERT_TRUE(selectLineStartingWith(u("BLANC")));
+    // Each line of the main list made from what its file holds now.
+    const auto listedAsOnDisk = [&] {
+        for (const ListEntry& entry : window().ListBox1->entries()) {
+            TFiche record;
+            readRecordFile(folder.path(entry.number + u(".b2i")), record);
+            if (entry.stamp != recordStamp(record) ||
+                entry.line != recordLine(record, entry.number, true)) {
+                return false;
+            }
+        }
+        return true;
+    };
+
+    withTable([&](kalidor::ClassTableWindow& table) {
+        table.Grid1->setFocus();
+        EXPECT_FALSE(table.ButtonValider->isEnabled());
+        // A competence's header selects its column, the counts row left out.
+        QHeaderView* header = table.Grid1->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(5) + header->sectionSize(5) / 2,
+                                 header->height() * 3 / 4));
+        EXPECT_EQ(table.Grid1->selectionModel()->selectedIndexes().size(), 3);
+        EXPECT_TRUE(table.ButtonValider->isEnabled());
+        // Competence 7 (2.3) of the class: its column, then Alt+V.
+        QTest::keyClick(table.Grid1, Qt::Key_Home, Qt::ControlModifier);
+        for (int k = 0; k < 7; ++k) {
+            QTest::keyClick(table.Grid1, Qt::Key_Right);
+        }
+        QTest::keyClick(table.Grid1, Qt::Key_Space, Qt::ControlModifier);
+        pressForDialog<ValidationDialog>(table, Qt::Key_V, [&](ValidationDialog& dialog) {
+            EXPECT_EQ(dialog.LabelPlan->text(),
+                      u("3 élèves, compétence 7 (2.3) : 2 à valider, 1 déjà validée"));
+            EXPECT_EQ(
+                QAccessible::queryAccessibleInterface(dialog.Maskdate)->text(QAccessible::Name),
+                u("Date"));
+            QTest::keyClicks(QApplication::focusWidget(), u("martin"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClicks(QApplication::focusWidget(), u("Techno"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        EXPECT_EQ(platform.messages.value(0),
+                  u("2 compétences validées.\n1 compétence déjà validée : détails gardés."));
+        for (const char* number : {"1", "2", "3"}) {
+            EXPECT_EQ(cell(table, rowOf(table, number), 7), u("✓")) << number;
+            EXPECT_EQ(cell(table, rowOf(table, number), 23), u("1/22")) << number;
+        }
+        EXPECT_EQ(cell(table, 0, 7, Qt::AccessibleTextRole),
+                  u("Compétence 7 : validée le ") + QDate::currentDate().toString(u("dd/MM/yyyy")) +
+                      u(" par MARTIN (Techno)"));
+        EXPECT_EQ(cell(table, 3, 7), u("3"));
+        EXPECT_TRUE(listedAsOnDisk());
+
+        // The column stays selected; an arrow leaves one cell, whose row moves to 5B and leaves
+        // the table of 6A.
+        EXPECT_EQ(table.Grid1->selectionModel()->selectedIndexes().size(), 3);
+        QTest::keyClick(table.Grid1, Qt::Key_Right);
+        QTest::keyClick(table.Grid1, Qt::Key_Space, Qt::ShiftModifier);
+        pressForDialog<ClassChangeDialog>(table, Qt::Key_L, [&](ClassChangeDialog&) {
+            QTest::keyClicks(QApplication::focusWidget(), u("5B"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        EXPECT_EQ(platform.messages.value(1), u("1 élève passé en classe 5B."));
+        EXPECT_EQ(table.ComboClasse->currentText(), u("6A"));
+        EXPECT_EQ(rowOf(table, "1"), -1);
+
+        // Ctrl+Shift+R on one validated cell: asked once, and taken back.
+        table.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return table.isActiveWindow(); }));
+        table.Grid1->setFocus();
+        table.Grid1->setCurrentIndex(table.model().index(rowOf(table, "3"), 7));
+        platform.yesNoAnswers = {true};
+        QTest::keyClick(table.Grid1, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(platform.questions,
+                  QStringList{u("Retirer la validation de 1 compétence pour 1 élève ?")});
+        EXPECT_EQ(platform.messages.value(2), u("1 validation retirée."));
+        EXPECT_EQ(cell(table, rowOf(table, "3"), 7), QString());
+    });
+    EXPECT_TRUE(window().ListBox1->lines().contains(u("AUBERT Léa 5B - n° 1")));
+    EXPECT_TRUE(listedAsOnDisk());
 }
 
 TEST_F(ClassTableWindowTest, ExportIsReadBackByPythonsCsvReaderAndAFailedWriteIsReported) {
