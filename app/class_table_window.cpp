@@ -3,9 +3,9 @@
 #include "app/class_table_class_dialog.h"
 #include "app/class_table_validate_dialog.h"
 #include "app/class_table_view.h"
+#include "commands/class_table_commands.h"
 #include "platform/command_guard.h"
 #include "platform/ui_style.h"
-#include "records/atomic_file.h"
 #include "records/class_table_texts.h"
 #include "records/list_lines.h"
 #include "records/referential.h"
@@ -479,8 +479,7 @@ void ClassTableWindow::ButtonExporterClick() {
         return;
     }
     runGuarded(platform_, this, [&] {
-        const QByteArray bytes = tableCsv(table, model_->pupils());
-        replaceFile(*fileName, bytes.constData(), static_cast<size_t>(bytes.size()));
+        writeTableCsv(*fileName, table, model_->pupils());
     });
 }
 
