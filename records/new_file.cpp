@@ -229,10 +229,9 @@ private:
         case NewFileMethod::Link:
             return answer(calls.link(temporary(), target_.constData()));
         case NewFileMethod::RenameUnderClaim:
-            // Never over a name the server itself says is there.
-            if (nameOnServer(target_)) {
-                return Outcome::NameTaken;
-            }
+            // Reached only once the server itself said, under the claim, that nothing has the
+            // name: before the first way when it is this one, or in answer(), which found
+            // nothing under the name after a better way was refused.
             return answer(calls.rename(temporary(), target_.constData()));
         }
         return Outcome::Refused;
@@ -308,12 +307,18 @@ std::optional<QByteArray> createNewFileFrom(NewFileMethod first, const QString& 
     // ways below keep out the files that came without one; the read-back tells whether what is
     // under the name now is what we wrote.
     const NameClaim claim(target);
-    if (!claim.held() || nameOnServer(target)) {
+    if (!claim.held()) {
+        return std::nullopt;
+    }
+    // The ways before the plain rename refuse a name the server has, by themselves; the plain
+    // rename needs the server's word that nothing has it.
+    const NewFileMethod firstWay = std::max(first, refusedWays().firstFor(folder));
+    if (firstWay == NewFileMethod::RenameUnderClaim && nameOnServer(target)) {
         return std::nullopt;
     }
     NewFile file(claim, target, data, size);
     Outcome outcome = Outcome::Refused;
-    for (NewFileMethod way = std::max(first, refusedWays().firstFor(folder));
+    for (NewFileMethod way = firstWay;
          outcome == Outcome::Refused && way <= NewFileMethod::RenameUnderClaim; way = after(way)) {
         outcome = file.name(way);
         if (outcome == Outcome::Refused) {

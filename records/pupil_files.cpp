@@ -22,7 +22,11 @@ TFiche blankRecord() {
 
 NewPupil FreeNumberSearch::create(const TFiche& record, FolderFlush flush) {
     for (;;) {
-        for (int number = findFreeNumber(state_, from_, lookup_); number <= kMaxRecordNumber;
+        // Right after a pupil was created, the next number is most often free: it is claimed at
+        // once, without the lookup that would cost one more trip to a share's server.
+        const int first = afterCreation_ ? from_ : findFreeNumber(state_, from_, lookup_);
+        afterCreation_ = false;
+        for (int number = first; number <= kMaxRecordNumber;
              number = findFreeNumber(state_, number + 1, lookup_)) {
             // Another machine may take the number between the search and the creation: the
             // search then goes on from the next one.
@@ -31,6 +35,7 @@ NewPupil FreeNumberSearch::create(const TFiche& record, FolderFlush flush) {
                 recordFileName(state_, numberText), record.bytes().data(), TFiche::kSize, flush);
             if (held) {
                 from_ = number + 1;
+                afterCreation_ = true;
                 NewPupil pupil{numberText, {}};
                 std::memcpy(pupil.record.bytes().data(), held->constData(), TFiche::kSize);
                 return pupil;

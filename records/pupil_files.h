@@ -40,6 +40,7 @@ private:
     // deleted on another machine: before saying that every number is taken, the search asks
     // the server itself for each number, and keeps asking it for the rest of the run.
     NumberLookup lookup_ = NumberLookup::Quick;
+    bool afterCreation_ = false;
 };
 
 // Writes `record` as a new pupil under the first free number from `from` upwards. Returns the
