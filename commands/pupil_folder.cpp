@@ -84,6 +84,9 @@ ViewResult PupilFolder::view(ListView view, const ReadingProgress& progress) {
 }
 
 LinePupil PupilFolder::loadLinePupil(const ListEntry& line, UserAnswers& user) {
+    if (!isRecordNumber(line.number)) {
+        return LinePupil::Unreadable;
+    }
     state_.currentFileName = recordFileName(state_, line.number);
     const PupilFileNow now = pupilFileNow(state_.currentFileName, line);
     if (now.state == FileNow::OtherPupil) {
@@ -109,6 +112,9 @@ ListEntry PupilFolder::addPupil(const TFiche& record) {
 }
 
 bool PupilFolder::deletePupil(const ListEntry& line, UserAnswers& user) {
+    if (!isRecordNumber(line.number)) {
+        return false;
+    }
     const QString fileName = recordFileName(state_, line.number);
     QString question = tr8(command_texts::kConfirmationEffacement).arg(line.line);
     const PupilFileNow now = pupilFileNow(fileName, line);

@@ -37,7 +37,7 @@ struct BatchResult {
 // What a list line's command found in the line's file.
 enum class LinePupil {
     Loaded,     // the line's pupil, now the current record
-    Unreadable, // no file, or one that cannot be read: the commands pass over it without a word
+    Unreadable, // no file, one that cannot be read, or a copy's line: passed over without a word
     Other,      // another pupil under the number: the user was told, nothing is done
 };
 
@@ -62,7 +62,8 @@ public:
     ListEntry addPupil(const TFiche& record);
     // Deletes the line's pupil once the user said Oui to the confirmation, which says when the
     // file changed since it was listed and names the pupil the file now holds when it is another
-    // one. True when the file is gone. Throws IoError, leaving the file.
+    // one. True when the file is gone. Throws IoError, leaving the file. A copy's line deletes
+    // nothing and asks nothing.
     bool deletePupil(const ListEntry& line, UserAnswers& user);
     // Validates every competence of the line's pupil and saves it; the report lines once it is
     // saved, nothing when nothing was done. Throws IoError.
