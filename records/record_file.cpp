@@ -145,40 +145,43 @@ QList<RecordFailure> enumerateRecords(const QString& prefix, const RecordVisitor
     struct Entry {
         std::string name;
         unsigned char type;
-        TFiche record;
-        std::optional<IoError> failure;
     };
     std::vector<Entry> entries;
     while (const dirent* entry = ::readdir(directory.get())) {
         if (hasRecordExtension(entry->d_name)) {
-            entries.push_back({entry->d_name, entry->d_type, {}, {}});
+            entries.push_back({entry->d_name, entry->d_type});
         }
     }
     const int fd = ::dirfd(directory.get());
+    const int readers = readersFor(QFile::encodeName(prefix));
+    // One record at a time through one buffer when the files are read one after the other; a
+    // buffer each when many are read at once.
+    std::vector<TFiche> records(readers > 1 ? entries.size() : 1);
+    std::vector<std::optional<IoError>> errors(entries.size());
     struct Stopped {};
     try {
         readInOrder(
-            entries.size(), readersFor(QFile::encodeName(prefix)),
+            entries.size(), readers,
             [&](size_t i) {
-                Entry& entry = entries[i];
+                TFiche& record = records[readers > 1 ? i : 0];
                 try {
-                    readRecordAt(fd, entry.name.c_str(), entry.record.bytes().data(), entry.type);
+                    readRecordAt(fd, entries[i].name.c_str(), record.bytes().data(),
+                                 entries[i].type);
                 } catch (const IoError& error) {
-                    entry.failure = error;
+                    errors[i] = error;
                 }
             },
             [&](size_t i) {
-                const Entry& entry = entries[i];
                 if (progress && !progress(static_cast<int>(i), static_cast<int>(entries.size()))) {
                     throw Stopped{};
                 }
-                if (!entry.failure) {
-                    visitor(numberTextOf(entry.name.c_str()), entry.record);
-                } else if (entry.failure->errorNumber() != ENOENT) {
+                const char* name = entries[i].name.c_str();
+                if (!errors[i]) {
+                    visitor(numberTextOf(name), records[readers > 1 ? i : 0]);
+                } else if (errors[i]->errorNumber() != ENOENT) {
                     // A file gone between the listing and its reading was deleted by another
                     // machine meanwhile: it is no longer a pupil, and no failure either.
-                    failures.append(
-                        {QFile::decodeName(entry.name.c_str()), entry.failure->message()});
+                    failures.append({QFile::decodeName(name), errors[i]->message()});
                 }
             });
     } catch (const Stopped&) {
