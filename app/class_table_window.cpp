@@ -478,9 +478,7 @@ void ClassTableWindow::ButtonExporterClick() {
     if (!fileName || fileName->isEmpty()) {
         return;
     }
-    runGuarded(platform_, this, [&] {
-        writeTableCsv(*fileName, table, model_->pupils());
-    });
+    runGuarded(platform_, this, [&] { writeTableCsv(*fileName, table, model_->pupils()); });
 }
 
 void ClassTableWindow::showEvent(QShowEvent* event) {
