@@ -19,6 +19,7 @@ inline constexpr char kAjouterUnEleve[] = "Ajouter un élève";
 inline constexpr char kEffacerEleve[] = "Effacer l'élève sélectionné";
 inline constexpr char kFichierTransfert[] = "Fichier de transfert de données b2i";
 inline constexpr char kImporterClasse[] = "Importer classe en mode texte et ;";
+inline constexpr char kImporterAnnuaire[] = "Importer depuis l'annuaire de l'établissement…";
 inline constexpr char kQuitter[] = "Quitter";
 inline constexpr char kValiderCompetences[] = "Valider compétences éleve sél";
 inline constexpr char kAPropos[] = "A propos...";
@@ -110,5 +111,19 @@ inline constexpr char kNomRequis[] = " Il faut saisir un nom d'élève. ";
 // The progress of a long command: %1 done of %2.
 inline constexpr char kProgressReading[] = "Lecture des élèves… %1/%2";
 inline constexpr char kProgressSamples[] = "Création des élèves… %1/%2";
+
+// The preview of the school directory's import.
+inline constexpr char kDirectoryCaption[] = "Importer depuis l'annuaire de l'établissement";
+// %1: the export's file.
+inline constexpr char kDirectoryFile[] = "Fichier : %1";
+inline constexpr char kDirectoryClasses[] =
+    "Classes du fichier (la classe enregistrée peut être modifiée, 8 caractères au plus) :";
+inline constexpr const char* kDirectoryColumns[] = {
+    "Classe dans le fichier", "Classe enregistrée", "Élèves",     "Nouveaux",
+    "Changent de classe",     "Inchangés",          "À vérifier", "Remarque"};
+inline constexpr char kDirectoryClashNote[] = "même classe enregistrée qu'une autre";
+inline constexpr char kDirectoryPupils[] = "Élèves ignorés et élèves à vérifier :";
+inline constexpr char kDirectoryImport[] = "&Importer";
+inline constexpr char kDirectoryCancel[] = "&Annuler";
 
 } // namespace kalidor::app_texts

@@ -143,6 +143,8 @@ void TF_une::buildMainMenu() {
             &TF_une::Crerunfichierdetransfert1Click, {}, false);
     addItem(fichiers, "Importerclasseenmodetexte1", app_texts::kImporterClasse,
             &TF_une::Importerclasseenmodetexte1Click);
+    addItem(fichiers, "Importerdepuislannuaire1", app_texts::kImporterAnnuaire,
+            &TF_une::Importerdepuislannuaire1Click);
     fichiers->addSeparator();
     addItem(fichiers, "Quitter1", app_texts::kQuitter, &TF_une::Quitter1Click);
     addItem(fichiers, "Validercomptenceslevesl1", app_texts::kValiderCompetences,

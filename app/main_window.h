@@ -95,6 +95,7 @@ public slots:
     // Data exchange
     void Crerunfichierdetransfert1Click();
     void Importerclasseenmodetexte1Click();
+    void Importerdepuislannuaire1Click();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -42,7 +42,8 @@ BatchControl TF_une::batchControl(Progress& progress) {
     // a stop are listed too.
     return {[this](const ListEntry& entry) { ListBox1->addLine(entry); },
             [&progress](int done, int total) { progress.setProgress(done, total); },
-            [&progress] { return progress.cancelled(); }};
+            [&progress] { return progress.cancelled(); },
+            {}};
 }
 
 void TF_une::createSamples(SampleSet set) {

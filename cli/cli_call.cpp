@@ -19,6 +19,7 @@ struct VerbSyntax {
     Verb verb;
     QList<const char*> options; // each takes a value
     bool takesFile;             // one argument that is not an option
+    QList<const char*> flags{}; // options without a value
 };
 
 const QList<VerbSyntax>& verbs() {
@@ -27,6 +28,7 @@ const QList<VerbSyntax>& verbs() {
         {kVerbImporterClasse, Verb::ImporterClasse, {}, true},
         {kVerbTableau, Verb::Tableau, {kOptionClasse, kOptionNiveau, kOptionCsv}, false},
         {kVerbVerifier, Verb::Verifier, {}, false},
+        {kVerbImporterAnnuaire, Verb::ImporterAnnuaire, {}, true, {kOptionSimuler}},
     };
     return syntax;
 }
@@ -39,6 +41,7 @@ ParsedCall wrong(const QString& reason) {
 // and the others.
 struct VerbArguments {
     QMap<QString, QString> options;
+    QStringList flags;
     QStringList others;
 };
 
@@ -53,6 +56,12 @@ std::optional<QString> readVerbArguments(const VerbSyntax& syntax, const QString
         }
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? argument : argument.left(equals);
+        const bool flag = std::any_of(syntax.flags.cbegin(), syntax.flags.cend(),
+                                      [&](const char* option) { return argument == tr8(option); });
+        if (flag) {
+            read.flags.append(argument);
+            continue;
+        }
         const bool known = std::any_of(syntax.options.cbegin(), syntax.options.cend(),
                                        [&](const char* option) { return name == tr8(option); });
         if (!known) {
@@ -87,7 +96,8 @@ std::optional<ListView> viewNamed(const QString& name) {
 std::optional<QString> readVerb(const VerbSyntax& syntax, const VerbArguments& read,
                                 CliCall& call) {
     if (syntax.takesFile && read.others.isEmpty()) {
-        return tr8(kMissingClassFile);
+        return tr8(syntax.verb == Verb::ImporterAnnuaire ? kMissingDirectoryFile
+                                                         : kMissingClassFile);
     }
     if (read.others.size() > (syntax.takesFile ? 1 : 0)) {
         return tr8(kExtraArgument).arg(read.others.last());
@@ -110,6 +120,10 @@ std::optional<QString> readVerb(const VerbSyntax& syntax, const VerbArguments& r
         break;
     case Verb::ImporterClasse:
         call.classFile = read.others.first();
+        break;
+    case Verb::ImporterAnnuaire:
+        call.directoryFile = read.others.first();
+        call.simulate = read.flags.contains(tr8(kOptionSimuler));
         break;
     case Verb::Tableau: {
         if (!read.options.contains(tr8(kOptionClasse))) {

@@ -15,7 +15,7 @@ namespace kalidor::cli {
 // The exit statuses.
 enum ExitStatus { kSucceeded = 0, kFailed = 1, kWrongCall = 2 };
 
-enum class Verb { Help, Liste, ImporterClasse, Tableau, Verifier };
+enum class Verb { Help, Liste, ImporterClasse, Tableau, Verifier, ImporterAnnuaire };
 
 struct CliCall {
     Verb verb = Verb::Help;
@@ -25,6 +25,8 @@ struct CliCall {
     QString classe;                      // tableau: as stored, empty for no class
     int level = kLevelEcole;             // tableau
     std::optional<QString> csvFile;      // tableau
+    QString directoryFile;               // importer-annuaire
+    bool simulate = false;               // importer-annuaire --simuler: the preview alone
 };
 
 // The call, or `error` says in French what is wrong with it. "--help" anywhere asks for the help.

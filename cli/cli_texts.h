@@ -9,11 +9,13 @@ inline constexpr char kVerbListe[] = "liste";
 inline constexpr char kVerbImporterClasse[] = "importer-classe";
 inline constexpr char kVerbTableau[] = "tableau";
 inline constexpr char kVerbVerifier[] = "verifier";
+inline constexpr char kVerbImporterAnnuaire[] = "importer-annuaire";
 inline constexpr char kOptionHelp[] = "--help";
 inline constexpr char kOptionVue[] = "--vue";
 inline constexpr char kOptionClasse[] = "--classe";
 inline constexpr char kOptionNiveau[] = "--niveau";
 inline constexpr char kOptionCsv[] = "--csv";
+inline constexpr char kOptionSimuler[] = "--simuler";
 inline constexpr char kNiveauEcole[] = "ecole";
 inline constexpr char kNiveauCollege[] = "college";
 // The views of "liste".
@@ -46,6 +48,12 @@ inline constexpr char kHelp[] =
     "      Liste ce que le dossier contient qui n'est pas une fiche d'élève lisible (fiche\n"
     "      endommagée ou trop courte, entrée qui n'est pas un fichier ordinaire, reste d'une\n"
     "      écriture interrompue, copie), sans rien modifier.\n"
+    "  importer-annuaire FICHIER [--simuler]\n"
+    "      Importe les élèves de l'exportation de l'annuaire de l'établissement\n"
+    "      (ElevesSansAdresses.xml du collège, l'archive zip qui le contient, ou l'extraction\n"
+    "      CSV de l'école) : crée les nouveaux élèves, change la classe de ceux qui en\n"
+    "      changent, n'efface personne. Affiche d'abord l'aperçu ; avec --simuler, affiche\n"
+    "      l'aperçu seul et n'écrit rien.\n"
     "\n"
     "  --help  affiche cette aide.\n"
     "\n"
@@ -56,7 +64,8 @@ inline constexpr char kHelp[] =
 // call the program.
 inline constexpr char kWrongCall[] =
     "kalidor-cli : %1\n"
-    "Utilisation : kalidor-cli DOSSIER liste|importer-classe|tableau|verifier [OPTIONS]\n"
+    "Utilisation : kalidor-cli DOSSIER liste|importer-classe|tableau|verifier|importer-annuaire "
+    "[OPTIONS]\n"
     "L'aide : kalidor-cli --help";
 inline constexpr char kMissingFolder[] = "il manque le dossier et la commande.";
 inline constexpr char kMissingVerb[] = "il manque la commande.";
@@ -71,6 +80,7 @@ inline constexpr char kWrongValue[] = "valeur incorrecte pour l'option %1 : %2";
 // %1: the verb, %2: the option.
 inline constexpr char kMissingOption[] = "la commande %1 demande l'option %2.";
 inline constexpr char kMissingClassFile[] = "il manque le fichier de la classe.";
+inline constexpr char kMissingDirectoryFile[] = "il manque le fichier de l'annuaire.";
 // %1: the argument.
 inline constexpr char kExtraArgument[] = "argument en trop : %1";
 // %1: the folder.

@@ -31,6 +31,8 @@ int run(const CliCall& call) {
         return runTableau(call);
     case Verb::Verifier:
         return runVerifier(call);
+    case Verb::ImporterAnnuaire:
+        return runImporterAnnuaire(call);
     case Verb::Help:
         break;
     }

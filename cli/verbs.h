@@ -19,5 +19,6 @@ int runListe(const CliCall& call);
 int runImporterClasse(const CliCall& call);
 int runTableau(const CliCall& call);
 int runVerifier(const CliCall& call);
+int runImporterAnnuaire(const CliCall& call);
 
 } // namespace kalidor::cli

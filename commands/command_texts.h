@@ -90,4 +90,29 @@ inline constexpr char kDeletedElsewhere[] = "%1 (n° %2) non modifié : effacé 
 inline constexpr char kStoppedAfterOne[] = "L'opération s'est arrêtée après %1 élève modifié.";
 inline constexpr char kStoppedAfterMany[] = "L'opération s'est arrêtée après %1 élèves modifiés.";
 
+// The school directory's import. The preview, one line per class: %1 the label in the file,
+// %2 the class as stored, %3 its pupils, %4 the new ones, %5 those changing class, %6 those
+// unchanged, %7 those to check.
+inline constexpr char kDirectoryClassLine[] = "%1 → %2 — élèves : %3 ; nouveaux : %4 ; changent "
+                                              "de classe : %5 ; inchangés : %6 ; à vérifier : %7";
+// After a class line whose stored name is another class's too.
+inline constexpr char kDirectoryClash[] = "  (enregistrée comme une autre classe du fichier)";
+inline constexpr char kDirectoryClassesTitle[] = "Classes du fichier :";
+inline constexpr char kDirectoryIgnoredTitle[] = "Élèves ignorés :";
+inline constexpr char kDirectoryToCheckTitle[] = "Élèves à vérifier (rien n'est fait pour eux) :";
+// A pupil of the file: %1 the name, %2 the first name, %3 the class in the file, %4 why.
+inline constexpr char kDirectoryPupilLine[] = "%1 %2 (%3) : %4";
+// Why a pupil is to check: %1 the numbers of the folder's pupils it could be.
+inline constexpr char kDirectoryCouldBe[] = "pourrait être le n° %1";
+inline constexpr char kDirectoryTwoLines[] = "plusieurs lignes du fichier pour un même élève";
+// The summary, %1..%5 the counts.
+inline constexpr char kDirectorySummary[] =
+    "Importation depuis l'annuaire terminée.\nÉlèves créés : %1\nChangés de classe : %2\n"
+    "Inchangés : %3\nIgnorés : %4\nÀ vérifier : %5";
+// A class change left undone: %1 the pupil's name and first name, %2 the number.
+inline constexpr char kDirectoryChangedMeanwhile[] =
+    "%1 (n° %2) à vérifier : non modifié, changé sur un autre poste depuis l'aperçu";
+// The progress of the import: %1 done of %2.
+inline constexpr char kDirectoryProgress[] = "Import depuis l'annuaire… %1/%2";
+
 } // namespace kalidor::command_texts

@@ -20,11 +20,15 @@
 
 namespace kalidor {
 
+class DirectoryPreview;
+
 // How a long command reports where it is and is told to stop, between two pupils.
 struct BatchControl {
     std::function<void(const ListEntry&)> added; // each pupil created, as soon as it exists
     std::function<void(int done, int total)> progress;
     std::function<bool()> stopAsked;
+    // Each listed pupil whose line changes (a class change), once saved.
+    std::function<void(const ListEntry&)> changed;
 };
 
 // The end of a command that adds pupils.
@@ -77,6 +81,11 @@ public:
     // import too.
     BatchResult importTransfer(const QString& transferFileName, const QList<ListEntry>& lines,
                                UserAnswers& user, const BatchControl& control = {});
+
+    // Imports the school directory's export as previewed: the class changes, then the new
+    // pupils. The summary is the last message; a pupil changed by another machine since the
+    // preview read it is left as it is and named there. Throws IoError, as the batches above.
+    BatchResult importDirectory(const DirectoryPreview& preview, const BatchControl& control = {});
 
     // Writes a transfer file of the listed pupils; the message to show. Throws IoError.
     QString writeTransfer(const QString& fileName, const QList<ListEntry>& pupils,

@@ -167,24 +167,32 @@ DirectoryPlan planDirectoryImport(const DirectoryFolder& folder, const SchoolDir
     return plan;
 }
 
-DirectoryImport importDirectory(const SharedState& state, const DirectoryPlan& plan) {
+DirectoryImport importDirectory(const SharedState& state, const DirectoryPlan& plan,
+                                const PupilBatch& batch, const MovedPupil& moved) {
     DirectoryImport done;
     FolderFlushes flushes;
     PupilAdder adder(state);
     for (const DirectoryAction& action : plan.actions) {
+        if (batch.stopped()) {
+            break;
+        }
         if (!action.before) {
-            adder.add(action.after);
+            const NewPupil pupil = adder.add(action.after);
             ++done.created;
+            batch.add(recordEntry(pupil.record, pupil.number, state.sortByName));
             continue;
         }
         const QString fileName = recordFileName(state, action.number);
         if (pupilFileNow(fileName, action.before).state != FileNow::Unchanged) {
-            ++done.changedMeanwhile;
+            done.changedMeanwhile.append(action);
             continue;
         }
         writeRecordFile(fileName, action.after, FolderFlush::Later);
         flushes.add(posix::path(state.prefix));
         ++done.moved;
+        if (moved) {
+            moved(action.number, action.after);
+        }
     }
     adder.finish();
     flushes.flush();

@@ -4,6 +4,7 @@
 // and which the user must check, class by class.
 
 #include "exchange/school_directory.h"
+#include "records/pupil_batch.h"
 #include "records/record_file.h"
 #include "records/shared_state.h"
 
@@ -11,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace kalidor {
@@ -80,14 +82,19 @@ DirectoryPlan planDirectoryImport(const DirectoryFolder& folder, const SchoolDir
 struct DirectoryImport {
     int moved = 0;
     int created = 0;
-    int changedMeanwhile = 0; // class changes left undone: the file no longer held that record
+    // Class changes left undone because the file no longer held the record the plan read.
+    QList<DirectoryAction> changedMeanwhile;
 };
+
+// Receives the number and the record of each pupil whose class the import changed, once saved.
+using MovedPupil = std::function<void(const QString& number, const TFiche& record)>;
 
 // Carries out the plan's actions in `state`'s data folder: each class change only while the
 // file still holds the record the plan read (another machine may have saved the pupil since),
-// then the new pupils (PupilAdder). Throws IoError; one thrown while creating pupils says how
-// many were created.
-DirectoryImport importDirectory(const SharedState& state, const DirectoryPlan& plan);
+// then the new pupils (PupilAdder), each handed to `batch`, which is asked between two actions
+// whether to stop. Throws IoError; one thrown while creating pupils says how many were created.
+DirectoryImport importDirectory(const SharedState& state, const DirectoryPlan& plan,
+                                const PupilBatch& batch = {}, const MovedPupil& moved = {});
 
 // The summary's lines.
 QString absentText(int count);

@@ -19,6 +19,7 @@ inline constexpr char kNombreListeTransfert[] = "Nombre d'élèves du fichier de
 // File dialog filters
 inline constexpr char kTransferFilter[] = "Fichiers transfert|*.b2t";
 inline constexpr char kClassFilter[] = "Classe Texte |*.TXT|Autres fichiers |*.*";
+inline constexpr char kDirectoryFilter[] = "Export de l'annuaire|*.xml;*.zip;*.csv";
 
 // Messages
 inline constexpr char kCreateFailed[] = "Echec à la création du fichier";

@@ -226,7 +226,8 @@ void TF_trans::importTransferPupils() {
         transferFileName_, ListBox1->entries(), answers,
         {[this](const ListEntry& entry) { emit pupilAdded(entry); },
          [&progress](int done, int total) { progress->setProgress(done, total); },
-         [&progress] { return progress->cancelled(); }});
+         [&progress] { return progress->cancelled(); },
+         {}});
     for (const QString& message : result.messages) {
         platform_.showMessage(this, message);
     }

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <csignal>
 #include <functional>
@@ -219,6 +220,64 @@ TEST(Cli, VerifierListsWhatIsNotAReadablePupilAndChangesNothing) {
     EXPECT_EQ(folder.entries(), entries);
 }
 
+// Every file of the folder with its bytes: what "nothing written" is checked against.
+QMap<QString, QByteArray> folderBytes(const TestFolder& folder) {
+    QMap<QString, QByteArray> bytes;
+    for (const QString& name : folder.entries()) {
+        bytes.insert(name, folder.readBytes(name));
+    }
+    return bytes;
+}
+
+TEST(Cli, ImporterAnnuaireSimulatesThenImportsAndChangesNothingTheSecondTime) {
+    TestFolder folder;
+    folder.writePupil(1, QStringLiteral("MARTIN"), QStringLiteral("Léa"), QStringLiteral("6A"));
+    TestFolder files;
+    files.writeBytes(QStringLiteral("CSVExtraction.csv"),
+                     QByteArray("Libell\xE9 classe;Nom \xE9l\xE8ve;Pr\xE9nom \xE9l\xE8ve;"
+                                "Date naissance;Niveau\r\n"
+                                "5A;MARTIN;L\xE9"
+                                "a;;CM2\r\n"
+                                "5B;NEUF;Ida;03/04/2012;CM2\r\n"
+                                "Inactifs;PARTI;Jo;;CM2\r\n"));
+    const QString csv = files.path(QStringLiteral("CSVExtraction.csv"));
+    const QStringList preview{
+        "Classes du fichier :",
+        "  5A → 5A — élèves : 1 ; nouveaux : 0 ; changent de classe : 1 ; inchangés : 0 ; à "
+        "vérifier : 0",
+        "  5B → 5B — élèves : 1 ; nouveaux : 1 ; changent de classe : 0 ; inchangés : 0 ; à "
+        "vérifier : 0",
+        "Élèves ignorés :", "  PARTI Jo (Inactifs) : classe « Inactifs »"};
+    const QMap<QString, QByteArray> before = folderBytes(folder);
+
+    const CliRun simulated = runCli({folder.prefix(), "importer-annuaire", csv, "--simuler"});
+    EXPECT_EQ(simulated.status, 0);
+    EXPECT_EQ(simulated.out, lines(preview));
+    EXPECT_EQ(folderBytes(folder), before);
+
+    const CliRun imported = runCli({folder.prefix(), "importer-annuaire", csv});
+    EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.out,
+              lines(preview + QStringList{"MARTIN Léa 5A - n° 1", "NEUF Ida 5B - n° 2",
+                                          "Importation depuis l'annuaire terminée.",
+                                          "Élèves créés : 1", "Changés de classe : 1",
+                                          "Inchangés : 0", "Ignorés : 1", "À vérifier : 0"}));
+    const QMap<QString, QByteArray> after = folderBytes(folder);
+    EXPECT_EQ(after.keys(), QStringList({"1.b2i", "2.b2i"}));
+
+    const CliRun again = runCli({folder.prefix(), "importer-annuaire", csv});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_TRUE(again.out.contains("Inchangés : 2")) << again.out.toStdString();
+    EXPECT_EQ(folderBytes(folder), after);
+
+    const CliRun notExport =
+        runCli({folder.prefix(), "importer-annuaire", folder.path(QStringLiteral("1.b2i"))});
+    EXPECT_EQ(notExport.status, 1);
+    EXPECT_TRUE(notExport.err.startsWith("Ce fichier n'est pas une exportation des élèves"))
+        << notExport.err.toStdString();
+    EXPECT_EQ(folderBytes(folder), after);
+}
+
 TEST(Cli, AWrongCallGetsTheUsageAndStatus2) {
     TestFolder folder;
     const QString dir = folder.prefix();
@@ -236,6 +295,7 @@ TEST(Cli, AWrongCallGetsTheUsageAndStatus2) {
         {{dir, "liste", "tous"}, "argument en trop : tous"},
         {{dir, "importer-classe"}, "il manque le fichier de la classe"},
         {{dir, "importer-classe", "a.txt", "b.txt"}, "argument en trop : b.txt"},
+        {{dir, "importer-annuaire", "--simuler"}, "il manque le fichier de l'annuaire"},
         {{dir, "tableau", "--niveau", "ecole"}, "demande l'option --classe"},
         {{dir, "tableau", "--classe", "6A"}, "demande l'option --niveau"},
         {{dir, "tableau", "--classe", "6A", "--niveau", "6e"}, "pour l'option --niveau : 6e"},

@@ -499,7 +499,8 @@ TEST_F(Commands, ABatchStopsBetweenTwoPupilsWhenAskedAndSaysAfterHowMany) {
                                [&](int done, int total) {
                                    progress = {done, total};
                                },
-                               [&] { return added.size() == stopAfter; }};
+                               [&] { return added.size() == stopAfter; },
+                               {}};
     // The sample pupils are listed by name whatever the sort flag.
     BatchResult result = pupils.createSamples(SampleSet::Niveau1, control);
     EXPECT_EQ(added, QStringList{u8("niv1_1 p1 a - n° 1")});
