@@ -1,5 +1,6 @@
 // The transfer dialog and the class import command, on real windows and real folders.
 
+#include "app/directory_import_window.h"
 #include "app/kalidor_program.h"
 #include "exchange/transfer_dialog.h"
 #include "platform/qt_platform.h"
@@ -409,4 +410,70 @@ TEST(ClassImport, TheFileDialogMatchesExtensionsWhateverTheirCase) {
     EXPECT_EQ(shown, (QStringList{QStringLiteral("5B.TXT"), QStringLiteral("6A.txt")}));
     EXPECT_EQ(others, (QStringList{QStringLiteral("5B.TXT"), QStringLiteral("6A.txt"),
                                    QStringLiteral("CM2"), QStringLiteral("notes.doc")}));
+}
+
+TEST(DirectoryImport, PreviewsTakesTheTypedClassNameThenListsWhatItImported) {
+    TestFolder folder;
+    folder.writePupil(1, QStringLiteral("MARTIN"), u8("Léa"), QStringLiteral("6A"));
+    folder.writePupil(2, QStringLiteral("ZOLA"), QStringLiteral("Ana"), QStringLiteral("5B"));
+    TestFolder files;
+    // Two labels cut alike; a pupil in "Inactifs" is left out.
+    files.writeBytes(QStringLiteral("CSVExtraction.csv"),
+                     "Nom \xE9l\xE8ve;Pr\xE9nom \xE9l\xE8ve;Date naissance;Niveau;Libell\xE9 "
+                     "classe\n"
+                     "MARTIN;L\xE9"
+                     "a;;6e;Classe de 6e A bilingue\n"
+                     "NEUF;Ida;;6e;Classe de 6e A\n"
+                     "PARTI;Jo;;6e;Inactifs\n");
+    files.writeBytes(QStringLiteral("notes.csv"), "Nom;Prenom\nMARTIN;Lea\n");
+    Program p(folder);
+    p.main().Tousleslves1Click();
+    const QMap<QString, QByteArray> before{{"1.b2i", folder.readBytes("1.b2i")},
+                                           {"2.b2i", folder.readBytes("2.b2i")}};
+
+    // A file that is no export: one box, no preview, nothing written.
+    p.platform.fileAnswers = {files.path(QStringLiteral("notes.csv"))};
+    p.main().Importerdepuislannuaire1Click();
+    ASSERT_EQ(p.platform.errors.size(), 1);
+    EXPECT_TRUE(p.platform.errors.first().contains(files.path(QStringLiteral("notes.csv"))));
+    EXPECT_EQ(folder.entries(), QStringList(before.keys()));
+
+    using Window = DirectoryImportWindow;
+    const auto counts = [](const Window& window, int row) {
+        QStringList shown;
+        for (int column = Window::kStored; column < Window::kNote; ++column) {
+            shown.append(window.GridClasses->item(row, column)->text());
+        }
+        return shown.join(QLatin1Char(' ')) +
+               (window.GridClasses->item(row, Window::kNote)->text().isEmpty() ? "" : " clash");
+    };
+    p.platform.fileAnswers = {files.path(QStringLiteral("CSVExtraction.csv"))};
+    test::driveModalWindow(
+        [] { return qobject_cast<Window*>(QApplication::activeModalWidget()); },
+        [&](QWidget* shown) {
+            auto& window = *static_cast<Window*>(shown);
+            ASSERT_EQ(window.GridClasses->rowCount(), 2);
+            EXPECT_EQ(counts(window, 0), QStringLiteral("Classe d 1 0 1 0 0 clash"));
+            EXPECT_EQ(counts(window, 1), QStringLiteral("Classe d 1 1 0 0 0 clash"));
+            EXPECT_EQ(window.ListEleves->count(), 2); // the title and PARTI Jo
+            EXPECT_EQ(window.LabelBilan->text(), u8("1 élève du dossier absent du fichier"));
+            // The first class gets its own name, cut to what a record keeps.
+            window.GridClasses->item(0, Window::kStored)->setText(QStringLiteral("6A bilingue"));
+            EXPECT_EQ(counts(window, 0), QStringLiteral("6A bilin 1 0 1 0 0"));
+            EXPECT_EQ(counts(window, 1), QStringLiteral("Classe d 1 1 0 0 0"));
+            window.ButtonImporter->click();
+        },
+        [&] { p.main().Importerdepuislannuaire1Click(); });
+
+    EXPECT_EQ(p.platform.log.first(),
+              QStringLiteral("open: Export de l'annuaire|*.xml;*.zip;*.csv"));
+    EXPECT_EQ(p.main().ListBox1->lines(),
+              (QStringList{u8("MARTIN Léa 6A bilin - n° 1"), u8("NEUF Ida Classe d - n° 3"),
+                           u8("ZOLA Ana 5B - n° 2")}));
+    EXPECT_EQ(p.main().Memo1->lines(), QStringList{u8("3 élèves au total")});
+    ASSERT_EQ(p.platform.messages.size(), 1);
+    EXPECT_TRUE(
+        p.platform.messages.first().contains(u8("Élèves créés : 1\nChangés de classe : 1")));
+    EXPECT_EQ(folder.readBytes("2.b2i"), before.value("2.b2i"));
+    EXPECT_EQ(p.platform.waitCursorDepth, 0);
 }
