@@ -2,9 +2,11 @@
 
 #include "commands/command_texts.h"
 #include "commands/pupil_folder.h"
+#include "records/io_error.h"
 #include "records/record_texts.h"
 #include "records/utf8.h"
 
+#include <future>
 #include <numeric>
 
 namespace kalidor {
@@ -24,8 +26,21 @@ QString toCheckWhy(const PupilToCheck& entry) {
 } // namespace
 
 DirectoryPreview::DirectoryPreview(const QString& prefix, const QString& fileName)
-    : fileName_(fileName), directory_(readSchoolDirectory(fileName)),
-      folder_(readDirectoryFolder(prefix)), plan_(planDirectoryImport(folder_, directory_)) {}
+    : fileName_(fileName) {
+    // The export is read on a thread of its own while the folder is listed: the preview waits
+    // for the longer of the two only.
+    std::future<SchoolDirectory> exported =
+        std::async(std::launch::async, [fileName] { return readSchoolDirectory(fileName); });
+    try {
+        folder_ = readDirectoryFolder(prefix);
+    } catch (const IoError&) {
+        // What is wrong with the export is said first, as when it is read before the folder.
+        exported.get();
+        throw;
+    }
+    directory_ = exported.get();
+    plan_ = planDirectoryImport(folder_, directory_);
+}
 
 void DirectoryPreview::setStoredName(const QString& label, const QString& stored) {
     storedNames_.insert(label, stored);

@@ -22,7 +22,25 @@ namespace {
 // else empty (unknown).
 QString birthDateKey(const QString& text) {
     const QString date = text.trimmed();
-    return QDate::fromString(date, QStringLiteral("dd/MM/yyyy")).isValid() ? date : QString();
+    // Read by hand: a QDate::fromString with a format costs as much as the rest of the plan.
+    const auto digits = [&date](qsizetype from, qsizetype count) {
+        int value = 0;
+        for (qsizetype i = from; i < from + count; ++i) {
+            if (!date.at(i).isDigit() || date.at(i).unicode() > '9') {
+                return -1;
+            }
+            value = value * 10 + (date.at(i).unicode() - '0');
+        }
+        return value;
+    };
+    if (date.size() != 10 || date.at(2) != QLatin1Char('/') || date.at(5) != QLatin1Char('/')) {
+        return QString();
+    }
+    const int day = digits(0, 2);
+    const int month = digits(3, 2);
+    const int year = digits(6, 4);
+    return day >= 0 && month >= 0 && year >= 0 && QDate(year, month, day).isValid() ? date
+                                                                                    : QString();
 }
 
 struct Identity {
@@ -51,6 +69,18 @@ TFiche newRecord(const DirectoryPupil& pupil, const QString& classe) {
     return record;
 }
 
+// Text as `field` would hold it, without making a record: a stored character is one byte.
+QString heldText(ShortStringField field, const QString& text) {
+    return storableText(text).left(field.capacity);
+}
+
+// A line's identity as it would be stored.
+Identity lineIdentity(const DirectoryPupil& pupil) {
+    return {matchingKey(heldText(fields::kNom, pupil.nom)) + QChar(0) +
+                matchingKey(heldText(fields::kPrenom, pupil.prenom)),
+            birthDateKey(heldText(fields::kDateNais, pupil.dateNaissance))};
+}
+
 // The number 1..999 whose file is `n.b2i`, as the free-number search names it; 0 for another.
 int takenNumber(const QString& numberText) {
     bool ok = false;
@@ -74,6 +104,9 @@ void flagClashes(QList<ClassPreview>& classes) {
 
 DirectoryFolder readDirectoryFolder(const QString& prefix) {
     DirectoryFolder folder;
+    // A record is three kilobytes: growing the list a pupil at a time would copy them again and
+    // again.
+    folder.pupils.reserve(kMaxRecordNumber);
     folder.unreadable =
         enumerateRecords(prefix, [&folder](const QString& number, const TFiche& record) {
             folder.pupils.append({number, record});
@@ -92,14 +125,34 @@ DirectoryPlan planDirectoryImport(const DirectoryFolder& folder, const SchoolDir
     for (const RecordFailure& failure : folder.unreadable) {
         taken.insert(takenNumber(failure.entryName.chopped(std::strlen(kRecordExtension))));
     }
+    // Pupils and lines are gathered by name (a group per name, found by one hash each): only
+    // those of one group may be the same pupil.
+    QHash<QString, int> groupOf;
+    groupOf.reserve(folder.pupils.size() + directory.pupils.size());
+    const auto group = [&groupOf](const QString& names) {
+        int& found = groupOf[names];
+        if (found == 0) {
+            found = static_cast<int>(groupOf.size());
+        }
+        return found - 1;
+    };
+    QList<QList<int>> pupilsOfGroup;
+    QList<QList<int>> linesOfGroup;
+    const auto member = [](QList<QList<int>>& groups, int group, int index) {
+        if (groups.size() <= group) {
+            groups.resize(group + 1);
+        }
+        groups[group].append(index);
+    };
+
     QList<const FolderPupil*> pupils;
     QList<Identity> pupilIdentities;
-    QHash<QString, QList<int>> pupilsByName;
     for (const FolderPupil& pupil : folder.pupils) {
         taken.insert(takenNumber(pupil.number));
         if (isRecordNumber(pupil.number)) {
             pupilIdentities.append(identityOf(pupil.record));
-            pupilsByName[pupilIdentities.back().names].append(pupils.size());
+            member(pupilsOfGroup, group(pupilIdentities.back().names),
+                   static_cast<int>(pupils.size()));
             pupils.append(&pupil);
         }
     }
@@ -108,35 +161,49 @@ DirectoryPlan planDirectoryImport(const DirectoryFolder& folder, const SchoolDir
 
     // Each line of the export with the pupils of the folder it may be, and the reverse count.
     const QList<DirectoryPupil>& lines = directory.pupils;
-    QList<TFiche> records;
     QList<Identity> lineIdentities;
-    QHash<QString, QList<int>> linesByName;
+    lineIdentities.reserve(lines.size());
+    QList<int> lineGroups;
+    lineGroups.reserve(lines.size());
+    QList<qsizetype> lineClasses; // the index of each line's class in plan.classes
+    lineClasses.reserve(lines.size());
+    QList<QByteArray> storedBytes; // each class as a record's bytes hold it
+    QHash<QString, qsizetype> classIndex;
     QList<QList<int>> candidates(lines.size());
     QList<int> linesPerPupil(pupils.size(), 0);
-    QHash<QString, qsizetype> classIndex;
     for (qsizetype i = 0; i < lines.size(); ++i) {
+        // An export lists a class's pupils one after another: the label is looked up once.
         const QString& label = lines[i].classe;
-        records.append(newRecord(lines[i], storedClassName(storedNames.value(label, label))));
-        lineIdentities.append(identityOf(records.back()));
-        linesByName[lineIdentities.back().names].append(i);
-        for (const int pupil : pupilsByName.value(lineIdentities.back().names)) {
+        if (i == 0 || label != lines[i - 1].classe) {
+            qsizetype& index = classIndex[label];
+            if (index == 0) {
+                const QString text =
+                    heldText(fields::kClasse, storedClassName(storedNames.value(label, label)));
+                plan.classes.append({label, text});
+                storedBytes.append(encodeCp1252(text));
+                index = plan.classes.size();
+            }
+            lineClasses.append(index - 1);
+        } else {
+            lineClasses.append(lineClasses.back());
+        }
+        lineIdentities.append(lineIdentity(lines[i]));
+        lineGroups.append(group(lineIdentities.back().names));
+        member(linesOfGroup, lineGroups.back(), static_cast<int>(i));
+        for (const int pupil : pupilsOfGroup.value(lineGroups.back())) {
             if (maySame(lineIdentities.back(), pupilIdentities[pupil])) {
                 candidates[i].append(pupil);
                 ++linesPerPupil[pupil];
             }
         }
-        if (!classIndex.contains(label)) {
-            classIndex.insert(label, plan.classes.size());
-            plan.classes.append({label, records.back().classe()});
-        }
     }
 
     QList<DirectoryAction> creations;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        ClassPreview& preview = plan.classes[classIndex.value(lines[i].classe)];
+        ClassPreview& preview = plan.classes[lineClasses[i]];
         ++preview.pupils;
         const QList<int>& found = candidates[i];
-        const QList<int>& namesakes = linesByName.value(lineIdentities[i].names);
+        const QList<int>& namesakes = linesOfGroup[lineGroups[i]];
         const bool twoLines = std::any_of(namesakes.cbegin(), namesakes.cend(), [&](int other) {
             return other != i && maySame(lineIdentities[i], lineIdentities[other]);
         });
@@ -149,14 +216,14 @@ DirectoryPlan planDirectoryImport(const DirectoryFolder& folder, const SchoolDir
             plan.toCheck.append(entry);
         } else if (found.isEmpty()) {
             ++preview.created;
-            creations.append({QString(), std::nullopt, records[i]});
+            creations.append({QString(), std::nullopt, newRecord(lines[i], preview.stored)});
         } else if (const FolderPupil& pupil = *pupils[found[0]];
-                   pupil.record.stored(fields::kClasse) == records[i].stored(fields::kClasse)) {
+                   pupil.record.stored(fields::kClasse) == storedBytes[lineClasses[i]]) {
             ++preview.unchanged;
         } else {
             ++preview.moved;
             TFiche moved = pupil.record;
-            moved.setClasse(records[i].classe());
+            moved.setClasse(preview.stored);
             plan.actions.append({pupil.number, pupil.record, moved});
         }
     }

@@ -211,6 +211,13 @@ std::optional<QStringList> nextCsvRow(ClassFileReader& reader) {
     QString field;
     bool quoted = false;
     while (const std::optional<QString> line = reader.nextLine()) {
+        if (!quoted && fields.isEmpty() && field.isEmpty() && !line->contains(QLatin1Char('"'))) {
+            // A row without quotes, as most are: split at once.
+            if (line->isEmpty()) {
+                continue;
+            }
+            return line->split(QLatin1Char(';'));
+        }
         for (qsizetype i = 0; i < line->size(); ++i) {
             const QChar ch = line->at(i);
             if (ch == QLatin1Char('"')) {
@@ -315,10 +322,46 @@ QString ignoredReasonText(IgnoredReason reason) {
     return tr8(exchange_texts::kIgnoredNoName);
 }
 
-QString matchingKey(const QString& text) {
+namespace {
+
+QString decomposedKey(const QString& text) {
     QString key = text.normalized(QString::NormalizationForm_D);
     key.removeIf([](QChar ch) { return ch.category() == QChar::Mark_NonSpacing; });
-    return key.toCaseFolded().trimmed();
+    return key.toCaseFolded();
+}
+
+} // namespace
+
+QString matchingKey(const QString& text) {
+    // A name of the Latin-1 letters, as nearly all are, is keyed a character at a time from a
+    // table of what the full decomposition gives each one: it costs a tenth.
+    static const std::array<QString, 256> latin1 = [] {
+        std::array<QString, 256> keys;
+        for (char16_t ch = 0; ch < 256; ++ch) {
+            keys[ch] = decomposedKey(QString(QChar(ch)));
+        }
+        return keys;
+    }();
+    const bool inTable =
+        std::all_of(text.cbegin(), text.cend(), [](QChar ch) { return ch.unicode() < 256; });
+    if (!inTable) {
+        return decomposedKey(text).trimmed();
+    }
+    QString key(text.size(), Qt::Uninitialized);
+    qsizetype length = 0;
+    for (const QChar ch : text) {
+        const QString& part = latin1[ch.unicode()];
+        if (part.size() == 1) {
+            key[length++] = part.front();
+        } else {
+            key.resize(length); // ß folds to two letters
+            key += part;
+            length = key.size();
+            key.resize(length + text.size());
+        }
+    }
+    key.resize(length);
+    return key.trimmed();
 }
 
 } // namespace kalidor

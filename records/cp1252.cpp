@@ -1,5 +1,7 @@
 #include "records/cp1252.h"
 
+#include <algorithm>
+
 #include <QList>
 
 namespace kalidor {
@@ -84,14 +86,25 @@ char32_t capitalIfHeld(char32_t ch) {
 } // namespace
 
 QString storableText(const QString& text, bool upperCase) {
-    QString stored;
-    const QList<uint> characters = text.normalized(QString::NormalizationForm_C).toUcs4();
-    stored.reserve(characters.size());
-    for (const char32_t ch : characters) {
+    // Below U+0300 nothing composes (every combining mark lies above) and no character needs
+    // two units: the text is already composed and is kept a unit at a time.
+    const bool composed =
+        std::all_of(text.cbegin(), text.cend(), [](QChar ch) { return ch.unicode() < 0x300; });
+    const auto kept = [upperCase](char32_t ch) {
         // A capital the record holds comes before the base letter: ı gives I; ş gives s, then S.
-        const char32_t kept =
-            upperCase ? capitalIfHeld(storableCharacter(capitalIfHeld(ch))) : storableCharacter(ch);
-        stored.append(QChar(static_cast<char16_t>(kept)));
+        return upperCase ? capitalIfHeld(storableCharacter(capitalIfHeld(ch)))
+                         : storableCharacter(ch);
+    };
+    QString stored(text.size(), Qt::Uninitialized);
+    if (composed) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            stored[i] = QChar(static_cast<char16_t>(kept(text.at(i).unicode())));
+        }
+        return stored;
+    }
+    stored.clear();
+    for (const char32_t ch : text.normalized(QString::NormalizationForm_C).toUcs4()) {
+        stored.append(QChar(static_cast<char16_t>(kept(ch))));
     }
     return stored;
 }
