@@ -438,7 +438,7 @@ TEST_F(Commands, AClassImportReadsWhatSpreadsheetsSaveAndRefusesWhatIsNotText) {
         const auto add = [&](const ListEntry& entry) {
             added.append(entry.line.left(entry.line.lastIndexOf(u8(" - n° "))));
         };
-        const BatchResult result = pupils.importClass(name, {add, {}, {}});
+        const BatchResult result = pupils.importClass(name, {add, {}, {}, {}});
         added.sort();
         EXPECT_EQ(added, c.pupils);
         EXPECT_EQ(result.created, c.pupils.size());

@@ -87,7 +87,8 @@ TEST(LongWork, AStoppedImportKeepsThePupilsCreatedAndSaysHowMany) {
         folder.path(QStringLiteral("6A.txt")),
         {{},
          [&](int done, int total) { steps.append(QStringLiteral("%1/%2").arg(done).arg(total)); },
-         [&] { return ++asked > 3; }});
+         [&] { return ++asked > 3; },
+         {}});
     EXPECT_EQ(result.created, 3);
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.messages, QStringList(u8("L'opération a été annulée après 3 élèves créés.")));
