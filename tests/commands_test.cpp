@@ -1,6 +1,7 @@
 // The commands on a program folder, without a window: what each one writes, asks, tells and
 // hands back, on real temporary folders.
 
+#include "commands/directory_import.h"
 #include "commands/pupil_folder.h"
 #include "commands/pupil_save.h"
 #include "records/io_error.h"
@@ -515,6 +516,42 @@ TEST_F(Commands, ABatchStopsBetweenTwoPupilsWhenAskedAndSaysAfterHowMany) {
     EXPECT_EQ(progress, std::make_pair(2, 5));
     EXPECT_EQ(result.created, 2);
     EXPECT_EQ(result.messages, QStringList{u8("L'opération a été annulée après 2 élèves créés.")});
+}
+
+TEST_F(Commands, TheDirectoryImportMovesCreatesStopsAndNamesWhatChangedSinceThePreview) {
+    folder.writePupil(1, u8("MARTIN"), u8("Léa"), u8("6A"));
+    folder.writePupil(2, u8("DURAND"), u8("Paul"), u8("6A"));
+    test::TestFolder files;
+    files.writeBytes(u8("e.csv"), "Nom \xe9l\xe8ve;Pr\xe9nom \xe9l\xe8ve;Date naissance;Niveau;"
+                                  "Libell\xe9 classe\n"
+                                  "MARTIN;L\xe9"
+                                  "a;;5e;5A\nDURAND;Paul;;5e;5A\n"
+                                  "NEUF;Ida;;5e;5A\nNOUVEAU;No\xe9;;5e;5A\n");
+    const DirectoryPreview preview(state.prefix, files.path(u8("e.csv")));
+    ASSERT_EQ(preview.plan().actions.size(), 4);
+    // Another machine saves DURAND between the preview and the import.
+    folder.writePupil(2, u8("DURAND"), u8("Paul"), u8("6B"));
+    QStringList added;
+    QStringList changed;
+    QStringList steps;
+    const BatchControl control{
+        [&](const ListEntry& entry) { added.append(entry.line); },
+        [&](int done, int total) { steps.append(u8("%1/%2").arg(done).arg(total)); },
+        [&] { return added.size() == 1; },
+        [&](const ListEntry& entry) { changed.append(entry.line); }};
+    const BatchResult result = pupils.importDirectory(preview, control);
+    EXPECT_EQ(changed, QStringList{u8("MARTIN Léa 5A - n° 1")});
+    EXPECT_EQ(added, QStringList{u8("NEUF Ida 5A - n° 3")});
+    EXPECT_EQ(steps, QStringList({u8("1/4"), u8("2/4")}));
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.messages,
+              QStringList({u8("L'opération a été annulée après 1 élève créé."),
+                           u8("Importation depuis l'annuaire terminée.\nÉlèves créés : 1\n"
+                              "Changés de classe : 1\nInchangés : 0\nIgnorés : 0\nÀ vérifier : 1\n"
+                              "DURAND Paul (n° 2) à vérifier : non modifié, changé sur un autre "
+                              "poste depuis l'aperçu")}));
+    EXPECT_EQ(listed(u8("2")).line, u8("DURAND Paul 6B - n° 2"));
+    EXPECT_EQ(folder.entries(), QStringList({u8("1.b2i"), u8("2.b2i"), u8("3.b2i")}));
 }
 
 TEST_F(Commands, ATransferFileIsListedAndWhatIsWrongWithItSaidOnce) {

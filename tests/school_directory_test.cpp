@@ -308,3 +308,17 @@ TEST(SchoolDirectory, ImportChangesClassesUnlessTheFileChangedAndCreatesTheNewPu
             << number;
     }
 }
+
+TEST(SchoolDirectory, KeysNamesWithoutAccentsCaseOrOuterBlanks) {
+    const struct {
+        const char* text;
+        const char* key;
+    } cases[] = {
+        {" Éloïse ", "eloise"}, {"ÇAĞLAR", "caglar"},     {"STRAßE", "straße"},
+        {"Øyvind", "øyvind"},   {"Ÿvette", "yvette"},     {"E\xCC\x81mile", "emile"},
+        {"d'Aÿ-Là", "d'ay-la"}, {"\t\xC2\xA0Zoé", "zoe"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(matchingKey(tr8(c.text)), tr8(c.key)) << c.text;
+    }
+}
