@@ -63,6 +63,10 @@ inline constexpr char kDamagedZip[] =
     "Cette archive zip ne peut pas être lue (endommagée ou protégée par un mot de passe) ; "
     "aucun élève n'a été créé :\n%1\n"
     "Archive attendue : ExportXML_ElevesSansAdresses.zip, qui contient ElevesSansAdresses.xml.";
+inline constexpr char kZipUnreadableHere[] =
+    "Les archives zip ne peuvent pas être lues sur ce poste (libzip n'y est pas installée) ; "
+    "choisissez le fichier ElevesSansAdresses.xml qu'elle contient. Aucun élève n'a été "
+    "créé :\n%1";
 inline constexpr char kZipWithoutExport[] =
     "Cette archive ne contient pas le fichier ElevesSansAdresses.xml ; aucun élève n'a été "
     "créé :\n%1";

@@ -2,6 +2,7 @@
 
 #include "exchange/class_file.h"
 #include "exchange/exchange_texts.h"
+#include "exchange/zip_library.h"
 #include "records/io_error.h"
 #include "records/posix_file.h"
 #include "records/utf8.h"
@@ -16,7 +17,6 @@
 #include <memory>
 #include <optional>
 #include <utility>
-#include <zip.h>
 
 namespace kalidor {
 
@@ -157,41 +157,48 @@ SchoolDirectory readBeeEleves(QIODevice& device, const QString& fileName) {
 // One entry of a zip archive read as it is inflated.
 class ZipEntryDevice : public QIODevice {
 public:
-    explicit ZipEntryDevice(zip_file_t* entry) : entry_(entry) { open(QIODevice::ReadOnly); }
+    ZipEntryDevice(const ZipLibrary& zip, zip_file_t* entry) : zip_(zip), entry_(entry) {
+        open(QIODevice::ReadOnly);
+    }
     bool isSequential() const override { return true; }
     bool failed() const { return failed_; }
 
 protected:
     qint64 readData(char* data, qint64 size) override {
-        const zip_int64_t got = zip_fread(entry_, data, static_cast<zip_uint64_t>(size));
+        const zip_int64_t got = zip_.read(entry_, data, static_cast<zip_uint64_t>(size));
         failed_ = failed_ || got < 0;
         return got;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
+    const ZipLibrary& zip_;
     zip_file_t* entry_;
     bool failed_ = false;
 };
 
 SchoolDirectory readZip(const QString& fileName) {
+    const ZipLibrary* zip = zipLibrary();
+    if (zip == nullptr) {
+        throw refusal(exchange_texts::kZipUnreadableHere, fileName);
+    }
     int error = 0;
-    const std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
-        zip_open(posix::path(fileName).constData(), ZIP_RDONLY, &error), zip_discard);
+    const std::unique_ptr<zip_t, decltype(zip->discard)> archive(
+        zip->open(posix::path(fileName).constData(), ZIP_RDONLY, &error), zip->discard);
     if (!archive) {
         throw refusal(exchange_texts::kDamagedZip, fileName);
     }
     const zip_int64_t index =
-        zip_name_locate(archive.get(), kExportEntry, ZIP_FL_NOCASE | ZIP_FL_NODIR);
+        zip->nameLocate(archive.get(), kExportEntry, ZIP_FL_NOCASE | ZIP_FL_NODIR);
     if (index < 0) {
         throw refusal(exchange_texts::kZipWithoutExport, fileName);
     }
-    const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> entry(
-        zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(index), 0), zip_fclose);
+    const std::unique_ptr<zip_file_t, decltype(zip->closeEntry)> entry(
+        zip->openEntry(archive.get(), static_cast<zip_uint64_t>(index), 0), zip->closeEntry);
     if (!entry) {
         throw refusal(exchange_texts::kDamagedZip, fileName);
     }
-    ZipEntryDevice device(entry.get());
+    ZipEntryDevice device(*zip, entry.get());
     try {
         return readBeeEleves(device, fileName);
     } catch (const IoError&) {

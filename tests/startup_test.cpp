@@ -59,3 +59,16 @@ TEST(Startup, SaysInFrenchThatItNeedsADisplay) {
     EXPECT_TRUE(
         QString::fromUtf8(process->readAllStandardError()).contains(QString::fromUtf8("écran")));
 }
+
+// What only printing or a zipped export needs is opened then: libcups and libzip, and the
+// libraries they bring, would be loaded at every start-up.
+TEST(Startup, LoadsNeitherTheSpoolerNorTheZipLibrary) {
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"),
+              {QApplication::applicationDirPath() + QStringLiteral("/kalidor")});
+    ASSERT_TRUE(ldd.waitForFinished(20000));
+    const QString needed = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    ASSERT_TRUE(needed.contains(QLatin1String("libQt6Widgets"))) << needed.toStdString();
+    EXPECT_FALSE(needed.contains(QLatin1String("libcups"))) << needed.toStdString();
+    EXPECT_FALSE(needed.contains(QLatin1String("libzip"))) << needed.toStdString();
+}
