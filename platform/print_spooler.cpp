@@ -1,29 +1,27 @@
 #include "platform/print_spooler.h"
 
+#include "records/library_on_demand.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <chrono>
-#include <dlfcn.h>
 #include <functional>
 #include <future>
 #include <memory>
 #include <optional>
 #include <sys/socket.h>
 #include <thread>
-#include <type_traits>
 
 namespace kalidor {
 
 const CupsLibrary* cupsLibrary() {
     static const std::optional<CupsLibrary> library = []() -> std::optional<CupsLibrary> {
-        void* handle = ::dlopen("libcups.so.2", RTLD_LAZY | RTLD_LOCAL);
+        void* handle = openLibrary({"libcups.so.2"});
         if (handle == nullptr) {
             return std::nullopt;
         }
         const auto symbol = [handle](auto& function, const char* name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                ::dlsym(handle, name));
-            return function != nullptr;
+            return resolve(handle, function, name);
         };
         CupsLibrary found{};
         if (!symbol(found.lastError, "cupsLastError") ||

@@ -119,8 +119,8 @@ TEST(SchoolDirectory, MatchesThePupilsOfTheFolder) {
         const SchoolDirectory directory =
             readExport(files, QStringLiteral("ElevesSansAdresses.xml"), beeEleves(c.eleves));
         DirectoryFolder folder;
-        for (const QString& spec : c.folder) { // "number|nom|prénom|date|classe"
-            const QStringList f = spec.split(QLatin1Char('|'));
+        for (const QString& row : c.folder) { // "number|nom|prénom|date|classe"
+            const QStringList f = row.split(QLatin1Char('|'));
             folder.pupils.append({f[0], makeRecord(f[1], f[2], f[4])});
             folder.pupils.back().record.setDateNais(f[3]);
         }
