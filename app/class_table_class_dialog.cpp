@@ -26,29 +26,22 @@ ClassChangeDialog::ClassChangeDialog(const QString& plan, QWidget* parent) : QDi
     label->setBuddy(Editclas);
     Editclas->setAccessibleName(label->text().remove(QLatin1Char('&')));
 
-    ButtonChanger = new QPushButton(tr8(class_table_texts::kChangeButton), this);
-    ButtonChanger->setObjectName(QStringLiteral("ButtonChanger"));
-    ButtonChanger->setDefault(true);
+    const DialogButtons buttons = makeDialogButtons(
+        this, "ButtonChanger", class_table_texts::kChangeButton, class_table_texts::kCancelButton);
+    ButtonChanger = buttons.accept;
+    ButtonAnnuler = buttons.cancel;
     // A pupil is moved to a class, not out of every class.
     ButtonChanger->setEnabled(false);
-    ButtonAnnuler = new QPushButton(tr8(class_table_texts::kCancelButton), this);
-    ButtonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
     connect(Editclas, &QLineEdit::textChanged, this,
             [this](const QString& text) { ButtonChanger->setEnabled(!text.isEmpty()); });
-    connect(ButtonChanger, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* field = new QHBoxLayout;
     field->addWidget(label);
     field->addWidget(Editclas, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ButtonChanger);
-    buttons->addWidget(ButtonAnnuler);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LabelPlan);
     layout->addLayout(field);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 QString ClassChangeDialog::classe() const {

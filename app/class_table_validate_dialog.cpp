@@ -52,14 +52,12 @@ ValidationDialog::ValidationDialog(const QString& plan, QWidget* parent) : QDial
     setTextColour(CheckRemplacer, kAqua);
     CheckRemplacer->setFont(arial(12, true));
 
-    ButtonValider = new QPushButton(tr8(class_table_texts::kValidateButton), this);
-    ButtonValider->setObjectName(QStringLiteral("ButtonValider"));
     // Return validates from any field, once the teacher's name is typed.
-    ButtonValider->setDefault(true);
-    ButtonAnnuler = new QPushButton(tr8(class_table_texts::kCancelButton), this);
-    ButtonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
-    connect(ButtonValider, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+    const DialogButtons buttons =
+        makeDialogButtons(this, "ButtonValider", class_table_texts::kValidateButton,
+                          class_table_texts::kCancelButton);
+    ButtonValider = buttons.accept;
+    ButtonAnnuler = buttons.cancel;
 
     auto* fieldsLayout = new QFormLayout;
     fieldsLayout->addRow(fieldLabel(this, "LabelProf", class_table_texts::kTeacherLabel, Editprof),
@@ -68,15 +66,11 @@ ValidationDialog::ValidationDialog(const QString& plan, QWidget* parent) : QDial
                          Maskdate);
     fieldsLayout->addRow(
         fieldLabel(this, "LabelDisci", class_table_texts::kDisciplineLabel, Editdisci), Editdisci);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ButtonValider);
-    buttons->addWidget(ButtonAnnuler);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LabelPlan);
     layout->addLayout(fieldsLayout);
     layout->addWidget(CheckRemplacer);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 ValidationDetails ValidationDialog::details() const {

@@ -74,18 +74,11 @@ DirectoryImportWindow::DirectoryImportWindow(DirectoryPreview& preview, QWidget*
     LabelBilan = makeLabel(this, "LabelBilan", "", arial(10, true), {});
     LabelBilan->setWordWrap(true);
 
-    ButtonImporter = new QPushButton(tr8(app_texts::kDirectoryImport), this);
-    ButtonImporter->setObjectName(QStringLiteral("ButtonImporter"));
-    ButtonImporter->setDefault(true);
-    ButtonAnnuler = new QPushButton(tr8(app_texts::kDirectoryCancel), this);
-    ButtonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
-    connect(ButtonImporter, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+    const DialogButtons buttons = makeDialogButtons(
+        this, "ButtonImporter", app_texts::kDirectoryImport, app_texts::kDirectoryCancel);
+    ButtonImporter = buttons.accept;
+    ButtonAnnuler = buttons.cancel;
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ButtonImporter);
-    buttons->addWidget(ButtonAnnuler);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LabelFichier);
     layout->addWidget(classesLabel);
@@ -93,7 +86,7 @@ DirectoryImportWindow::DirectoryImportWindow(DirectoryPreview& preview, QWidget*
     layout->addWidget(pupilsLabel);
     layout->addWidget(ListEleves, 1);
     layout->addWidget(LabelBilan);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     showPlan();
     connect(GridClasses, &QTableWidget::cellChanged, this,

@@ -76,4 +76,19 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
     return button;
 }
 
+DialogButtons makeDialogButtons(QDialog* dialog, const char* acceptName, const char* acceptCaption,
+                                const char* cancelCaption) {
+    DialogButtons buttons{new QPushButton(tr8(acceptCaption), dialog),
+                          new QPushButton(tr8(cancelCaption), dialog), new QHBoxLayout};
+    buttons.accept->setObjectName(QLatin1String(acceptName));
+    buttons.accept->setDefault(true);
+    buttons.cancel->setObjectName(QStringLiteral("ButtonAnnuler"));
+    QObject::connect(buttons.accept, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(buttons.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    buttons.row->addStretch(1);
+    buttons.row->addWidget(buttons.accept);
+    buttons.row->addWidget(buttons.cancel);
+    return buttons;
+}
+
 } // namespace kalidor

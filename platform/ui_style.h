@@ -5,7 +5,9 @@
 #include "records/utf8.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QFont>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
@@ -46,5 +48,16 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const 
 // field Return presses no button.
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
                         const QRect& geometry);
+
+// A dialog's two closing buttons, made in tab order and laid in a row at its right: `accept`
+// (the default button, which Return presses from any field) accepts the dialog, "ButtonAnnuler"
+// rejects it.
+struct DialogButtons {
+    QPushButton* accept;
+    QPushButton* cancel;
+    QHBoxLayout* row;
+};
+DialogButtons makeDialogButtons(QDialog* dialog, const char* acceptName, const char* acceptCaption,
+                                const char* cancelCaption);
 
 } // namespace kalidor
